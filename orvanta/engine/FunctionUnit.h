@@ -1,0 +1,76 @@
+#pragma once
+// The workbench's formula language: tokens, text preparation and the compiled
+// formula objFunc. Formula texts are byte strings (Windows-1251); positions
+// are 1-based.
+#include <cfloat>
+#include <cstdint>
+#include <string>
+
+static_assert(LDBL_MANT_DIG == 64, "the formula engine needs the 80-bit extended real");
+
+// Token kinds reported by GetLexem.
+enum : int32_t {
+  lkInvalid = 0, lkNumber = 1, lkPlus = 2, lkMinus = 3, lkMul = 4, lkDiv = 5, lkPower = 6,
+  lkRoot = 7, lkFunction = 8, lkX = 9, lkOpen = 11, lkClose = 12
+};
+
+// Reads one token of S at the 1-based position Start (Start <= length + 1).
+// Kind, Priority and Len are set on entry; FuncIndex only for a function and
+// Value only for a number or constant.
+void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Priority, int32_t& Len,
+              int32_t& FuncIndex, long double& Value);
+
+// Rewrites S into its prepared form; on failure writes Err (1 or 2) and
+// returns with S as far as the steps had brought it. Err is untouched on success.
+void PrepareExpression(std::string& S, int32_t& Err);
+
+struct TFuncNode {
+  int32_t Kind = 0;  // 1 number, 2 binary operator, 3 function, 4 x
+  int32_t Code = 0;  // operator 1..6 (+ - * / ^ @) or function index 1..17
+  long double Value = 0;
+};
+
+constexpr int32_t MaxFuncNodes = 255;
+
+class objFunc {
+ public:
+  std::string Expression;
+  TFuncNode Nodes[MaxFuncNodes + 1];  // 1..MaxFuncNodes used
+
+  // Display properties, set and stored by the workbench window.
+  bool IfMinX = false;
+  bool IfMaxX = false;
+  bool IfRazryv = false;
+  bool IfLines = false;
+  bool XPolog = false;
+  bool XCeloe = false;
+  long double MinX = 0;
+  long double MaxX = 0;
+  long double Razryv = 0;
+  std::uint16_t Kolvo = 0;
+  std::uint16_t Diametr = 0;
+  std::uint16_t LineWidth = 0;
+  std::uint32_t GraphColor = 0;  // 0x00BBGGRR
+
+  int32_t NodePos = 0;
+  int32_t ErrorCode = 0;
+  bool HasX = false;
+  bool NonDiff = false;
+
+  // ErrorCode := 0, NodePos := 1, HasX and NonDiff := false.
+  void Reset();
+  // Parses S (rewritten into its prepared form) into the nodes from NodePos on.
+  void Parse(std::string& S);
+  // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
+  void Calc(long double& Res, long double X);
+
+ private:
+  bool parsed_ = false;  // a parse since the last Reset-before-parse succeeded
+  int32_t nodeCount_ = 0;
+  friend class objFuncAccess;
+};
+
+// The program's folder with a trailing "/": empty until the main window sets it.
+extern std::string ProgramDir;
+// The folder of the running executable, "/"-terminated (from /proc/self/exe).
+std::string ExecutableDir();

@@ -1,0 +1,7 @@
+#include "orvanta/workbench/NewFunctionFormUnit.h"
+
+TNewFunctionForm* NewFunctionForm = nullptr;
+
+TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("NewFunctionForm");
+}

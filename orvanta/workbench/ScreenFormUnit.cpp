@@ -1,0 +1,7 @@
+#include "orvanta/workbench/ScreenFormUnit.h"
+
+TScreenForm* ScreenForm = nullptr;
+
+TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("ScreenForm");
+}
