@@ -5,10 +5,13 @@
 // through Services(), which is the Qt implementation in the programs and a
 // recording fake (FakeServices.h) in tests, so tests run headless and can
 // assert exactly what a user would have seen.
+#include <QObject>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/Canvas.h"
@@ -72,6 +75,13 @@ class IServices {
 IServices& Services();
 // Installs `s` (not owned) as the current services; nullptr restores the Qt ones.
 void SetServices(IServices* s);
+// The services installed with SetServices, or nullptr while the Qt ones are current.
+IServices* InstalledServices();
+
+// The application's help file (an HTML page): the Help button of a message
+// box with a help context, and Help() calls that pass no file, open it.
+void SetHelpFile(const std::string& path);
+std::string HelpFile();
 
 // Convenience wrappers used by the windows.
 int MessageBox(const std::string& text, MsgKind kind = MsgKind::Information, int buttons = mbOK,
@@ -84,6 +94,21 @@ void Guard(const std::function<void()>& handler) noexcept;
 
 // The folder of the running executable, "/"-terminated.
 std::string ExeDir();
+
+// Connects a Qt signal to a handler that runs behind Guard. The handler takes
+// either the signal's arguments or none:
+//   plat::On(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection On(Sender* sender, Signal signal, const QObject* context, Handler handler) {
+  return QObject::connect(sender, signal, context, [handler = std::move(handler)](auto&&... args) mutable {
+    Guard([&] {
+      if constexpr (std::is_invocable_v<Handler&, decltype(args)...>)
+        handler(std::forward<decltype(args)>(args)...);
+      else
+        handler();
+    });
+  });
+}
 
 // A colour dialog object as a window owns it: it opens with the colour last
 // chosen in it (Color), not with the caller's.

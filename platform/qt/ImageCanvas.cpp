@@ -1,0 +1,729 @@
+#include "platform/qt/ImageCanvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
+
+std::uint32_t Combine(std::uint32_t dest, std::uint32_t src, TPenMode mode) {
+  switch (mode) {
+    case TPenMode::pmXor: return 0xFF000000u | ((dest ^ src) & kRgbMask);
+    case TPenMode::pmNotXor: return 0xFF000000u | (~(dest ^ src) & kRgbMask);
+    case TPenMode::pmCopy: break;
+  }
+  return 0xFF000000u | (src & kRgbMask);
+}
+
+// Dash patterns of one-pixel pens, in pixels: on, off, on, off, ...
+struct DashPattern {
+  int count;
+  int len[6];
+};
+const DashPattern* PatternOf(TPenStyle s) {
+  static const DashPattern dash{2, {18, 6}};
+  static const DashPattern dot{2, {3, 3}};
+  static const DashPattern dashDot{4, {9, 6, 3, 6}};
+  static const DashPattern dashDotDot{6, {9, 3, 3, 3, 3, 3}};
+  switch (s) {
+    case TPenStyle::psDash: return &dash;
+    case TPenStyle::psDot: return &dot;
+    case TPenStyle::psDashDot: return &dashDot;
+    case TPenStyle::psDashDotDot: return &dashDotDot;
+    default: return nullptr;
+  }
+}
+
+// Whether pixel number i of a styled line is painted; the pattern starts
+// afresh with every line.
+class DashMask {
+ public:
+  explicit DashMask(TPenStyle s) {
+    const DashPattern* p = PatternOf(s);
+    if (!p) return;
+    for (int k = 0; k < p->count; ++k)
+      for (int j = 0; j < p->len[k]; ++j) on_.push_back(k % 2 == 0);
+  }
+  bool Solid() const { return on_.empty(); }
+  bool On(std::int64_t i) const { return on_.empty() || on_[static_cast<std::size_t>(i % static_cast<std::int64_t>(on_.size()))]; }
+
+ private:
+  std::vector<bool> on_;
+};
+
+struct Clip {
+  int left, top, right, bottom;  // right and bottom excluded
+  bool Contains(std::int64_t x, std::int64_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// Bresenham line from (x0, y0) towards (x1, y1), end pixel excluded. Only the
+// part of the major axis inside the clip is walked, so a line with far-away
+// ends costs no more than one across the picture; the pixels chosen are the
+// same as for the whole walk.
+template <class Plot>
+void RasterThinLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Clip& clip,
+                    const DashMask& dash, Plot&& plot) {
+  const std::int64_t dx = x1 - x0, dy = y1 - y0;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx >= ady;
+  const std::int64_t n = xMajor ? adx : ady;  // pixels painted: 0 .. n-1
+  if (n == 0) return;
+  const std::int64_t major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+  const std::int64_t sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const std::int64_t sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  const std::int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
+  const std::int64_t lo = xMajor ? clip.left : clip.top, hi = xMajor ? clip.right : clip.bottom;  // [lo, hi)
+  // Range of steps i whose major coordinate m0 + sMaj*i lies in [lo, hi).
+  std::int64_t iFirst, iLast;
+  if (sMaj > 0) {
+    iFirst = lo - m0;
+    iLast = hi - 1 - m0;
+  } else {
+    iFirst = m0 - (hi - 1);
+    iLast = m0 - lo;
+  }
+  iFirst = std::max<std::int64_t>(iFirst, 0);
+  iLast = std::min<std::int64_t>(iLast, n - 1);
+  if (iFirst > iLast) return;
+  // Minor offset of step i: floor((2*i*minor + major) / (2*major)).
+  const std::int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
+  const __int128 num = static_cast<__int128>(2) * iFirst * minor + major;
+  std::int64_t q = static_cast<std::int64_t>(num / twoMajor);
+  std::int64_t r = static_cast<std::int64_t>(num % twoMajor);
+  for (std::int64_t i = iFirst; i <= iLast; ++i) {
+    const std::int64_t m = m0 + sMaj * i, k = n0 + sMin * q;
+    const std::int64_t x = xMajor ? m : k, y = xMajor ? k : m;
+    if (dash.On(i) && clip.Contains(x, y)) plot(static_cast<int>(x), static_cast<int>(y));
+    r += twoMinor;
+    if (r >= twoMajor) {
+      r -= twoMajor;
+      ++q;
+    }
+  }
+}
+
+// Wide pen: every pixel whose centre lies within Width/2 of the segment
+// between the two pixel centres (round ends). The segment is nudged by a
+// fraction of a pixel so that an even width covers exactly that many rows or
+// columns.
+template <class Plot>
+void RasterWideLine(double x0, double y0, double x1, double y1, int width, const Clip& clip, Plot&& plot) {
+  const double nudge = 1.0 / 64;
+  const double ax = x0 + 0.5 - nudge, ay = y0 + 0.5 - nudge, bx = x1 + 0.5 - nudge, by = y1 + 0.5 - nudge;
+  const double r = width / 2.0, r2 = r * r;
+  const double top = std::max<double>(clip.top, std::floor(std::min(ay, by) - r) - 1);
+  const double bottom = std::min<double>(clip.bottom - 1, std::ceil(std::max(ay, by) + r) + 1);
+  if (top > bottom) return;
+  const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+  for (int y = static_cast<int>(top); y <= static_cast<int>(bottom); ++y) {
+    const double cy = y + 0.5;
+    double lo = HUGE_VAL, hi = -HUGE_VAL;
+    auto disc = [&](double ex, double ey) {
+      const double h = r2 - (cy - ey) * (cy - ey);
+      if (h <= 0) return;
+      const double s = std::sqrt(h);
+      lo = std::min(lo, ex - s);
+      hi = std::max(hi, ex + s);
+    };
+    disc(ax, ay);
+    disc(bx, by);
+    if (len2 > 0) {
+      // Points with projection parameter in [0, 1] and distance below r:
+      // both conditions are linear in x along this row.
+      double l = -HUGE_VAL, h = HUGE_VAL;
+      auto slab = [&](double coef, double base, double from, double to) {
+        // from < coef*x + base < to
+        if (coef == 0) {
+          if (!(base > from && base < to)) l = HUGE_VAL;
+          return;
+        }
+        double u = (from - base) / coef, v = (to - base) / coef;
+        if (u > v) std::swap(u, v);
+        l = std::max(l, u);
+        h = std::min(h, v);
+      };
+      // t*len2 = (x-ax)*dx + (cy-ay)*dy
+      slab(dx, -ax * dx + (cy - ay) * dy, 0, len2);
+      // cross = dx*(cy-ay) - dy*(x-ax), |cross| < r*len
+      const double len = std::sqrt(len2);
+      slab(-dy, dx * (cy - ay) + dy * ax, -r * len, r * len);
+      if (l < h) {
+        lo = std::min(lo, l);
+        hi = std::max(hi, h);
+      }
+    }
+    if (!(lo < hi)) continue;
+    // Columns whose centre x + 0.5 lies strictly inside (lo, hi).
+    double first = std::ceil(lo - 0.5), last = std::floor(hi - 0.5);
+    if (first == lo - 0.5) first += 1;
+    if (last == hi - 0.5) last -= 1;
+    first = std::max<double>(first, clip.left);
+    last = std::min<double>(last, clip.right - 1);
+    for (int x = static_cast<int>(first); x <= static_cast<int>(last) && first <= last; ++x) plot(x, y);
+  }
+}
+
+// Columns of row y (pixel centres) inside the ellipse of centre (cx, cy) and
+// half-axes rx, ry; false when none.
+bool EllipseSpan(double cx, double cy, double rx, double ry, int y, std::int64_t& from, std::int64_t& to) {
+  if (rx <= 0 || ry <= 0) return false;
+  const double d = (y + 0.5 - cy) / ry;
+  if (d < -1 || d > 1) return false;
+  const double half = rx * std::sqrt(std::max(0.0, 1 - d * d));
+  const double f = std::ceil(cx - half - 0.5), t = std::floor(cx + half - 0.5);
+  if (f > t) return false;
+  from = static_cast<std::int64_t>(f);
+  to = static_cast<std::int64_t>(t);
+  return true;
+}
+
+QFont MakeFont(const TFont& f, int ppi) {
+  QFont font(QString::fromStdString(MapFontFamily(f.Name)));
+  font.setPixelSize(std::max(1, FontPixelSize(f.Size, ppi)));
+  font.setBold(f.Bold);
+  font.setItalic(f.Italic);
+  font.setStyleStrategy(QFont::NoAntialias);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+}  // namespace
+
+std::string MapFontFamily(const std::string& name) {
+  if (name == "MS Sans Serif" || name == "Arial" || name == "Tahoma" || name == "Verdana" ||
+      name == "Microsoft Sans Serif" || name == "MS Shell Dlg" || name == "MS Shell Dlg 2")
+    return "Liberation Sans";
+  if (name == "Times New Roman" || name == "MS Serif") return "Liberation Serif";
+  if (name == "Courier New" || name == "Courier") return "Liberation Mono";
+  return name;
+}
+
+int FontPixelSize(int points, int ppi) {
+  const long long p = points < 0 ? -static_cast<long long>(points) : points;
+  return static_cast<int>((p * ppi + 36) / 72);  // rounded, halves up
+}
+
+// ---------------------------------------------------------------- TImageCanvas
+
+struct TImageCanvas::Target {
+  std::uint32_t* bits = nullptr;
+  qsizetype stride = 0;  // in pixels
+  Clip clip{0, 0, 0, 0};
+  std::uint32_t& At(int x, int y) const { return bits[y * stride + x]; }
+};
+
+TImageCanvas::TImageCanvas(int width, int height)
+    : own_(std::max(0, width), std::max(0, height), QImage::Format_RGB32), image_(&own_) {
+  own_.fill(0xFFFFFFFFu);
+}
+
+TImageCanvas::TImageCanvas(QImage* image) : image_(image ? image : &own_) {
+  if (!image_->isNull() && image_->format() != QImage::Format_RGB32)
+    *image_ = image_->convertToFormat(QImage::Format_RGB32);
+}
+
+int TImageCanvas::Width() const { return image_->width(); }
+int TImageCanvas::Height() const { return image_->height(); }
+
+TImageCanvas::Target TImageCanvas::Begin() {
+  Target t;
+  if (image_->isNull()) return t;
+  if (image_->format() != QImage::Format_RGB32) *image_ = image_->convertToFormat(QImage::Format_RGB32);
+  t.bits = reinterpret_cast<std::uint32_t*>(image_->bits());
+  t.stride = image_->bytesPerLine() / 4;
+  t.clip = Clip{0, 0, image_->width(), image_->height()};
+  return t;
+}
+
+void TImageCanvas::Plot(Target& t, int x, int y, std::uint32_t rgb) const {
+  if (!t.clip.Contains(x, y)) return;
+  std::uint32_t& p = t.At(x, y);
+  p = Combine(p, rgb, Pen.Mode);
+}
+
+void TImageCanvas::MoveTo(int x, int y) { pos_ = {x, y}; }
+
+void TImageCanvas::ThinLine(Target& t, int x0, int y0, int x1, int y1) {
+  const std::uint32_t rgb = ColorToPixel(Pen.Color);
+  const TPenMode mode = Pen.Mode;
+  RasterThinLine(x0, y0, x1, y1, t.clip, DashMask(Pen.Style), [&](int x, int y) {
+    std::uint32_t& p = t.At(x, y);
+    p = Combine(p, rgb, mode);
+  });
+}
+
+void TImageCanvas::WideLine(int x0, int y0, int x1, int y1) {
+  Target t = Begin();
+  if (!t.bits) return;
+  const std::uint32_t rgb = ColorToPixel(Pen.Color);
+  const TPenMode mode = Pen.Mode;
+  RasterWideLine(x0, y0, x1, y1, Pen.Width, t.clip, [&](int x, int y) {
+    std::uint32_t& p = t.At(x, y);
+    p = Combine(p, rgb, mode);
+  });
+}
+
+void TImageCanvas::LineTo(int x, int y) {
+  const TPoint from = pos_;
+  pos_ = {x, y};
+  if (Pen.Style == TPenStyle::psClear) return;
+  if (from == pos_) return;  // a line of no length paints nothing
+  if (Pen.Width > 1) {
+    // Wide pens have no dashes, as on the original platform.
+    WideLine(from.X, from.Y, x, y);
+    return;
+  }
+  Target t = Begin();
+  if (t.bits) ThinLine(t, from.X, from.Y, x, y);
+}
+
+void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  Target t = Begin();
+  if (!t.bits || x1 == x2 || y1 == y2) return;
+  const bool pen = Pen.Style != TPenStyle::psClear;
+  const bool fill = Brush.Style != TBrushStyle::bsClear;
+  const std::int64_t w = pen ? std::max(1, Pen.Width) : 0;
+  // Outline band [ox1, ox2) x [oy1, oy2) minus the inside [ix1, ix2) x [iy1, iy2).
+  std::int64_t ox1 = x1, oy1 = y1, ox2 = x2, oy2 = y2, ix1 = x1, iy1 = y1, ix2 = x2, iy2 = y2;
+  if (pen) {
+    ox1 = std::int64_t{x1} - w / 2;
+    oy1 = std::int64_t{y1} - w / 2;
+    ox2 = std::int64_t{x2} + (w - 1) / 2;
+    oy2 = std::int64_t{y2} + (w - 1) / 2;
+    ix1 = std::int64_t{x1} + (w + 1) / 2;
+    iy1 = std::int64_t{y1} + (w + 1) / 2;
+    ix2 = std::int64_t{x2} - 1 - w / 2;
+    iy2 = std::int64_t{y2} - 1 - w / 2;
+  }
+  const std::uint32_t penRgb = ColorToPixel(Pen.Color), brushRgb = ColorToPixel(Brush.Color);
+  const std::int64_t top = std::max<std::int64_t>(oy1, t.clip.top), bottom = std::min<std::int64_t>(oy2, t.clip.bottom);
+  const std::int64_t left = std::max<std::int64_t>(ox1, t.clip.left), right = std::min<std::int64_t>(ox2, t.clip.right);
+  for (std::int64_t y = top; y < bottom; ++y)
+    for (std::int64_t x = left; x < right; ++x) {
+      const bool inside = x >= ix1 && x < ix2 && y >= iy1 && y < iy2;
+      if (inside) {
+        if (fill) Plot(t, static_cast<int>(x), static_cast<int>(y), brushRgb);
+      } else if (pen) {
+        Plot(t, static_cast<int>(x), static_cast<int>(y), penRgb);
+      }
+    }
+}
+
+void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  Target t = Begin();
+  if (!t.bits || x1 == x2 || y1 == y2) return;
+  const bool pen = Pen.Style != TPenStyle::psClear;
+  const bool fill = Brush.Style != TBrushStyle::bsClear;
+  const int w = std::max(1, Pen.Width);
+  const double cx = (double(x1) + double(x2)) / 2, cy = (double(y1) + double(y2)) / 2;
+  const double rx = (double(x2) - double(x1)) / 2, ry = (double(y2) - double(y1)) / 2;
+  const std::uint32_t penRgb = ColorToPixel(Pen.Color), brushRgb = ColorToPixel(Brush.Color);
+  // Outer region: everything the figure covers. Inner region: the fill.
+  double orx = rx, ory = ry;
+  if (pen && w > 1) {
+    orx = rx - 0.5 + w / 2.0;
+    ory = ry - 0.5 + w / 2.0;
+  }
+  const double irx = rx - 0.5 - w / 2.0, iry = ry - 0.5 - w / 2.0;
+  const std::int64_t top = std::max<std::int64_t>(static_cast<std::int64_t>(std::floor(cy - ory)) - 1, t.clip.top);
+  const std::int64_t bottom =
+      std::min<std::int64_t>(static_cast<std::int64_t>(std::ceil(cy + ory)) + 1, t.clip.bottom - 1);
+  for (std::int64_t y = top; y <= bottom; ++y) {
+    std::int64_t f, e;
+    if (!EllipseSpan(cx, cy, orx, ory, static_cast<int>(y), f, e)) continue;
+    const std::int64_t from = std::max<std::int64_t>(f, t.clip.left), to = std::min<std::int64_t>(e, t.clip.right - 1);
+    if (from > to) continue;
+    if (!pen) {
+      if (fill)
+        for (std::int64_t x = from; x <= to; ++x) Plot(t, int(x), int(y), brushRgb);
+      continue;
+    }
+    if (w == 1) {
+      // One-pixel ring: the pixels of the region with a 4-neighbour outside.
+      std::int64_t uf = 0, ue = -1, df = 0, de = -1;
+      const bool up = EllipseSpan(cx, cy, orx, ory, static_cast<int>(y - 1), uf, ue);
+      const bool down = EllipseSpan(cx, cy, orx, ory, static_cast<int>(y + 1), df, de);
+      for (std::int64_t x = from; x <= to; ++x) {
+        const bool ring = x == f || x == e || !up || x < uf || x > ue || !down || x < df || x > de;
+        if (ring)
+          Plot(t, int(x), int(y), penRgb);
+        else if (fill)
+          Plot(t, int(x), int(y), brushRgb);
+      }
+    } else {
+      std::int64_t inf = 0, ine = -1;
+      const bool in = EllipseSpan(cx, cy, irx, iry, static_cast<int>(y), inf, ine);
+      for (std::int64_t x = from; x <= to; ++x) {
+        if (in && x >= inf && x <= ine) {
+          if (fill) Plot(t, int(x), int(y), brushRgb);
+        } else {
+          Plot(t, int(x), int(y), penRgb);
+        }
+      }
+    }
+  }
+}
+
+void TImageCanvas::ApplyMask(int left, int top, int w, int h, const std::vector<std::uint8_t>& mask) {
+  Target t = Begin();
+  if (!t.bits) return;
+  const std::uint32_t penRgb = ColorToPixel(Pen.Color), brushRgb = ColorToPixel(Brush.Color);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint8_t m = mask[static_cast<std::size_t>(y) * w + x];
+      if (m) Plot(t, left + x, top + y, m == 1 ? penRgb : brushRgb);
+    }
+}
+
+void TImageCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (points.size() < 2 || image_->isNull()) return;
+  const bool pen = Pen.Style != TPenStyle::psClear;
+  const bool fill = Brush.Style != TBrushStyle::bsClear;
+  const int w = std::max(1, Pen.Width);
+  std::int64_t minX = points[0].X, maxX = minX, minY = points[0].Y, maxY = minY;
+  for (const TPoint& p : points) {
+    minX = std::min<std::int64_t>(minX, p.X);
+    maxX = std::max<std::int64_t>(maxX, p.X);
+    minY = std::min<std::int64_t>(minY, p.Y);
+    maxY = std::max<std::int64_t>(maxY, p.Y);
+  }
+  const Clip box{static_cast<int>(std::max<std::int64_t>(minX - w - 1, 0)),
+                 static_cast<int>(std::max<std::int64_t>(minY - w - 1, 0)),
+                 static_cast<int>(std::min<std::int64_t>(maxX + w + 2, image_->width())),
+                 static_cast<int>(std::min<std::int64_t>(maxY + w + 2, image_->height()))};
+  if (box.left >= box.right || box.top >= box.bottom) return;
+  const int mw = box.right - box.left, mh = box.bottom - box.top;
+  std::vector<std::uint8_t> mask(static_cast<std::size_t>(mw) * mh, 0);
+  auto set = [&](int x, int y, std::uint8_t v) { mask[static_cast<std::size_t>(y - box.top) * mw + (x - box.left)] = v; };
+  if (fill) {
+    // Pixel centres inside the polygon, alternate (even-odd) rule.
+    const std::size_t n = points.size();
+    std::vector<double> xs;
+    for (int y = box.top; y < box.bottom; ++y) {
+      const double cy = y + 0.5;
+      xs.clear();
+      for (std::size_t i = 0; i < n; ++i) {
+        const TPoint& a = points[i];
+        const TPoint& b = points[(i + 1) % n];
+        if ((a.Y <= cy) == (b.Y <= cy)) continue;
+        xs.push_back(a.X + (cy - a.Y) * (double(b.X) - a.X) / (double(b.Y) - a.Y));
+      }
+      std::sort(xs.begin(), xs.end());
+      for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
+        const double from = std::max<double>(std::ceil(xs[k] - 0.5), box.left);
+        const double to = std::min<double>(std::ceil(xs[k + 1] - 0.5) - 1, box.right - 1);
+        for (int x = static_cast<int>(from); x <= static_cast<int>(to) && from <= to; ++x) set(x, y, 2);
+      }
+    }
+  }
+  if (pen) {
+    const DashMask solid(TPenStyle::psSolid);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const TPoint& a = points[i];
+      const TPoint& b = points[(i + 1) % points.size()];
+      if (w > 1)
+        RasterWideLine(a.X, a.Y, b.X, b.Y, w, box, [&](int x, int y) { set(x, y, 1); });
+      else if (a == b) {
+        if (box.Contains(a.X, a.Y)) set(a.X, a.Y, 1);
+      }
+      else
+        RasterThinLine(a.X, a.Y, b.X, b.Y, box, solid, [&](int x, int y) { set(x, y, 1); });
+    }
+  }
+  ApplyMask(box.left, box.top, mw, mh, mask);
+}
+
+void TImageCanvas::FillRect(const TRect& r) {
+  Target t = Begin();
+  if (!t.bits) return;
+  const std::int64_t left = std::max<std::int64_t>(std::min(r.Left, r.Right), t.clip.left);
+  const std::int64_t right = std::min<std::int64_t>(std::max(r.Left, r.Right), t.clip.right);
+  const std::int64_t top = std::max<std::int64_t>(std::min(r.Top, r.Bottom), t.clip.top);
+  const std::int64_t bottom = std::min<std::int64_t>(std::max(r.Top, r.Bottom), t.clip.bottom);
+  const std::uint32_t rgb = ColorToPixel(Brush.Color);
+  for (std::int64_t y = top; y < bottom; ++y)
+    for (std::int64_t x = left; x < right; ++x) t.At(int(x), int(y)) = rgb;
+}
+
+void TImageCanvas::SetPixel(int x, int y, TColor c) {
+  Target t = Begin();
+  if (t.bits && t.clip.Contains(x, y)) t.At(x, y) = ColorToPixel(c);
+}
+
+TColor TImageCanvas::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return clBlack;
+  return PixelToColor(image_->pixel(x, y));
+}
+
+void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
+  if (image_->isNull() || utf8.empty()) return;
+  Begin();  // makes sure of the format
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QFont font = MakeFont(Font, ppi_);
+  QFontMetrics fm(font, image_);
+  const int w = fm.horizontalAdvance(text), h = fm.height();
+  const long long right = static_cast<long long>(x) + w, bottom = static_cast<long long>(y) + h;
+  if (right <= 0 || bottom <= 0 || x >= image_->width() || y >= image_->height()) return;
+  QPainter p(image_);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setClipRect(0, 0, image_->width(), image_->height());
+  if (Brush.Style != TBrushStyle::bsClear) p.fillRect(x, y, w, h, QColor::fromRgb(ColorToPixel(Brush.Color)));
+  p.setFont(font);
+  p.setPen(QColor::fromRgb(ColorToPixel(Font.Color)));
+  p.drawText(x, y + fm.ascent(), text);
+}
+
+int TImageCanvas::TextWidth(const std::string& utf8) {
+  const QFont font = MakeFont(Font, ppi_);
+  QFontMetrics fm(font, image_->isNull() ? nullptr : image_);
+  return fm.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+int TImageCanvas::TextHeight(const std::string&) {
+  const QFont font = MakeFont(Font, ppi_);
+  QFontMetrics fm(font, image_->isNull() ? nullptr : image_);
+  return fm.height();
+}
+
+// ------------------------------------------------------------ TRecordingCanvas
+
+namespace {
+
+std::string Hex(TColor c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "$%06X", static_cast<unsigned>(c & 0xFFFFFFu));
+  return buf;
+}
+const char* StyleName(TPenStyle s) {
+  switch (s) {
+    case TPenStyle::psSolid: return "solid";
+    case TPenStyle::psDash: return "dash";
+    case TPenStyle::psDot: return "dot";
+    case TPenStyle::psDashDot: return "dashdot";
+    case TPenStyle::psDashDotDot: return "dashdotdot";
+    case TPenStyle::psClear: return "clear";
+  }
+  return "?";
+}
+const char* ModeName(TPenMode m) {
+  switch (m) {
+    case TPenMode::pmCopy: return "copy";
+    case TPenMode::pmNotXor: return "notxor";
+    case TPenMode::pmXor: return "xor";
+  }
+  return "?";
+}
+std::string PenText(const TPen& p) {
+  return "pen=" + Hex(p.Color) + "/" + std::to_string(p.Width) + "/" + StyleName(p.Style) + "/" + ModeName(p.Mode);
+}
+std::string BrushText(const TBrush& b) {
+  return "brush=" + Hex(b.Color) + "/" + (b.Style == TBrushStyle::bsClear ? "clear" : "solid");
+}
+std::string FontText(const TFont& f) {
+  std::string s = "font=" + f.Name + "/" + std::to_string(f.Size) + "/" + Hex(f.Color) + "/";
+  if (f.Bold) s += "b";
+  if (f.Italic) s += "i";
+  return s;
+}
+
+}  // namespace
+
+std::string TCanvasCall::ToString() const {
+  std::string s = Op + "(";
+  if (Op == "Polygon") {
+    for (std::size_t i = 0; i + 1 < Args.size(); i += 2) {
+      if (i) s += ",";
+      s += "(" + std::to_string(Args[i]) + "," + std::to_string(Args[i + 1]) + ")";
+    }
+  } else {
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+      if (i) s += ",";
+      s += std::to_string(Args[i]);
+    }
+  }
+  if (Op == "SetPixel") s += "," + Hex(Color);
+  if (Op == "TextOut") s += ",\"" + Text + "\"";
+  return s + ")";
+}
+
+std::string TCanvasCall::ToStringWithTools() const {
+  std::string s = ToString();
+  if (Op == "LineTo") s += " " + PenText(Pen);
+  if (Op == "Rectangle" || Op == "Ellipse" || Op == "Polygon") s += " " + PenText(Pen) + " " + BrushText(Brush);
+  if (Op == "FillRect") s += " " + BrushText(Brush);
+  if (Op == "TextOut") s += " " + FontText(Font) + " " + BrushText(Brush);
+  return s;
+}
+
+std::vector<std::string> TRecordingCanvas::Strings(bool withTools) const {
+  std::vector<std::string> out;
+  out.reserve(Calls.size());
+  for (const TCanvasCall& c : Calls) out.push_back(withTools ? c.ToStringWithTools() : c.ToString());
+  return out;
+}
+
+std::vector<TCanvasCall> TRecordingCanvas::CallsOf(const std::string& op) const {
+  std::vector<TCanvasCall> out;
+  for (const TCanvasCall& c : Calls)
+    if (c.Op == op) out.push_back(c);
+  return out;
+}
+
+TCanvasCall& TRecordingCanvas::Log(const char* op, std::vector<int> args) {
+  TCanvasCall c;
+  c.Op = op;
+  c.Args = std::move(args);
+  c.Pen = Pen;
+  c.Brush = Brush;
+  c.Font = Font;
+  Calls.push_back(std::move(c));
+  return Calls.back();
+}
+
+void TRecordingCanvas::MoveTo(int x, int y) {
+  Log("MoveTo", {x, y});
+  TImageCanvas::MoveTo(x, y);
+}
+void TRecordingCanvas::LineTo(int x, int y) {
+  Log("LineTo", {x, y});
+  TImageCanvas::LineTo(x, y);
+}
+void TRecordingCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  Log("Rectangle", {x1, y1, x2, y2});
+  TImageCanvas::Rectangle(x1, y1, x2, y2);
+}
+void TRecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  Log("Ellipse", {x1, y1, x2, y2});
+  TImageCanvas::Ellipse(x1, y1, x2, y2);
+}
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& points) {
+  std::vector<int> args;
+  for (const TPoint& p : points) {
+    args.push_back(p.X);
+    args.push_back(p.Y);
+  }
+  Log("Polygon", std::move(args));
+  TImageCanvas::Polygon(points);
+}
+void TRecordingCanvas::FillRect(const TRect& r) {
+  Log("FillRect", {r.Left, r.Top, r.Right, r.Bottom});
+  TImageCanvas::FillRect(r);
+}
+void TRecordingCanvas::SetPixel(int x, int y, TColor c) {
+  Log("SetPixel", {x, y}).Color = c;
+  TImageCanvas::SetPixel(x, y, c);
+}
+void TRecordingCanvas::TextOut(int x, int y, const std::string& utf8) {
+  Log("TextOut", {x, y}).Text = utf8;
+  TImageCanvas::TextOut(x, y, utf8);
+}
+
+// --------------------------------------------------------------------- TBitmap
+
+std::vector<std::uint8_t> EncodeBmp24(const QImage& source) {
+  const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_RGB32);
+  const std::uint32_t w = static_cast<std::uint32_t>(std::max(0, image.width()));
+  const std::uint32_t h = static_cast<std::uint32_t>(std::max(0, image.height()));
+  const std::uint32_t rowBytes = (w * 3 + 3) & ~3u;
+  const std::uint32_t dataSize = rowBytes * h;
+  const std::uint32_t offset = 14 + 40;
+  std::vector<std::uint8_t> out;
+  out.reserve(offset + dataSize);
+  auto u16 = [&](std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+  };
+  auto u32 = [&](std::uint32_t v) {
+    u16(v & 0xFFFFu);
+    u16(v >> 16);
+  };
+  // BITMAPFILEHEADER
+  out.push_back('B');
+  out.push_back('M');
+  u32(offset + dataSize);
+  u16(0);
+  u16(0);
+  u32(offset);
+  // BITMAPINFOHEADER; a positive height means rows are stored bottom-up.
+  u32(40);
+  u32(w);
+  u32(h);
+  u16(1);   // planes
+  u16(24);  // bits per pixel
+  u32(0);   // BI_RGB
+  u32(dataSize);
+  u32(3780);  // 96 pixels per inch, in pixels per metre
+  u32(3780);
+  u32(0);
+  u32(0);
+  for (std::uint32_t row = h; row-- > 0;) {
+    const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(static_cast<int>(row)));
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const std::uint32_t p = line[x];
+      out.push_back(static_cast<std::uint8_t>(p));        // blue
+      out.push_back(static_cast<std::uint8_t>(p >> 8));   // green
+      out.push_back(static_cast<std::uint8_t>(p >> 16));  // red
+    }
+    for (std::uint32_t pad = w * 3; pad < rowBytes; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (width == image_.width() && height == image_.height()) return;
+  QImage next(width, height, QImage::Format_RGB32);
+  next.fill(0xFFFFFFFFu);
+  const int cw = std::min(width, image_.width()), ch = std::min(height, image_.height());
+  for (int y = 0; y < ch; ++y)
+    std::memcpy(next.scanLine(y), image_.constScanLine(y), static_cast<std::size_t>(cw) * 4);
+  image_ = std::move(next);
+}
+
+bool TBitmap::TrySaveToFile(const std::string& path, std::string* error) const {
+  auto fail = [&](int err) {
+    if (error) *error = "Не удаётся записать файл \"" + path + "\": " + std::strerror(err);
+    return false;
+  };
+  const std::vector<std::uint8_t> bytes = EncodeBmp24(image_);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return fail(errno);
+  const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int err = errno;
+  const bool closed = std::fclose(f) == 0;
+  if (!closed && wrote) err = errno;
+  if (!wrote || !closed) {
+    ::unlink(path.c_str());
+    return fail(err ? err : EIO);
+  }
+  return true;
+}
+
+void TBitmap::SaveToFile(const std::string& path) const {
+  std::string error;
+  if (!TrySaveToFile(path, &error)) throw std::runtime_error(error);
+}
+
+}  // namespace plat

@@ -1,0 +1,290 @@
+#include "platform/qt/Services.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <QUrl>
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/sysinfo.h>
+#include <unistd.h>
+
+#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/QtServices.h"
+
+namespace plat {
+
+namespace {
+
+IServices* g_installed = nullptr;
+std::string g_helpFile;
+
+QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+std::string U(const QString& s) { return s.toUtf8().toStdString(); }
+
+QString Title(const std::string& caption) {
+  if (!caption.empty()) return Q(caption);
+  return QApplication::applicationDisplayName();
+}
+
+bool HasScheme(const std::string& s) {
+  // "http:", "mailto:", "file:" ...; a one-letter scheme would be a drive.
+  const auto colon = s.find(':');
+  if (colon == std::string::npos || colon < 2) return false;
+  for (std::size_t i = 0; i < colon; ++i) {
+    const char c = s[i];
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.')) return false;
+  }
+  return true;
+}
+
+QUrl UrlOf(const std::string& address) {
+  if (HasScheme(address)) return QUrl(Q(address));
+  std::string path = address;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return QUrl::fromLocalFile(Q(path));
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter, std::vector<QString>* names) {
+  // "Описание|*.a;*.b|Все файлы|*.*" -> "Описание (*.a *.b);;Все файлы (*)"
+  QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+    for (QString& p : patterns) {
+      p = p.trimmed();
+      if (p == "*.*") p = "*";
+    }
+    QString entry = parts[i] + " (" + patterns.join(' ') + ")";
+    out << entry;
+    if (names) names->push_back(entry);
+  }
+  return out.join(";;");
+}
+
+int QtServices::MessageBox(const MessageRequest& r) {
+  QMessageBox box(QApplication::activeWindow());
+  switch (r.Kind) {
+    case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+  }
+  box.setWindowTitle(Title(r.Caption));
+  box.setText(Q(r.Text));
+  struct B {
+    int flag;
+    const char* text;
+    QMessageBox::ButtonRole role;
+    int result;
+  };
+  static const B kButtons[] = {
+      {mbYes, "Да", QMessageBox::YesRole, mrYes},       {mbNo, "Нет", QMessageBox::NoRole, mrNo},
+      {mbOK, "OK", QMessageBox::AcceptRole, mrOk},      {mbCancel, "Отмена", QMessageBox::RejectRole, mrCancel},
+      {mbHelp, "Справка", QMessageBox::HelpRole, mrNone},
+  };
+  const int buttons = r.Buttons ? r.Buttons : mbOK;
+  std::vector<std::pair<QPushButton*, int>> made;
+  QPushButton* help = nullptr;
+  for (const B& b : kButtons) {
+    if (!(buttons & b.flag)) continue;
+    QPushButton* btn = box.addButton(QString::fromUtf8(b.text), b.role);
+    if (b.flag == mbHelp) {
+      help = btn;
+      // The Help button shows the topic and leaves the box open.
+      btn->disconnect();
+      const int ctx = r.HelpContext;
+      QObject::connect(btn, &QPushButton::clicked, &box, [ctx] {
+        Guard([ctx] { Services().Help(ctx ? HelpCommand::Context : HelpCommand::Contents, HelpFile(), ctx); });
+      });
+    } else {
+      made.emplace_back(btn, b.result);
+    }
+  }
+  // Default: OK, else Yes, else the first; Escape: Cancel, else No, else OK.
+  auto find = [&](int result) -> QPushButton* {
+    for (auto& [btn, res] : made)
+      if (res == result) return btn;
+    return nullptr;
+  };
+  QPushButton* def = find(mrOk) ? find(mrOk) : find(mrYes) ? find(mrYes) : (made.empty() ? nullptr : made.front().first);
+  if (def) box.setDefaultButton(def);
+  QPushButton* esc = find(mrCancel) ? find(mrCancel) : find(mrNo) ? find(mrNo) : find(mrOk);
+  if (esc) box.setEscapeButton(esc);
+  (void)help;
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  for (auto& [btn, res] : made)
+    if (btn == clicked) return res;
+  if (esc)
+    for (auto& [btn, res] : made)
+      if (btn == esc) return res;
+  return mrCancel;
+}
+
+void QtServices::ShowException(const std::string& text) {
+  QString msg = Q(text);
+  // The default error box ends its text with a full stop.
+  if (!msg.isEmpty() && msg.back() > QChar('.')) msg += '.';
+  QMessageBox box(QApplication::activeWindow());
+  box.setIcon(QMessageBox::Critical);
+  box.setWindowTitle(Title({}));
+  box.setText(msg);
+  box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.exec();
+}
+
+int QtServices::ExecModal(QDialog* dialog) { return dialog ? dialog->exec() : mrCancel; }
+
+bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
+  QFileDialog dlg(parent, Q(d.Title));
+  dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // An existing file is replaced without a question, as the programs expect.
+  if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+  std::vector<QString> names;
+  const QString filters = QtFileFilter(d.Filter, &names);
+  if (!filters.isEmpty()) {
+    dlg.setNameFilter(filters);
+    if (d.FilterIndex >= 1 && d.FilterIndex <= static_cast<int>(names.size()))
+      dlg.selectNameFilter(names[static_cast<std::size_t>(d.FilterIndex - 1)]);
+  }
+  if (!d.DefaultExt.empty()) dlg.setDefaultSuffix(Q(d.DefaultExt));
+  if (!d.InitialDir.empty()) dlg.setDirectory(Q(d.InitialDir));
+  if (!d.FileName.empty()) {
+    QFileInfo fi(Q(d.FileName));
+    if (d.InitialDir.empty() && fi.isAbsolute()) dlg.setDirectory(fi.absolutePath());
+    dlg.selectFile(fi.fileName());
+  }
+  if (dlg.exec() != QDialog::Accepted) return false;
+  const QStringList files = dlg.selectedFiles();
+  if (files.isEmpty()) return false;
+  d.FileName = U(files.front());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == dlg.selectedNameFilter()) d.FilterIndex = static_cast<int>(i) + 1;
+  return true;
+}
+
+bool QtServices::ExecuteOpenDialog(QWidget* parent, TFileDialog& d) { return RunFileDialog(parent, d, false); }
+bool QtServices::ExecuteSaveDialog(QWidget* parent, TFileDialog& d) { return RunFileDialog(parent, d, true); }
+
+bool QtServices::ExecuteColorDialog(QWidget* parent, TColor& color, bool /*solidOnly: every colour here is solid*/) {
+  const QColor chosen = QColorDialog::getColor(QColor::fromRgb(ColorToPixel(color)), parent, QString(),
+                                               QColorDialog::DontUseNativeDialog);
+  if (!chosen.isValid()) return false;
+  color = PixelToColor(chosen.rgb());
+  return true;
+}
+
+bool QtServices::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(UrlOf(url)); }
+
+void QtServices::Help(HelpCommand cmd, const std::string& helpFile, int context) {
+  const std::string file = helpFile.empty() ? HelpFile() : helpFile;
+  if (file.empty()) return;
+  QUrl url = UrlOf(file);
+  if (cmd != HelpCommand::Contents && context != 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
+  QDesktopServices::openUrl(url);
+}
+
+MemoryInfo QtServices::MemoryStatus() { return ReadMemoryStatus(); }
+
+MemoryInfo ReadMemoryStatus() {
+  MemoryInfo m;
+  std::ifstream in("/proc/meminfo");
+  std::string line;
+  bool total = false, avail = false;
+  while (std::getline(in, line)) {
+    std::istringstream ls(line);
+    std::string key;
+    std::uint64_t kb = 0;
+    if (!(ls >> key >> kb)) continue;
+    if (key == "MemTotal:") {
+      m.TotalPhys = kb * 1024;
+      total = true;
+    } else if (key == "MemAvailable:") {
+      m.AvailPhys = kb * 1024;
+      avail = true;
+    }
+  }
+  if (!total || !avail) {
+    struct sysinfo si {};
+    if (sysinfo(&si) == 0) {
+      if (!total) m.TotalPhys = static_cast<std::uint64_t>(si.totalram) * si.mem_unit;
+      if (!avail) m.AvailPhys = static_cast<std::uint64_t>(si.freeram + si.bufferram) * si.mem_unit;
+    }
+  }
+  return m;
+}
+
+// ------------------------------------------------------------------ globals
+
+IServices& Services() {
+  if (g_installed) return *g_installed;
+  static QtServices qt;
+  return qt;
+}
+
+void SetServices(IServices* s) { g_installed = s; }
+IServices* InstalledServices() { return g_installed; }
+
+void SetHelpFile(const std::string& path) { g_helpFile = path; }
+std::string HelpFile() { return g_helpFile; }
+
+int MessageBox(const std::string& text, MsgKind kind, int buttons, const std::string& caption, int helpContext) {
+  MessageRequest r;
+  r.Kind = kind;
+  r.Text = text;
+  r.Buttons = buttons;
+  r.Caption = caption;
+  r.HelpContext = helpContext;
+  return Services().MessageBox(r);
+}
+
+void Guard(const std::function<void()>& handler) noexcept {
+  std::string text;
+  try {
+    if (handler) handler();
+    return;
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+    text = "Неизвестная ошибка";
+  }
+  try {
+    Services().ShowException(text);
+  } catch (...) {
+    // The error box itself failed: there is nobody left to tell.
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}
+
+std::string ExeDir() {
+  char buf[PATH_MAX + 1];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, PATH_MAX);
+  std::string dir;
+  if (n > 0) {
+    std::string path(buf, static_cast<std::size_t>(n));
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos) dir = path.substr(0, slash);
+  }
+  if (dir.empty() && QCoreApplication::instance()) dir = U(QCoreApplication::applicationDirPath());
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+}  // namespace plat

@@ -1,0 +1,147 @@
+#include "platform/qt/SpinEdit.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+
+#include "platform/qt/Services.h"
+
+namespace plat {
+
+bool TryStrToInt(const std::string& text, int& out) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) return false;
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > static_cast<long long>(INT_MAX) + 1) return false;
+  }
+  if (negative) v = -v;
+  if (v < INT_MIN || v > INT_MAX) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
+  edit_ = new QLineEdit(this);
+  edit_->setMaxLength(5);
+  edit_->setText(QStringLiteral("0"));
+  edit_->installEventFilter(this);
+
+  up_ = new QToolButton(this);
+  down_ = new QToolButton(this);
+  up_->setArrowType(Qt::UpArrow);
+  down_->setArrowType(Qt::DownArrow);
+  for (QToolButton* b : {up_, down_}) {
+    b->setAutoRepeat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setFixedWidth(16);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+  }
+
+  auto* arrows = new QVBoxLayout;
+  arrows->setContentsMargins(0, 0, 0, 0);
+  arrows->setSpacing(0);
+  arrows->addWidget(up_);
+  arrows->addWidget(down_);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(edit_);
+  row->addLayout(arrows);
+  setFocusProxy(edit_);
+
+  // Typing raises the change event like a program change does.
+  connect(edit_, &QLineEdit::textEdited, this, [this] { Guard([this] { Change(); }); });
+  connect(up_, &QToolButton::clicked, this, [this] { Guard([this] { UpClick(); }); });
+  connect(down_, &QToolButton::clicked, this, [this] { Guard([this] { DownClick(); }); });
+}
+
+int TSpinEdit::MaxLength() const { return edit_->maxLength(); }
+void TSpinEdit::SetMaxLength(int n) { edit_->setMaxLength(n); }
+
+int TSpinEdit::Value() const {
+  int v = 0;
+  return TryStrToInt(Text(), v) ? v : min_;
+}
+
+int TSpinEdit::CheckValue(int v) const {
+  if (max_ != min_) {
+    if (v < min_) return min_;
+    if (v > max_) return max_;
+  }
+  return v;
+}
+
+void TSpinEdit::SetValue(int v) { SetText(std::to_string(CheckValue(v))); }
+
+std::string TSpinEdit::Text() const { return edit_->text().toStdString(); }
+
+void TSpinEdit::SetText(const std::string& utf8) {
+  QString t = QString::fromStdString(utf8);
+  if (edit_->maxLength() < t.size()) t.truncate(edit_->maxLength());
+  if (t == edit_->text()) return;
+  {
+    const QSignalBlocker block(edit_);
+    edit_->setText(t);
+  }
+  Change();
+}
+
+void TSpinEdit::UpClick() {
+  const long long v = static_cast<long long>(Value()) + increment_;
+  SetValue(static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
+}
+
+void TSpinEdit::DownClick() {
+  const long long v = static_cast<long long>(Value()) - increment_;
+  SetValue(static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
+}
+
+void TSpinEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != edit_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    auto* ke = static_cast<QKeyEvent*>(event);
+    if (ke->key() == Qt::Key_Up) {
+      Guard([this] { UpClick(); });
+      return true;
+    }
+    if (ke->key() == Qt::Key_Down) {
+      Guard([this] { DownClick(); });
+      return true;
+    }
+    // Only digits and signs may be typed; control keys pass.
+    const QString t = ke->text();
+    if (!t.isEmpty() && t[0].unicode() >= 32 && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      const QChar c = t[0];
+      if (!(c.isDigit() && c.unicode() < 128) && c != u'+' && c != u'-') return true;
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    // Leaving the edit puts a typed out-of-range number back into range.
+    Guard([this] {
+      const int v = Value();
+      if (CheckValue(v) != v) SetValue(v);
+    });
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace plat
