@@ -1,0 +1,161 @@
+#include "orvanta/workbench/NewFuncSetFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kFlags = 0, kMinX = 6, kMaxX = 27, kRazryv = 48, kDiametr = 72,
+                      kWidth = 76, kKolvo = 80, kColor = 84;
+
+void PutU32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t GetU32(const std::uint8_t* p) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+  return v;
+}
+
+void PutText(std::uint8_t* p, const std::string& s) {
+  std::size_t n = s.size() < NewFuncSetTextMax ? s.size() : NewFuncSetTextMax;
+  p[0] = static_cast<std::uint8_t>(n);
+  std::memcpy(p + 1, s.data(), n);
+}
+
+std::string GetText(const std::uint8_t* p) {
+  std::size_t n = p[0] < NewFuncSetTextMax ? p[0] : NewFuncSetTextMax;
+  return std::string(reinterpret_cast<const char*>(p + 1), n);
+}
+
+}  // namespace
+
+std::int32_t ClampNewFuncInt(std::int64_t v) {
+  if (v < NewFuncSetIntMin) return NewFuncSetIntMin;
+  if (v > NewFuncSetIntMax) return NewFuncSetIntMax;
+  return static_cast<std::int32_t>(v);
+}
+
+std::array<std::uint8_t, NewFuncSetSize> EncodeNewFuncSettings(const TNewFuncSettings& s) {
+  std::array<std::uint8_t, NewFuncSetSize> r{};
+  const bool flags[6] = {s.MinX, s.MaxX, s.XPolog, s.XCeloe, s.IfLines, s.IfRazryv};
+  for (int i = 0; i < 6; ++i) r[kFlags + i] = flags[i] ? 1 : 0;
+  PutText(&r[kMinX], s.MinXText);
+  PutText(&r[kMaxX], s.MaxXText);
+  PutText(&r[kRazryv], s.RazryvText);
+  PutU32(&r[kDiametr], static_cast<std::uint32_t>(ClampNewFuncInt(s.Diametr)));
+  PutU32(&r[kWidth], static_cast<std::uint32_t>(ClampNewFuncInt(s.LineWidth)));
+  PutU32(&r[kKolvo], static_cast<std::uint32_t>(ClampNewFuncInt(s.Kolvo)));
+  PutU32(&r[kColor], s.Color);
+  return r;
+}
+
+bool DecodeNewFuncSettings(const std::uint8_t* data, std::size_t size, TNewFuncSettings& out) {
+  if (data == nullptr || size < NewFuncSetSize) return false;
+  TNewFuncSettings s;
+  s.MinX = data[kFlags + 0] != 0;
+  s.MaxX = data[kFlags + 1] != 0;
+  s.XPolog = data[kFlags + 2] != 0;
+  s.XCeloe = data[kFlags + 3] != 0;
+  s.IfLines = data[kFlags + 4] != 0;
+  s.IfRazryv = data[kFlags + 5] != 0;
+  s.MinXText = GetText(data + kMinX);
+  s.MaxXText = GetText(data + kMaxX);
+  s.RazryvText = GetText(data + kRazryv);
+  s.Diametr = ClampNewFuncInt(static_cast<std::int32_t>(GetU32(data + kDiametr)));
+  s.LineWidth = ClampNewFuncInt(static_cast<std::int32_t>(GetU32(data + kWidth)));
+  s.Kolvo = ClampNewFuncInt(static_cast<std::int32_t>(GetU32(data + kKolvo)));
+  s.Color = GetU32(data + kColor);
+  out = s;
+  return true;
+}
+
+std::string IoErrorText(int err) {
+  switch (err) {
+    case ENOENT: return "File not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: return "Invalid filename";
+    case EMFILE:
+    case ENFILE: return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return "File access denied";
+    case ENOSPC:
+    case EDQUOT: return "Disk full";
+    default: return "I/O error " + std::to_string(err);
+  }
+}
+
+bool ReadNewFuncSetFile(const std::string& path, TNewFuncSettings& out, std::string& error) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = IoErrorText(errno);
+    return false;
+  }
+  std::uint8_t buf[NewFuncSetSize];
+  std::size_t got = 0;
+  int err = 0;
+  while (got < NewFuncSetSize) {
+    ssize_t n = ::read(fd, buf + got, NewFuncSetSize - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (err != 0) {
+    error = IoErrorText(err);
+    return false;
+  }
+  if (got < NewFuncSetSize) {
+    error = "Read beyond end of file";
+    return false;
+  }
+  return DecodeNewFuncSettings(buf, got, out);
+}
+
+bool WriteNewFuncSetFile(const std::string& path, const TNewFuncSettings& s, std::string& error) {
+  const auto rec = EncodeNewFuncSettings(s);
+  std::vector<char> tmpl(path.begin(), path.end());
+  const char suffix[] = ".XXXXXX";
+  tmpl.insert(tmpl.end(), suffix, suffix + sizeof suffix);  // keeps the terminating zero
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) {
+    error = IoErrorText(errno);
+    return false;
+  }
+  const std::string tmp(tmpl.data());
+  int err = 0;
+  ::fchmod(fd, 0644);
+  std::size_t done = 0;
+  while (done < rec.size()) {
+    ssize_t n = ::write(fd, rec.data() + done, rec.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    error = IoErrorText(err);
+    return false;
+  }
+  return true;
+}
