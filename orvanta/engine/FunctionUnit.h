@@ -65,8 +65,20 @@ class objFunc {
   void Calc(long double& Res, long double X);
 
  private:
-  bool parsed_ = false;  // a parse since the last Reset-before-parse succeeded
-  int32_t nodeCount_ = 0;
+  // The tree at node 1 as a flat program in evaluation order (operands
+  // before their operation), built after each successful parse.
+  struct TInstr {
+    std::uint8_t Op = 0;
+    std::int32_t Code = 0;
+    long double C = 0;
+  };
+  bool parsed_ = false;  // the last parse succeeded and the program is valid
+  int32_t nodeCount_ = 0;  // nodes 1..nodeCount_ hold the parsed tree
+  int32_t progLen_ = 0;
+  bool usesX_ = false;  // the program reads x
+  TInstr prog_[MaxFuncNodes];
+  void ParseText(std::string S);
+  bool Compile();
   friend class objFuncAccess;
 };
 

@@ -1,0 +1,166 @@
+// Tokens and the prepared form of formula texts.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "orvanta/engine/FunctionUnit.h"
+
+namespace {
+
+struct Tok {
+  int32_t kind, prio, len, func;
+  long double value;
+};
+
+Tok Lex(const std::string& s, int32_t start) {
+  Tok t{-1, -1, -1, -7, -7};
+  GetLexem(s, start, t.kind, t.prio, t.len, t.func, t.value);
+  return t;
+}
+
+std::string Prepared(std::string s, int32_t* err = nullptr) {
+  int32_t e = 0;
+  PrepareExpression(s, e);
+  if (err) *err = e;
+  return s;
+}
+
+int32_t PrepareError(std::string s) {
+  int32_t e = 0;
+  PrepareExpression(s, e);
+  return e;
+}
+
+TEST(GetLexem, KindsPrioritiesAndLengths) {
+  struct Case {
+    const char* text;
+    int32_t kind, prio, len;
+  } cases[] = {
+      {"+", 2, 1, 1}, {"-", 3, 1, 1}, {"*", 4, 2, 1}, {"/", 5, 2, 1}, {"^", 6, 3, 1},
+      {"@", 7, 3, 1}, {"x", 9, 0, 1}, {"(", 11, 0, 1}, {")", 12, 0, 1}, {" ", 0, 0, 1},
+      {",", 0, 0, 1}, {"y", 0, 0, 1}, {"12.5+", 1, 0, 4}, {"arcctg(x)", 8, 4, 6},
+  };
+  for (const Case& c : cases) {
+    Tok t = Lex(c.text, 1);
+    EXPECT_EQ(t.kind, c.kind) << c.text;
+    EXPECT_EQ(t.prio, c.prio) << c.text;
+    EXPECT_EQ(t.len, c.len) << c.text;
+  }
+}
+
+TEST(GetLexem, FunctionNamesInTableOrder) {
+  const char* names[] = {"", "sin", "cos", "tg", "ctg", "arcsin", "arccos", "arctg", "arcctg", "sqrt",
+                         "ln", "lg", "exp", "abs", "fact", "rnd", "trunc", "frac"};
+  for (int i = 1; i <= 17; ++i) {
+    Tok t = Lex(std::string(names[i]) + "x", 1);
+    EXPECT_EQ(t.kind, 8) << names[i];
+    EXPECT_EQ(t.func, i) << names[i];
+    EXPECT_EQ(t.len, static_cast<int32_t>(std::strlen(names[i])));
+  }
+  // "exp" is the function; "ex" is the constant e; a cut name does not match.
+  EXPECT_EQ(Lex("exp", 1).kind, 8);
+  EXPECT_EQ(Lex("ex", 1).kind, 1);
+  EXPECT_EQ(Lex("si", 1).kind, 0);
+  EXPECT_EQ(Lex("pi", 2).kind, 0);
+}
+
+TEST(GetLexem, NumbersAndConstants) {
+  Tok t = Lex("12.", 1);
+  EXPECT_EQ(t.kind, 1);
+  EXPECT_EQ(t.len, 3);
+  EXPECT_EQ(t.value, 12.0L);
+  EXPECT_EQ(Lex("0.5", 1).value, 0.5L);
+  EXPECT_EQ(Lex(".5", 1).kind, 0);
+  EXPECT_EQ(Lex("1.2.3", 1).kind, 0);
+  EXPECT_EQ(Lex("2..3", 1).kind, 0);
+  EXPECT_GE(Lex("1.2.3", 1).len, 1);
+  // Exactly the extended reals with the stated bit patterns.
+  EXPECT_EQ(Lex("p", 1).value, 0xc.90fdaa22168c235p-2L);
+  EXPECT_EQ(Lex("e", 1).value, 0xa.df85458248cdacdp-2L);
+  // Decimal conversion is exact to the nearest extended real.
+  EXPECT_EQ(Lex("0.1", 1).value, 0.1L);
+  EXPECT_EQ(Lex("123456789012345678901234567890", 1).value, 123456789012345678901234567890.0L);
+}
+
+TEST(GetLexem, NumberBeyondExtendedRangeIsInvalid) {
+  EXPECT_EQ(Lex("1" + std::string(4940, '0'), 1).kind, 0);
+  EXPECT_EQ(Lex("1" + std::string(4900, '0'), 1).kind, 1);
+  // Tiny values underflow quietly.
+  Tok t = Lex("0." + std::string(5000, '0') + "1", 1);
+  EXPECT_EQ(t.kind, 1);
+  EXPECT_EQ(t.value, 0.0L);
+}
+
+TEST(GetLexem, EndOfTextAndOutOfRangeStart) {
+  Tok t = Lex("x", 2);
+  EXPECT_EQ(t.kind, 0);
+  EXPECT_EQ(t.len, 0);
+  EXPECT_EQ(Lex("x", 0).kind, 0);
+  EXPECT_EQ(Lex("", 1).kind, 0);
+  // FuncIndex and Value are written only for their kinds.
+  t = Lex("x", 1);
+  EXPECT_EQ(t.func, -7);
+  EXPECT_EQ(t.value, -7.0L);
+}
+
+TEST(PrepareExpression, ExplicitProducts) {
+  EXPECT_EQ(Prepared("2x"), "2*x");
+  EXPECT_EQ(Prepared("2X"), "2*x");
+  EXPECT_EQ(Prepared("SIN(X)"), "sin(x)");
+  EXPECT_EQ(Prepared("2sin(x)"), "2*sin(x)");
+  EXPECT_EQ(Prepared("x(x+1)"), "x*(x+1)");
+  EXPECT_EQ(Prepared("(x)(x)"), "(x)*(x)");
+  EXPECT_EQ(Prepared("xx"), "x*x");
+  EXPECT_EQ(Prepared("psin(x)"), "p*sin(x)");
+  EXPECT_EQ(Prepared("sin2x"), "sin2*x");
+  EXPECT_EQ(Prepared("ex"), "e*x");
+  for (const char* unchanged : {"x2", "(x)2", "2e", "ep", "2p", "pe"}) EXPECT_EQ(Prepared(unchanged), unchanged);
+}
+
+TEST(PrepareExpression, EnclosingBracketsAndMinus) {
+  EXPECT_EQ(Prepared("((x))"), "x");
+  EXPECT_EQ(Prepared("(x+1)*(x-1)"), "(x+1)*(x-1)");
+  EXPECT_EQ(Prepared("(((2)))"), "2");
+  EXPECT_EQ(Prepared("(x)+(1)"), "(x)+(1)");
+  EXPECT_EQ(Prepared("((x)+1)"), "(x)+1");
+  EXPECT_EQ(Prepared("-x^2"), "0-x^2");
+  EXPECT_EQ(Prepared("-(x+1)"), "0-(x+1)");
+  EXPECT_EQ(Prepared("(-x)"), "0-x");
+  EXPECT_EQ(Prepared("2*(-(-x))"), "2*(0-(0-x))");
+  EXPECT_EQ(Prepared("sin(-x)"), "sin(0-x)");
+  // No other unary minus and no blank removal.
+  for (const char* unchanged : {"2*-3", "x^-1", "+x", "2+-x", "x + 1"}) EXPECT_EQ(Prepared(unchanged), unchanged);
+  // Cyrillic and other bytes are left alone.
+  EXPECT_EQ(Prepared("\xC4X"), "\xC4x");
+}
+
+TEST(PrepareExpression, Errors) {
+  EXPECT_EQ(PrepareError(""), 1);
+  EXPECT_EQ(PrepareError("()"), 1);
+  EXPECT_EQ(PrepareError("(())"), 1);
+  EXPECT_EQ(PrepareError("(x"), 2);
+  EXPECT_EQ(PrepareError("x)"), 2);
+  EXPECT_EQ(PrepareError(")x("), 2);
+  // Success leaves the caller's value alone.
+  std::string s = "x";
+  int32_t err = 77;
+  PrepareExpression(s, err);
+  EXPECT_EQ(err, 77);
+}
+
+TEST(PrepareExpression, DeepNestingIsStripped) {
+  const int depth = 100000;
+  std::string s = std::string(depth, '(') + "x+1" + std::string(depth, ')');
+  EXPECT_EQ(Prepared(s), "x+1");
+  std::string only = std::string(depth, '(') + std::string(depth, ')');
+  EXPECT_EQ(PrepareError(only), 1);
+}
+
+TEST(PrepareExpression, IsIdempotent) {
+  for (const char* text : {"2x", "-(x+1)", "((x)+1)", "sin(-x)*2x", "(((2)))", "x2", "2*-3"}) {
+    std::string once = Prepared(text);
+    EXPECT_EQ(Prepared(once), once) << text;
+  }
+}
+
+}  // namespace
