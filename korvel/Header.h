@@ -1,0 +1,80 @@
+#pragma once
+// What every export of the library shares: the boundary rules. No export lets
+// an exception or a floating-point trap out, and each leaves the caller's
+// floating-point environment (control words and exception flags) as it was.
+#include <cstdint>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <xmmintrin.h>
+#else
+#include <cfenv>
+#endif
+
+namespace korvel {
+
+// Raised for an internal failure that the exports turn into their documented
+// fallback (Lexan -1, Interpret 0 with Draw False): an invalid slot number, a
+// counter overflow, a number literal beyond the extended range.
+struct ERunTime {};
+
+#if defined(__x86_64__) || defined(__i386__)
+
+// Guards one export call. Long doubles live on the x87 unit; libm may use SSE.
+// The common case (the default environment, flags that the call does not
+// change) costs four register reads, because Interpret runs once per pixel.
+class FpGuard {
+ public:
+  FpGuard() noexcept {
+    __asm__ __volatile__("fnstcw %0" : "=m"(cw_));
+    __asm__ __volatile__("fnstsw %0" : "=m"(sw_));
+    mx_ = _mm_getcsr();
+    // All exceptions masked, 64-bit mantissa, round to nearest; no
+    // flush-to-zero. Anything else is switched to that for the call.
+    custom_ = (cw_ & 0x0F3F) != 0x033F || (mx_ & 0xFFC0) != 0x1F80;
+    if (custom_) {
+      const uint16_t def = 0x037F;
+      __asm__ __volatile__("fnclex\n\tfldcw %0" : : "m"(def));
+      _mm_setcsr(0x1F80);
+    }
+  }
+  ~FpGuard() {
+    uint16_t sw;
+    __asm__ __volatile__("fnstsw %0" : "=m"(sw));
+    if (custom_ || ((sw ^ sw_) & 0x7F) != 0) RestoreX87();
+    if (_mm_getcsr() != mx_) _mm_setcsr(mx_);
+  }
+  FpGuard(const FpGuard&) = delete;
+  FpGuard& operator=(const FpGuard&) = delete;
+
+ private:
+  // fnstenv/fldenv is the only way to put x87 flags back; the register stack
+  // pointer and tags are kept as they are now (a result may sit in st(0)).
+  void RestoreX87() noexcept {
+    uint16_t env[14];
+    __asm__ __volatile__("fnstenv %0" : "=m"(env));
+    env[0] = cw_;
+    env[2] = static_cast<uint16_t>((env[2] & ~0x7F) | (sw_ & 0x7F));
+    __asm__ __volatile__("fldenv %0" : : "m"(env));
+  }
+  uint16_t cw_ = 0;
+  uint16_t sw_ = 0;
+  uint32_t mx_ = 0;
+  bool custom_ = false;
+};
+
+#else
+
+class FpGuard {
+ public:
+  FpGuard() noexcept { feholdexcept(&env_); fesetround(FE_TONEAREST); }
+  ~FpGuard() { fesetenv(&env_); }
+  FpGuard(const FpGuard&) = delete;
+  FpGuard& operator=(const FpGuard&) = delete;
+
+ private:
+  fenv_t env_;
+};
+
+#endif
+
+}  // namespace korvel

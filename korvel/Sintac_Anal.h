@@ -1,0 +1,13 @@
+#pragma once
+// The syntax check of a scanned formula.
+#include <cstdint>
+
+#include "korvel/Lex_an.h"
+
+namespace korvel {
+
+// Reads the slot's tokens from position 0 to the first end marker; returns 0
+// or an error code 4 to 10.
+int32_t CheckSyntax(const TLexSlot& slot);
+
+}  // namespace korvel

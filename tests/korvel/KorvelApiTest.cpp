@@ -1,0 +1,238 @@
+// The exports' contract: slots, messages, the calling order and the
+// boundary rules (internal failures, NULL arguments, the FP environment).
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "KorvelTestUtil.h"
+#include "platform/Cp1251.h"
+
+using namespace korvel_test;
+
+namespace {
+
+// Taken when the test program is loaded, before any test runs a call.
+const uint8_t DrawAtLoad = GetDraw();
+const long double CoefficientsAtLoad = [] {
+  std::string text = "a+b+c+x";
+  Init_Number(1);
+  Lex_Analiz_Init();
+  if (Lexan(text.data()) != 0) return -1.0L;
+  const long double v = Interpret(1);
+  Lex_Analiz_Init();
+  return v;
+}();
+
+std::string Message(int32_t code) {
+  const char* msg = nullptr;
+  Error(code, &msg);
+  return msg == nullptr ? std::string("<null>") : std::string(msg);
+}
+
+TEST(KorvelApi, InitialState) {
+  EXPECT_EQ(DrawAtLoad, 1);
+  EXPECT_EQ(CoefficientsAtLoad, 1.0L);  // a = b = c = 0 before any Init_ABC
+}
+
+TEST(KorvelApi, MessageTextsAreWindows1251) {
+  const char* texts[] = {
+      "Ошибка при выделении памяти",
+      "Недопустимый символ",
+      "Лишняя точка",
+      "Закрывающая скобка поставлена раньше открывающей",
+      "Лишняя открывающая скобка",
+      "Лишний знак модуля",
+      "Функция не задана",
+      "Неправильный конец функции",
+      "Синтаксическая ошибка",
+      "Закрывающий знак модуля поставлен раньше открывающего",
+  };
+  for (int32_t code = 1; code <= 10; ++code)
+    EXPECT_EQ(Message(code), cp1251::FromUtf8(texts[code - 1])) << "code " << code;
+  const std::string unknown = cp1251::FromUtf8("Неизвестная ошибка");
+  for (int32_t code : {0, 11, -1, 100, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
+    EXPECT_EQ(Message(code), unknown) << "code " << code;
+  // The byte form, independent of the codec.
+  EXPECT_EQ(Message(3), "\xcb\xe8\xf8\xed\xff\xff\x20\xf2\xee\xf7\xea\xe0");
+}
+
+TEST(KorvelApi, MessageIsStaticAndNullMsgIsIgnored) {
+  const char* first = nullptr;
+  const char* second = nullptr;
+  Error(9, &first);
+  Error(9, &second);
+  EXPECT_EQ(first, second);
+  Error(9, nullptr);  // must not crash
+}
+
+TEST(KorvelApi, LexanLowercasesTheCallersText) {
+  char text[] = "X+A";
+  Init_Number(1);
+  Lex_Analiz_Init();
+  EXPECT_EQ(Lexan(text), 0);
+  EXPECT_STREQ(text, "x+a");
+  char other[] = "SIN(X)\xC0\xE0";  // bytes above 0x7F stay as they are
+  Lex_Analiz_Init();
+  EXPECT_EQ(Lexan(other), 2);
+  EXPECT_STREQ(other, "sin(x)\xC0\xE0");
+}
+
+TEST(KorvelApi, SlotsAreIndependent) {
+  ASSERT_EQ(Compile(1, "x"), 0);
+  ASSERT_EQ(Compile(2, "2*x"), 0);
+  Init_Number(1);
+  EXPECT_EQ(Interpret(3), 3.0L);
+  Init_Number(2);
+  EXPECT_EQ(Interpret(3), 6.0L);
+  // Clearing slot 2 leaves slot 1 compiled.
+  Lex_Analiz_Init();
+  EXPECT_EQ(Interpret(3), 0.0L);
+  EXPECT_EQ(GetDraw(), 0);
+  Init_Number(1);
+  EXPECT_EQ(Interpret(4), 4.0L);
+  EXPECT_EQ(GetDraw(), 1);
+}
+
+TEST(KorvelApi, CoefficientsServeBothSlots) {
+  ASSERT_EQ(Compile(1, "a*x+b"), 0);
+  ASSERT_EQ(Compile(2, "c"), 0);
+  Init_ABC(2, 1, 7);
+  Init_Number(1);
+  EXPECT_EQ(Interpret(3), 7.0L);
+  Init_Number(2);
+  EXPECT_EQ(Interpret(3), 7.0L);
+  Init_ABC(0, 0, 0);
+}
+
+TEST(KorvelApi, ClearingTwiceOrAnEmptySlotIsHarmless) {
+  Init_Number(2);
+  Lex_Analiz_Init();
+  Lex_Analiz_Init();
+  EXPECT_EQ(Interpret(1), 0.0L);
+  EXPECT_EQ(GetDraw(), 0);
+  std::string text = "x+1";
+  EXPECT_EQ(Lexan(text.data()), 0);
+  EXPECT_EQ(Interpret(1), 2.0L);
+  EXPECT_EQ(GetDraw(), 1);
+}
+
+TEST(KorvelApi, SecondLexanWithoutClearingKeepsTheFirstFormula) {
+  ASSERT_EQ(Compile(1, "x"), 0);
+  std::string second = "2*x";
+  EXPECT_EQ(Lexan(second.data()), 0);
+  EXPECT_EQ(Interpret(3), 3.0L);
+
+  // The check stops at the first end marker: the first formula's result.
+  ASSERT_EQ(Compile(1, "x+"), 8);
+  std::string valid = "x";
+  EXPECT_EQ(Lexan(valid.data()), 8);
+  EXPECT_EQ(Interpret(3), 0.0L);
+  EXPECT_EQ(GetDraw(), 0);
+
+  // A second text that fails to scan leaves the slot uncompiled.
+  ASSERT_EQ(Compile(1, "x"), 0);
+  std::string bad = "sinx";
+  EXPECT_EQ(Lexan(bad.data()), 2);
+  EXPECT_EQ(Interpret(3), 0.0L);
+  EXPECT_EQ(GetDraw(), 0);
+}
+
+TEST(KorvelApi, UncompiledSlotGivesUndefinedZero) {
+  for (const char* text : {"sin(", "1.2.3", "x$", "(x"}) {
+    Compile(1, "x+1");
+    EXPECT_NE(Compile(1, text), 0) << text;
+    EXPECT_EQ(Interpret(5), 0.0L) << text;
+    EXPECT_EQ(GetDraw(), 0) << text;
+  }
+  // A successful compile after a failed one works again.
+  EXPECT_EQ(Compile(1, "x+1"), 0);
+  EXPECT_EQ(Interpret(5), 6.0L);
+  EXPECT_EQ(GetDraw(), 1);
+}
+
+TEST(KorvelApi, InvalidSlotNumberFailsEveryCall) {
+  ASSERT_EQ(Compile(1, "x+1"), 0);
+  ASSERT_EQ(Compile(2, "x+2"), 0);
+  for (uint8_t n : {0, 3, 255}) {
+    Init_Number(n);
+    std::string text = "X";
+    EXPECT_EQ(Lexan(text.data()), -1);
+    EXPECT_EQ(Interpret(1), 0.0L);
+    EXPECT_EQ(GetDraw(), 0);
+    Lex_Analiz_Init();  // does nothing
+  }
+  Init_Number(1);
+  EXPECT_EQ(Interpret(1), 2.0L);
+  Init_Number(2);
+  EXPECT_EQ(Interpret(1), 3.0L);
+}
+
+TEST(KorvelApi, InternalFailuresOfLexan) {
+  Init_Number(1);
+  Lex_Analiz_Init();
+  EXPECT_EQ(Lexan(nullptr), -1);
+  // A literal beyond the extended range.
+  EXPECT_EQ(Compile(1, "1" + std::string(5000, '0')), -1);
+  EXPECT_EQ(Interpret(1), 0.0L);
+  EXPECT_EQ(GetDraw(), 0);
+  // A literal just inside it still reads.
+  EXPECT_EQ(Compile(1, "1" + std::string(4900, '0') + "/1" + std::string(4899, '0')), 0);
+  EXPECT_NEAR(static_cast<double>(Interpret(0)), 10.0, 1e-12);
+}
+
+TEST(KorvelApi, LetterRunsOfAnyLengthAreCode2) {
+  for (size_t n : {7u, 255u, 256u, 100000u}) EXPECT_EQ(Compile(1, std::string(n, 'q')), 2) << n;
+  EXPECT_EQ(Compile(1, "x+" + std::string(300, 'a')), 2);
+}
+
+// The caller's flags, rounding and traps are as they were after every call.
+TEST(KorvelApi, FloatingPointEnvironmentIsKept) {
+  ASSERT_EQ(Compile(1, "1/x+exp(100000)+sqrt(x-1)+ln(x)+exp(6000)*exp(6000)"), 0);
+  std::feclearexcept(FE_ALL_EXCEPT);
+  Interpret(0);
+  EXPECT_EQ(GetDraw(), 0);
+  EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
+
+  std::feraiseexcept(FE_INEXACT | FE_UNDERFLOW);
+  Interpret(0);
+  EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), FE_INEXACT | FE_UNDERFLOW);
+  std::feclearexcept(FE_ALL_EXCEPT);
+
+  // Rounding towards +inf in the caller: the library still rounds to nearest.
+  ASSERT_EQ(Compile(1, "1/3"), 0);
+  const long double nearest = Interpret(0);
+  ASSERT_EQ(std::fesetround(FE_UPWARD), 0);
+  const long double underUpward = Interpret(0);
+  EXPECT_EQ(std::fegetround(), FE_UPWARD);
+  std::fesetround(FE_TONEAREST);
+  EXPECT_EQ(underUpward, nearest);
+
+  std::string text = "12345.678";
+  Init_Number(1);
+  Lex_Analiz_Init();
+  std::feclearexcept(FE_ALL_EXCEPT);
+  EXPECT_EQ(Lexan(text.data()), 0);
+  EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
+}
+
+TEST(KorvelApi, UnmaskedTrapsRaiseNoSignal) {
+  ASSERT_EQ(Compile(1, "1/x+exp(100000)+sqrt(x-1)+exp(6000)*exp(6000)+(-8)^(1/3)"), 0);
+  std::feclearexcept(FE_ALL_EXCEPT);
+  ASSERT_EQ(feenableexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW), 0);
+  const long double v = Interpret(0);
+  const uint8_t draw = GetDraw();
+  Init_ABC(std::numeric_limits<long double>::signaling_NaN(), 0, 0);
+  const int traps = fegetexcept();
+  fedisableexcept(FE_ALL_EXCEPT);
+  Init_ABC(0, 0, 0);
+  EXPECT_EQ(traps, FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+  EXPECT_TRUE(std::isfinite(v));
+  EXPECT_EQ(draw, 0);
+  EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The power function itself: its exception, its message, and the range checks
+// of its integer conversions.
+#include "korvel/Pow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using korvel::EPower;
+using korvel::Power;
+
+namespace {
+
+std::string PowerError(long double base, long double exp) {
+  try {
+    Power(base, exp);
+  } catch (const EPower& e) {
+    return e.what();
+  }
+  return "<no EPower>";
+}
+
+TEST(KorvelPow, ZeroBase) {
+  EXPECT_EQ(Power(0, 0), 1.0L);
+  EXPECT_EQ(Power(0, 3), 0.0L);
+  EXPECT_EQ(Power(0, 0.5L), 0.0L);
+  EXPECT_EQ(PowerError(0, -1), "Exception raised in Power function. Base=0.00 Exp=-1.00");
+}
+
+TEST(KorvelPow, NegativeBase) {
+  EXPECT_EQ(Power(-2, 3), -8.0L);
+  EXPECT_EQ(Power(-2, 2), 4.0L);
+  EXPECT_EQ(Power(-2, -1), -0.5L);
+  EXPECT_NEAR(static_cast<double>(Power(-8, 1.0L / 3)), -2.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Power(-32, 1.0L / 5)), -2.0, 1e-15);
+  EXPECT_EQ(PowerError(-4, 0.5L), "Exception raised in Power function. Base=-4.00 Exp=0.50");
+  EXPECT_EQ(PowerError(-1, 0.3L), "Exception raised in Power function. Base=-1.00 Exp=0.30");
+  EXPECT_NE(PowerError(-8, 2.0L / 3), "<no EPower>");
+}
+
+TEST(KorvelPow, PositiveBase) {
+  EXPECT_NEAR(static_cast<double>(Power(2, 0.5L)), std::sqrt(2.0), 1e-15);
+  EXPECT_EQ(Power(4, -1), 0.25L);
+  EXPECT_EQ(Power(10, 3), 1000.0L);
+  EXPECT_EQ(Power(10, 18), 1e18L);
+  EXPECT_EQ(Power(3, 40), 12157665459056928801.0L);  // 3^40 < 2^64: exact
+  EXPECT_TRUE(std::isinf(Power(2, 20000)));
+  EXPECT_EQ(Power(2, -20000), 0.0L);
+  EXPECT_TRUE(std::isinf(Power(0.5L, -20000)));
+}
+
+// Beyond the 64-bit range an integral exponent has no parity to take: the
+// result is NaN (an invalid operation), never undefined behaviour.
+TEST(KorvelPow, ConversionsAreRangeChecked) {
+  const long double huge = 1e30L;
+  EXPECT_TRUE(std::isnan(Power(-2, huge)));
+  EXPECT_TRUE(std::isnan(Power(-2, -huge)));
+  EXPECT_TRUE(std::isnan(Power(-2, 1 / huge)));
+  EXPECT_TRUE(std::isnan(Power(-1, 9223372036854775808.0L)));
+  EXPECT_EQ(Power(-1, 9223372036854775807.0L / 2 * 2 - 1), Power(-1, 9223372036854775807.0L / 2 * 2 - 1));
+  EXPECT_EQ(Power(-1, -9223372036854775807.0L), -1.0L);
+  EXPECT_EQ(Power(2, huge), std::numeric_limits<long double>::infinity());
+}
+
+}  // namespace
