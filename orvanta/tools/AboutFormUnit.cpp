@@ -1,0 +1,7 @@
+#include "orvanta/tools/AboutFormUnit.h"
+
+TAboutForm* AboutForm = nullptr;
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("AboutForm");
+}

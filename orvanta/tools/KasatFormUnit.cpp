@@ -1,0 +1,7 @@
+#include "orvanta/tools/KasatFormUnit.h"
+
+TKasatForm* KasatForm = nullptr;
+
+TKasatForm::TKasatForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("KasatForm");
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+class TKasatForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TKasatForm(QWidget* parent = nullptr);
+};
+
+extern TKasatForm* KasatForm;

@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+class TLineForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TLineForm(QWidget* parent = nullptr);
+};
+
+extern TLineForm* LineForm;

@@ -1,0 +1,7 @@
+#include "orvanta/tools/NormalFormUnit.h"
+
+TNormalForm* NormalForm = nullptr;
+
+TNormalForm::TNormalForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("NormalForm");
+}

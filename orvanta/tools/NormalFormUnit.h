@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+class TNormalForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TNormalForm(QWidget* parent = nullptr);
+};
+
+extern TNormalForm* NormalForm;

@@ -1,0 +1,7 @@
+#include "orvanta/tools/ProizFormUnit.h"
+
+TProizForm* ProizForm = nullptr;
+
+TProizForm::TProizForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("ProizForm");
+}

@@ -1,0 +1,7 @@
+#include "orvanta/tools/TableFormUnit.h"
+
+TTableForm* TableForm = nullptr;
+
+TTableForm::TTableForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("TableForm");
+}

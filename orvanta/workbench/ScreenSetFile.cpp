@@ -1,0 +1,186 @@
+#include "orvanta/workbench/ScreenSetFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "orvanta/engine/FuncsUnit.h"
+#include "orvanta/workbench/objScreenUnit.h"
+
+const char* const ScreenSetFileName = "screen.set";
+
+namespace {
+
+constexpr std::size_t TextField = 1 + ScreenSetTextMax;  // 21
+constexpr std::size_t OffXm = 0, OffYm = 21, OffKoef = 42, OffSdvig = 63, OffSetkaStep = 84;
+constexpr std::size_t OffOci = 105, OffSetka = 106;
+constexpr std::size_t OffBkColor = 108, OffOciColor = 112, OffLinesColor = 116, OffOciWidth = 120;
+
+std::string GetText(const unsigned char* p) {
+  std::size_t n = p[0];
+  if (n > ScreenSetTextMax) n = ScreenSetTextMax;
+  return std::string(reinterpret_cast<const char*>(p + 1), n);
+}
+void PutText(unsigned char* p, const std::string& s) {
+  const std::size_t n = s.size() < ScreenSetTextMax ? s.size() : ScreenSetTextMax;
+  p[0] = static_cast<unsigned char>(n);
+  std::memcpy(p + 1, s.data(), n);
+}
+std::uint32_t GetU32(const unsigned char* p) {
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+         std::uint32_t(p[3]) << 24;
+}
+void PutU32(unsigned char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// The stored text's number, or `fallback` when the value is outside its range.
+long double Checked(const std::string& text, bool (*valid)(long double), long double fallback) {
+  const long double v = StrToExt(text);
+  return valid(v) ? v : fallback;
+}
+
+std::string SysError(const std::string& path, int err) {
+  return path + ": " + std::strerror(err);
+}
+
+}  // namespace
+
+bool ValidScale(long double v) { return v > MinScale && v < MaxScale; }
+bool ValidKoef(long double v) { return v > 1 && v <= 10; }
+bool ValidSdvig(long double v) { return v > 0 && v <= 1; }
+bool ValidSetkaStep(long double v) { return v > 0 && std::isfinite(v); }
+bool ValidOciWidth(std::int32_t v) { return v >= 1 && v <= 9; }
+
+bool DecodeScreenSettings(const unsigned char* data, std::size_t size, TScreenSettings& out) {
+  if (data == nullptr || size < ScreenSetSize) return false;
+  TScreenSettings s;
+  s.XmText = GetText(data + OffXm);
+  s.YmText = GetText(data + OffYm);
+  s.KoefText = GetText(data + OffKoef);
+  s.SdvigText = GetText(data + OffSdvig);
+  s.SetkaStepText = GetText(data + OffSetkaStep);
+  s.Oci = data[OffOci] != 0;
+  s.Setka = data[OffSetka] != 0;
+  s.BkColor = GetU32(data + OffBkColor);
+  s.OciColor = GetU32(data + OffOciColor);
+  s.LinesColor = GetU32(data + OffLinesColor);
+  s.OciWidth = static_cast<std::int32_t>(GetU32(data + OffOciWidth));
+  out = std::move(s);
+  return true;
+}
+
+std::vector<unsigned char> EncodeScreenSettings(const TScreenSettings& s) {
+  std::vector<unsigned char> b(ScreenSetSize, 0);
+  PutText(&b[OffXm], s.XmText);
+  PutText(&b[OffYm], s.YmText);
+  PutText(&b[OffKoef], s.KoefText);
+  PutText(&b[OffSdvig], s.SdvigText);
+  PutText(&b[OffSetkaStep], s.SetkaStepText);
+  b[OffOci] = s.Oci ? 1 : 0;
+  b[OffSetka] = s.Setka ? 1 : 0;
+  PutU32(&b[OffBkColor], s.BkColor);
+  PutU32(&b[OffOciColor], s.OciColor);
+  PutU32(&b[OffLinesColor], s.LinesColor);
+  PutU32(&b[OffOciWidth], static_cast<std::uint32_t>(s.OciWidth));
+  static_assert(OffOciWidth + 4 == ScreenSetSize && OffSetkaStep + TextField == OffOci);
+  return b;
+}
+
+TScreenValues ValidateScreenSettings(const TScreenSettings& s) {
+  namespace d = screen_defaults;
+  TScreenValues v;
+  v.Xm = Checked(s.XmText, ValidScale, d::Xm);
+  v.Ym = Checked(s.YmText, ValidScale, d::Ym);
+  v.Koef = Checked(s.KoefText, ValidKoef, d::Koef);
+  v.Sdvig = Checked(s.SdvigText, ValidSdvig, d::Sdvig);
+  v.SetkaStep = Checked(s.SetkaStepText, ValidSetkaStep, d::SetkaStep);
+  v.Oci = s.Oci;
+  v.Setka = s.Setka;
+  v.BkColor = s.BkColor & 0xFFFFFFu;
+  v.OciColor = s.OciColor & 0xFFFFFFu;
+  v.LinesColor = s.LinesColor & 0xFFFFFFu;
+  v.OciWidth = ValidOciWidth(s.OciWidth) ? s.OciWidth : d::OciWidth;
+  return v;
+}
+
+void ApplyScreenValues(const TScreenValues& v, objScreen& view) {
+  view.Xm = v.Xm;
+  view.Ym = v.Ym;
+  view.DefaultXm = v.Xm;
+  view.DefaultYm = v.Ym;
+  view.Koef = v.Koef;
+  view.Sdvig = v.Sdvig;
+  view.SetkaStep = v.SetkaStep;
+  view.OciWidth = v.OciWidth;
+  view.BkColor = v.BkColor;
+  view.OciColor = v.OciColor;
+  view.LinesColor = v.LinesColor;
+  view.Oci = v.Oci;
+  view.Setka = v.Setka;
+}
+
+bool ReadScreenSettingsFile(const std::string& path, TScreenSettings& out, std::string* error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (error) *error = SysError(path, errno);
+    return false;
+  }
+  unsigned char buf[ScreenSetSize];
+  std::size_t got = 0;
+  int err = 0;
+  while (got < ScreenSetSize) {
+    const ssize_t r = ::read(fd, buf + got, ScreenSetSize - got);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  ::close(fd);
+  if (err != 0) {
+    if (error) *error = SysError(path, err);
+    return false;
+  }
+  if (got < ScreenSetSize) {
+    if (error) *error = path + ": the file is shorter than " + std::to_string(ScreenSetSize) + " bytes";
+    return false;
+  }
+  return DecodeScreenSettings(buf, got, out);
+}
+
+bool WriteScreenSettingsFile(const std::string& path, const TScreenSettings& s, std::string* error) {
+  const std::vector<unsigned char> bytes = EncodeScreenSettings(s);
+  const std::string tmp = path + ".tmp";
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (error) *error = SysError(tmp, errno);
+    return false;
+  }
+  std::size_t done = 0;
+  int err = 0;
+  while (done < bytes.size()) {
+    const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    done += static_cast<std::size_t>(w);
+  }
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    if (error) *error = SysError(path, err);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,175 @@
+#include "orvanta/workbench/objScreenUnit.h"
+
+#include <cmath>
+
+#include "orvanta/engine/FuncsUnit.h"
+
+objScreen* MainScreen = nullptr;
+
+namespace {
+
+// Rows further than this above or below the top edge break a graph's line.
+constexpr long double FarRows = 16000.0L;
+// Pixel positions are clamped to this much beyond the picture before they
+// become integers; lines that far out are clipped away anyway.
+constexpr int32_t PixelMargin = 1 << 20;
+
+bool Finite(long double v) { return std::isfinite(v); }
+
+// A view can be mapped to pixels only with positive finite scales and a
+// finite origin, on a picture that has pixels.
+bool Drawable(const objScreen& v, const plat::TCanvas& c) {
+  return c.Width() > 0 && c.Height() > 0 && Finite(v.Xm) && Finite(v.Ym) && v.Xm > 0 &&
+         v.Ym > 0 && Finite(v.StartX) && Finite(v.StartY);
+}
+
+}  // namespace
+
+int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
+  if (!(v >= lo)) return lo;  // also NaN
+  if (v > hi) return hi;
+  return static_cast<int32_t>(std::nearbyintl(v));
+}
+
+std::string ScaleText(const char* prefix, long double scale) {
+  return std::string(prefix) + DecimalText(scale, 5);
+}
+
+std::string FuncCountText(int32_t count) { return "Функций: " + std::to_string(count); }
+
+void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
+  if (i < 0 || i >= MaxFuncCount || !view.Funcs[i]) return;
+  objFunc& F = *view.Funcs[i];
+  const int W = canvas.Width();
+  const int H = canvas.Height();
+  const int32_t lo = -PixelMargin, hiX = W + PixelMargin, hiY = H + PixelMargin;
+
+  canvas.Pen.Mode = plat::TPenMode::pmCopy;
+  canvas.Pen.Style = plat::TPenStyle::psSolid;
+  canvas.Pen.Color = F.GraphColor;
+  canvas.Pen.Width = F.LineWidth;
+  if (!Drawable(view, canvas) || F.Kolvo == 0) return;
+
+  const int r = F.Diametr / 2;
+  const int odd = F.Diametr % 2;
+  const bool dots = F.Diametr >= 2;
+
+  long double xStart = view.StartX;
+  long double xEnd = static_cast<long double>(W) * view.Xm + view.StartX;
+  long double step = std::fabs(view.StartX - xEnd) / W / F.Kolvo;
+  if (F.IfMinX && xStart < F.MinX) xStart = F.MinX;
+  if (F.IfMaxX && xEnd > F.MaxX) xEnd = F.MaxX;
+  if (F.XCeloe) {
+    xStart = std::truncl(xStart);
+    step = 1;
+  }
+  if (F.XPolog && xStart < 0) xStart = 0;
+  if (!(step > 0) || !Finite(step) || !Finite(xStart) || std::isnan(xEnd)) return;
+
+  // The loop normally takes about W * Kolvo samples (or one per whole number
+  // in view); the cap only stops a view so wide in whole numbers that the
+  // drawing would not end in reasonable time.
+  const long long maxSamples =
+      static_cast<long long>(W) * (F.XCeloe ? 64 : F.Kolvo) + 16;
+
+  long long n = 0;
+  long double x = xStart - step;
+  long double y = 0, prevY = 0;
+  bool joined = true;
+  while (x < xEnd) {
+    const long double next = x + step;
+    if (!(next > x) || n >= maxSamples) break;  // the step no longer moves x
+    x = next;
+    ++n;
+    if (joined) prevY = y;
+    F.Reset();
+    F.Calc(y, x);
+    if (F.ErrorCode != 0) {
+      joined = false;
+      continue;
+    }
+    const long double rowValue = (view.StartY - y) / view.Ym;
+    if (!(rowValue >= -FarRows && rowValue <= FarRows)) {
+      joined = false;
+      continue;
+    }
+    const int px = RoundPixel((x - view.StartX) / view.Xm, lo, hiX);
+    const int py = RoundPixel(rowValue, lo, hiY);
+    if (!joined || n == 1) {
+      canvas.MoveTo(px, py);
+      if (dots) canvas.Ellipse(px - r, py - r, px + r + odd, py + r + odd);
+      canvas.SetPixel(px, py, F.GraphColor);
+      joined = true;
+    } else {
+      if (dots) canvas.Ellipse(px - r, py - r, px + r + odd, py + r + odd);
+      if (F.IfLines && (!F.IfRazryv || std::fabs(prevY - y) < F.Razryv)) {
+        canvas.LineTo(px, py);
+      } else {
+        canvas.MoveTo(px, py);
+        canvas.SetPixel(px, py, F.GraphColor);
+      }
+    }
+  }
+}
+
+void DrawOci(const objScreen& view, plat::TCanvas& canvas) {
+  canvas.Pen.Mode = plat::TPenMode::pmCopy;
+  canvas.Pen.Style = plat::TPenStyle::psSolid;
+  canvas.Pen.Color = view.OciColor;
+  canvas.Pen.Width = view.OciWidth;
+  if (!Drawable(view, canvas)) return;
+  const int W = canvas.Width(), H = canvas.Height();
+  const int c0 = RoundPixel(-view.StartX / view.Xm, -PixelMargin, W + PixelMargin);
+  canvas.MoveTo(c0, 0);
+  canvas.LineTo(c0, H);
+  const int r0 = RoundPixel(view.StartY / view.Ym, -PixelMargin, H + PixelMargin);
+  canvas.MoveTo(0, r0);
+  canvas.LineTo(W, r0);
+}
+
+void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
+  if (!Drawable(view, canvas) || !(view.SetkaStep > 0) || !Finite(view.SetkaStep)) return;
+  const long double step = view.SetkaStep;
+  if (view.Xm > step / 4 || view.Ym > step / 4) return;
+  canvas.Pen.Mode = plat::TPenMode::pmCopy;
+  canvas.Pen.Style = plat::TPenStyle::psSolid;
+  canvas.Pen.Color = view.LinesColor;
+  canvas.Pen.Width = 1;
+  const int W = canvas.Width(), H = canvas.Height();
+  // At least 4 pixels apart, so a picture holds at most W / 4 + 2 lines;
+  // the caps stop a run whose variable no longer advances.
+  const long double xLimit = view.StartX + static_cast<long double>(W) * view.Xm;
+  long double g = std::truncl(view.StartX / step) * step;
+  for (int k = 0; g < xLimit && k <= W + 2; ++k) {
+    const int c = RoundPixel((g - view.StartX) / view.Xm, -PixelMargin, W + PixelMargin);
+    canvas.MoveTo(c, 0);
+    canvas.LineTo(c, H);
+    const long double next = g + step;
+    if (!(next > g)) break;
+    g = next;
+  }
+  const long double yLimit = view.StartY - static_cast<long double>(H) * view.Ym;
+  g = std::truncl(view.StartY / step) * step;
+  for (int k = 0; g > yLimit && k <= H + 2; ++k) {
+    const int row = RoundPixel((view.StartY - g) / view.Ym, -PixelMargin, H + PixelMargin);
+    canvas.MoveTo(0, row);
+    canvas.LineTo(W, row);
+    const long double next = g - step;
+    if (!(next < g)) break;
+    g = next;
+  }
+}
+
+void DrawScreen(const objScreen& view, plat::TCanvas& canvas, IStatusPanels* panels) {
+  if (panels) {
+    panels->SetPanelText(2, ScaleText("xm ", view.Xm));
+    panels->SetPanelText(3, ScaleText("ym ", view.Ym));
+    panels->SetPanelText(4, FuncCountText(view.FuncCount));
+  }
+  canvas.Brush.Color = view.BkColor;
+  canvas.Brush.Style = plat::TBrushStyle::bsSolid;
+  canvas.FillRect(plat::TRect{0, 0, canvas.Width(), canvas.Height()});
+  if (view.Setka) DrawSetka(view, canvas);
+  if (view.Oci) DrawOci(view, canvas);
+  for (int32_t i = 0; i < view.FuncCount && i < MaxFuncCount; ++i) DrawFunction(view, i, canvas);
+}
