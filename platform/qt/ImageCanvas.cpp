@@ -412,22 +412,23 @@ void TImageCanvas::Polygon(const std::vector<TPoint>& points) {
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(mw) * mh, 0);
   auto set = [&](int x, int y, std::uint8_t v) { mask[static_cast<std::size_t>(y - box.top) * mw + (x - box.left)] = v; };
   if (fill) {
-    // Pixel centres inside the polygon, alternate (even-odd) rule.
+    // Pixels inside the polygon by the alternate (even-odd) rule. Vertices
+    // stand on pixel centres, as the outline's pixels do, so fill and
+    // outline meet without gaps.
     const std::size_t n = points.size();
     std::vector<double> xs;
     for (int y = box.top; y < box.bottom; ++y) {
-      const double cy = y + 0.5;
       xs.clear();
       for (std::size_t i = 0; i < n; ++i) {
         const TPoint& a = points[i];
         const TPoint& b = points[(i + 1) % n];
-        if ((a.Y <= cy) == (b.Y <= cy)) continue;
-        xs.push_back(a.X + (cy - a.Y) * (double(b.X) - a.X) / (double(b.Y) - a.Y));
+        if ((a.Y <= y) == (b.Y <= y)) continue;
+        xs.push_back(a.X + (double(y) - a.Y) * (double(b.X) - a.X) / (double(b.Y) - a.Y));
       }
       std::sort(xs.begin(), xs.end());
       for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
-        const double from = std::max<double>(std::ceil(xs[k] - 0.5), box.left);
-        const double to = std::min<double>(std::ceil(xs[k + 1] - 0.5) - 1, box.right - 1);
+        const double from = std::max<double>(std::ceil(xs[k]), box.left);
+        const double to = std::min<double>(std::floor(xs[k + 1]), box.right - 1);
         for (int x = static_cast<int>(from); x <= static_cast<int>(to) && from <= to; ++x) set(x, y, 2);
       }
     }
@@ -457,8 +458,8 @@ void TImageCanvas::FillRect(const TRect& r) {
   const std::int64_t top = std::max<std::int64_t>(std::min(r.Top, r.Bottom), t.clip.top);
   const std::int64_t bottom = std::min<std::int64_t>(std::max(r.Top, r.Bottom), t.clip.bottom);
   const std::uint32_t rgb = ColorToPixel(Brush.Color);
-  for (std::int64_t y = top; y < bottom; ++y)
-    for (std::int64_t x = left; x < right; ++x) t.At(int(x), int(y)) = rgb;
+  if (left >= right) return;
+  for (std::int64_t y = top; y < bottom; ++y) std::fill_n(&t.At(int(left), int(y)), right - left, rgb);
 }
 
 void TImageCanvas::SetPixel(int x, int y, TColor c) {

@@ -97,23 +97,17 @@ int QtServices::MessageBox(const MessageRequest& r) {
       {mbOK, "OK", QMessageBox::AcceptRole, mrOk},      {mbCancel, "Отмена", QMessageBox::RejectRole, mrCancel},
       {mbHelp, "Справка", QMessageBox::HelpRole, mrNone},
   };
-  const int buttons = r.Buttons ? r.Buttons : mbOK;
+  // A box always has a button that closes it.
+  const int buttons = (r.Buttons & ~mbHelp) ? r.Buttons : (r.Buttons | mbOK);
   std::vector<std::pair<QPushButton*, int>> made;
   QPushButton* help = nullptr;
   for (const B& b : kButtons) {
     if (!(buttons & b.flag)) continue;
     QPushButton* btn = box.addButton(QString::fromUtf8(b.text), b.role);
-    if (b.flag == mbHelp) {
+    if (b.flag == mbHelp)
       help = btn;
-      // The Help button shows the topic and leaves the box open.
-      btn->disconnect();
-      const int ctx = r.HelpContext;
-      QObject::connect(btn, &QPushButton::clicked, &box, [ctx] {
-        Guard([ctx] { Services().Help(ctx ? HelpCommand::Context : HelpCommand::Contents, HelpFile(), ctx); });
-      });
-    } else {
+    else
       made.emplace_back(btn, b.result);
-    }
   }
   // Default: OK, else Yes, else the first; Escape: Cancel, else No, else OK.
   auto find = [&](int result) -> QPushButton* {
@@ -125,8 +119,14 @@ int QtServices::MessageBox(const MessageRequest& r) {
   if (def) box.setDefaultButton(def);
   QPushButton* esc = find(mrCancel) ? find(mrCancel) : find(mrNo) ? find(mrNo) : find(mrOk);
   if (esc) box.setEscapeButton(esc);
-  (void)help;
+  // The Help button shows the topic; the box stays until another button
+  // closes it.
   box.exec();
+  while (help && box.clickedButton() == help) {
+    const int ctx = r.HelpContext;
+    Guard([ctx] { Services().Help(ctx ? HelpCommand::Context : HelpCommand::Contents, HelpFile(), ctx); });
+    box.exec();
+  }
   QAbstractButton* clicked = box.clickedButton();
   for (auto& [btn, res] : made)
     if (btn == clicked) return res;

@@ -319,6 +319,14 @@ TEST(ImageCanvas, PolygonIsFilledAndOutlinedWithoutMovingThePen) {
   EXPECT_EQ(c.GetPixel(31, 10), clWhite);
   EXPECT_EQ(c.GetPixel(20, 10), clWhite);
   for (TPoint p : Painted(c)) EXPECT_TRUE(p.X >= 21 && p.X <= 30 && p.Y >= 7 && p.Y <= 13);
+  // Each row of the head is one solid run from the base: no holes between
+  // the fill and the slanted edges.
+  for (int y = 7; y <= 13; ++y) {
+    int x = 21;
+    while (c.GetPixel(x, y) == clBlack) ++x;
+    for (int rest = x; rest < 40; ++rest) EXPECT_EQ(c.GetPixel(rest, y), clWhite) << rest << "," << y;
+    EXPECT_GT(x, 21);
+  }
 }
 
 TEST(ImageCanvas, TextLandsInsideItsCellWithOpaqueBackground) {

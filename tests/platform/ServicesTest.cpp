@@ -225,6 +225,40 @@ TEST(QtServices, MessageBoxShowsRussianButtonsAndReturnsTheChosenOne) {
   EXPECT_EQ(qt.MessageBox(ok), mrOk);
 }
 
+TEST(QtServices, HelpButtonShowsTheTopicAndLeavesTheBoxOpen) {
+  FakeServices fake;  // receives the Help call
+  ScopedServices use(fake);
+  SetHelpFile("/opt/lumivar/lumivar.htm");
+  QtServices qt;
+  int ticks = 0;
+  QTimer clicker;
+  QObject::connect(&clicker, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    const QString wanted = QString::fromUtf8(++ticks == 1 ? "Справка" : "OK");
+    for (QAbstractButton* b : box->buttons())
+      if (b->text() == wanted) {
+        b->click();
+        break;
+      }
+  });
+  clicker.start(1);
+  EXPECT_EQ(MessageBox("x", MsgKind::Error, mbOK | mbHelp, {}, 105), mrOk);  // through the fake: no box
+  fake.Messages.clear();
+  MessageRequest r;
+  r.Kind = MsgKind::Error;
+  r.Text = "Неизвестный идентификатор";
+  r.Buttons = mbOK | mbHelp;
+  r.HelpContext = 105;
+  EXPECT_EQ(qt.MessageBox(r), mrOk);
+  EXPECT_EQ(ticks, 2);
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].Command, HelpCommand::Context);
+  EXPECT_EQ(fake.HelpCalls[0].Context, 105);
+  EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar.htm");
+  SetHelpFile({});
+}
+
 TEST(QtServices, ProgramFolderAndMemoryStatus) {
   const std::string dir = ExeDir();
   ASSERT_FALSE(dir.empty());
