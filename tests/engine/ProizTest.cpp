@@ -1,6 +1,11 @@
-// The symbolic derivative of formula texts.
+// The symbolic derivative of formula texts: the listed texts, the mended
+// rules, and a check by value against central differences.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
+#include "orvanta/engine/FunctionUnit.h"
 #include "orvanta/engine/ProizUnit.h"
 
 namespace {
@@ -11,6 +16,40 @@ std::string Fold(const std::string& s, int32_t digits = 4) {
   return r;
 }
 
+std::string D(const std::string& s, int32_t digits = 4) {
+  ProizDigits = digits;
+  int32_t err = 5;
+  std::string r = "junk";
+  GetProiz(s, err, r);
+  EXPECT_EQ(err, 0);
+  return r;
+}
+
+struct Value {
+  bool ok;
+  long double v;
+};
+
+Value At(const std::string& text, long double x) {
+  objFunc f;
+  std::string s = text;
+  f.Reset();
+  f.Parse(s);
+  if (f.ErrorCode) return {false, 0};
+  long double r = 0;
+  f.Reset();
+  f.Calc(r, x);
+  return {f.ErrorCode == 0, r};
+}
+
+int32_t ParseCode(const std::string& text) {
+  objFunc f;
+  std::string s = text;
+  f.Reset();
+  f.Parse(s);
+  return f.ErrorCode;
+}
+
 TEST(FoldConstant, Examples) {
   EXPECT_EQ(Fold("2*3"), "6");
   EXPECT_EQ(Fold("0-0.5"), "(-0.5)");
@@ -18,9 +57,188 @@ TEST(FoldConstant, Examples) {
   EXPECT_EQ(Fold("1/0"), "0");
   EXPECT_EQ(Fold("ln(0-1)"), "0");
   EXPECT_EQ(Fold(""), "");
-  EXPECT_EQ(Fold("(x)"), "(x)");  // a text with x stays as it is
-  EXPECT_EQ(Fold("0-0.00001"), "(-0)");
-  EXPECT_EQ(Fold("e", 4), "2.7183");
+  EXPECT_EQ(Fold("(x)"), "(x)");  // a text with x stays as it is, unprepared
+  EXPECT_EQ(Fold("x+"), "x+");
+  EXPECT_EQ(Fold("0-0.00001"), "(-0)");  // every text with a sign is bracketed
+  EXPECT_EQ(Fold("e"), "2.7183");
+  EXPECT_EQ(Fold("10^40"), "10000000000000000000000000000000000000000");
+  EXPECT_EQ(Fold("1/3", 9), "0.333333333");
+}
+
+TEST(ExamineExpression, FlagsAndFoldedText) {
+  bool hasX = false, nonDiff = true;
+  std::string prepared;
+  ExamineExpression("2X+1", 4, hasX, nonDiff, prepared);
+  EXPECT_TRUE(hasX);
+  EXPECT_FALSE(nonDiff);
+  EXPECT_EQ(prepared, "2*x+1");
+  ExamineExpression("(abs(0-2))", 4, hasX, nonDiff, prepared);
+  EXPECT_FALSE(hasX);
+  EXPECT_TRUE(nonDiff);
+  EXPECT_EQ(prepared, "2");
+  // With 0 decimals the folded text has no point and keeps its digits.
+  ExamineExpression("100", 0, hasX, nonDiff, prepared);
+  EXPECT_EQ(prepared, "100");
+}
+
+TEST(GetProiz, ListedTexts) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"x", "1"},
+      {"5", "0"},
+      {"p", "0"},
+      {"x^2", "2*(1)*x"},
+      {"x^3", "3*(1)*x^2"},
+      {"x^(-2)", "(-2)*(1)*x^(-3)"},
+      {"sin(x)", "cos(x)"},
+      {"sinx", "cosx"},
+      {"cos(x)", "(-sin(x))"},
+      {"sin(2*x)", "(2*(1))*cos(2*x)"},
+      {"2x", "2*(1)"},
+      {"ln(x)", "1/(x)"},
+      {"lg(x)", "1/(ln10*(x))"},
+      {"exp(x)", "exp(x)"},
+      {"sqrt(x)", "1/(2*sqrt((x)))"},
+      {"arcsin(x)", "1/2@(1-(x)^2)"},
+      {"x*sin(x)", "(1)*sin(x)+x*(cos(x))"},
+      {"x-x^2", "1-(2*(1)*x)"},
+      {"x+x", "2"},
+      {"x-x*sin(x)", "1-((1)*sin(x)+x*(cos(x)))"},
+      {"(x+1)^3", "3*(1)*(x+1)^2"},
+      {"sinx^2", "2*(cosx)*sinx"},
+      {"1/x", "(-1)/x^2"},
+      {"1/(2*x)", "(-1*(2*(1)))/(2*x)^2"},
+      {"x/2", "(1)/2"},
+      {"x/(x+1)", "((1)*(x+1)-x*(1))/(x+1)^2"},
+      {"2^(x^2+x)", "(2*(1)*x+1)*2^(x^2+x)*ln(2)"},
+      {"2^x", "(1)*2^x*ln(2)"},
+      {"x^x", "x^x*(ln(x)*(1)+x*(1)/x)"},
+      {"e^x", "(1)*2.7183^x*ln(2.7183)"},
+      {"2@x", "0.5*(1)*x^(-0.5)"},
+      {"2*(1)*x", "2*(1)"},
+      {"cos(2x)", "(-2*(1))*sin(2*x)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(D(c.in), c.out) << c.in;
+}
+
+TEST(GetProiz, NonDifferentiableGivesEmpty) {
+  for (const char* s : {"abs(x)", "x*abs(x)", "x+abs(x)", "fact(x)", "rnd(x)+x", "sin(trunc(x))", "frac(x)^2",
+                        "x+abs(2)"})
+    EXPECT_EQ(D(s), "") << s;
+}
+
+TEST(GetProiz, SignedInnerDerivativesAreBracketed) {
+  // cos(x*x): the whole inner derivative is negated.
+  std::string d = D("cos(x*x)");
+  EXPECT_EQ(d, "(-((1)*x+x*(1)))*sin(x*x)");
+  for (const char* s : {"cos(x*x)", "cos(ctg(x))", "x+ctgx", "ctg(x^2+x)", "arccos(x-x^2)", "arcctg(0-x)",
+                        "x+cos(x)", "x+(0-x^2)", "cos(0-x)", "arccos(x*x/2)"}) {
+    std::string r = D(s);
+    EXPECT_EQ(ParseCode(r), 0) << s << " -> " << r;
+  }
+  EXPECT_EQ(D("x+ctgx"), "1+(-1/(sinx)^2)");
+  EXPECT_EQ(D("arcctg(x)"), "-1/(1+(x)^2)");
+}
+
+TEST(GetProiz, PowerOfOneIsNotXToTheZero) {
+  EXPECT_EQ(D("x^1"), "1*(1)");
+  EXPECT_EQ(D("1@x"), "1*(1)");
+  Value v = At(D("x^1"), 0);
+  EXPECT_TRUE(v.ok);
+  EXPECT_EQ(v.v, 1.0L);
+}
+
+TEST(GetProiz, RootWithVariableDegree) {
+  // x@2 = 2^(1/x): the derivative is -ln2/x^2 * 2^(1/x).
+  std::string d = D("x@2", 9);
+  ASSERT_FALSE(d.empty());
+  for (long double x : {0.5L, 1.0L, 3.0L}) {
+    Value v = At(d, x);
+    ASSERT_TRUE(v.ok) << d;
+    long double expect = -std::log(2.0L) / (x * x) * std::pow(2.0L, 1 / x);
+    EXPECT_NEAR(static_cast<double>(v.v), static_cast<double>(expect), 1e-7) << d;
+  }
+}
+
+TEST(GetProiz, ErrIsAlwaysZeroAndEmptyStaysEmpty) {
+  EXPECT_EQ(D("x+"), "");
+  EXPECT_EQ(D(""), "");
+  EXPECT_EQ(D("(x"), "");
+}
+
+// Random formulas over x built from every differentiable function and
+// operator, whose derivative texts must parse and agree with a central
+// difference wherever the formula and the derivative are defined.
+class FormulaGen {
+ public:
+  explicit FormulaGen(unsigned seed) : rng_(seed) {}
+  std::string Make(int depth) {
+    if (depth == 0 || Pick(4) == 0) {
+      switch (Pick(5)) {
+        case 0: return std::to_string(1 + Pick(4));
+        case 1: return "0.5";
+        default: return "x";
+      }
+    }
+    switch (Pick(10)) {
+      case 0: return Make(depth - 1) + "+" + Make(depth - 1);
+      case 1: return Make(depth - 1) + "-" + Make(depth - 1);
+      case 2: return "(" + Make(depth - 1) + ")*(" + Make(depth - 1) + ")";
+      case 3: return "(" + Make(depth - 1) + ")/(" + Make(depth - 1) + ")";
+      case 4: return "(" + Make(depth - 1) + ")^" + std::to_string(2 + Pick(2));
+      case 5: return "2^(" + Make(depth - 1) + ")";
+      case 6: return std::to_string(2 + Pick(2)) + "@(" + Make(depth - 1) + ")";
+      case 7: return "x^x";
+      default: {
+        static const char* fn[] = {"sin", "cos", "tg", "ctg", "arcsin", "arccos", "arctg", "arcctg", "sqrt",
+                                   "ln", "lg", "exp"};
+        std::string inner = Make(depth - 1);
+        int f = Pick(12);
+        // Keep the inverse sines inside their domain most of the time.
+        if (f == 4 || f == 5) inner = "sin(" + inner + ")/2";
+        return std::string(fn[f]) + "(" + inner + ")";
+      }
+    }
+  }
+
+ private:
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  std::mt19937 rng_;
+};
+
+TEST(GetProiz, AgreesWithCentralDifferences) {
+  FormulaGen gen(20261209);
+  int checked = 0;
+  for (int i = 0; i < 600; ++i) {
+    std::string f = gen.Make(3);
+    if (ParseCode(f) != 0) continue;
+    std::string d = D(f, 9);
+    ASSERT_FALSE(d.empty()) << f;
+    ASSERT_EQ(ParseCode(d), 0) << f << " -> " << d;
+    for (long double x : {0.37L, 0.81L, 1.3L, 2.2L, 3.1L}) {
+      const long double h = 1e-5L;
+      Value a = At(f, x - h), b = At(f, x + h), c = At(f, x), dv = At(d, x);
+      if (!a.ok || !b.ok || !c.ok || !dv.ok) continue;
+      const long double numeric = (b.v - a.v) / (2 * h);
+      const long double scale = std::max<long double>(1, std::fabs(numeric));
+      if (scale > 1e6L) continue;  // too steep for a difference quotient
+      EXPECT_LT(std::fabs(numeric - dv.v) / scale, 1e-4L) << f << " -> " << d << " at " << static_cast<double>(x);
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 1000);
+}
+
+TEST(GetProiz, SecondDerivativesParse) {
+  FormulaGen gen(7);
+  for (int i = 0; i < 200; ++i) {
+    std::string f = gen.Make(2);
+    if (ParseCode(f) != 0) continue;
+    std::string d2 = D(D(f));
+    EXPECT_EQ(ParseCode(d2), 0) << f << " -> " << d2;
+  }
 }
 
 }  // namespace
