@@ -698,7 +698,7 @@ void TBitmap::SetSize(int width, int height) {
   QImage next(width, height, QImage::Format_RGB32);
   next.fill(0xFFFFFFFFu);
   const int cw = std::min(width, image_.width()), ch = std::min(height, image_.height());
-  for (int y = 0; y < ch; ++y)
+  for (int y = 0; cw > 0 && y < ch; ++y)
     std::memcpy(next.scanLine(y), image_.constScanLine(y), static_cast<std::size_t>(cw) * 4);
   image_ = std::move(next);
 }

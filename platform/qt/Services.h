@@ -100,14 +100,17 @@ std::string ExeDir();
 //   plat::On(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection On(Sender* sender, Signal signal, const QObject* context, Handler handler) {
-  return QObject::connect(sender, signal, context, [handler = std::move(handler)](auto&&... args) mutable {
-    Guard([&] {
-      if constexpr (std::is_invocable_v<Handler&, decltype(args)...>)
-        handler(std::forward<decltype(args)>(args)...);
-      else
-        handler();
-    });
-  });
+  if constexpr (std::is_invocable_v<Handler&>) {
+    return QObject::connect(sender, signal, context,
+                            [handler = std::move(handler)]() mutable { Guard([&] { handler(); }); });
+  } else {
+    return QObject::connect(
+        sender, signal, context,
+        [handler = std::move(handler)](auto&&... args) mutable
+        -> decltype(std::declval<Handler&>()(std::forward<decltype(args)>(args)...), void()) {
+          Guard([&] { handler(std::forward<decltype(args)>(args)...); });
+        });
+  }
 }
 
 // A colour dialog object as a window owns it: it opens with the colour last
