@@ -256,7 +256,7 @@ void TGeneralForm::CreateControlBar() {
   tbDelFunc = ToolButton(tbFile, "tbDelFunc", "Удалить выделенную функцию", Q("f−"));
   tbDeleteAll = ToolButton(tbFile, "tbDeleteAll", "Удалить все функции", QStyle::SP_TrashIcon);
   tbProiz = ToolButton(tbFile, "tbProiz", "Производная функции", Q("f′"));
-  tbKas = ToolButton(tbFile, "tbKas", "Уравнение касательной", Q("⟋"));
+  tbKas = ToolButton(tbFile, "tbKas", "Уравнение касательной", Q("∠"));
   tbNormal = ToolButton(tbFile, "tbNormal", "Уравнение нормали", Q("⊥"));
   tbIntegral = ToolButton(tbFile, "tbIntegral", "Определенный интеграл", Q("∫"));
   tbTable = ToolButton(tbFile, "tbTable", "Таблица значений", Q("▦"));
@@ -278,7 +278,7 @@ void TGeneralForm::CreateControlBar() {
   second->setContentsMargins(0, 0, 0, 0);
   second->setSpacing(4);
   tlbFunction = Bar(ControlBar, "tlbFunction");
-  txtFunction = Edit(tlbFunction, "txtFunction", "Текущее выражение", 150);
+  txtFunction = Edit(tlbFunction, "txtFunction", "Текущее выражение", 110);
   tbOk = ToolButton(tlbFunction, "tbOk", "Применить изменения", Q("✓"));
   txtDiametr = Edit(tlbFunction, "txtDiametr", "Диаметр точек", 22);
   udDiametr = new TUpDown(tlbFunction);
@@ -306,7 +306,7 @@ void TGeneralForm::CreateControlBar() {
   tbLines = ToolButton(tlbFunction, "tbLines", "Соединять точки линиями", Q("⁄"), true);
   tbRazryv = ToolButton(tlbFunction, "tbRazryv",
                         "Установить максимально допустимый разрыв между точками", Q("↕"), true);
-  txtRazryv = Edit(tlbFunction, "txtRazryv", "Максимальное значение разрыва между двумя точками", 50);
+  txtRazryv = Edit(tlbFunction, "txtRazryv", "Максимальное значение разрыва между двумя точками", 45);
   tbLeftOgr = ToolButton(tlbFunction, "tbLeftOgr", "Установить левое ограничение", Q("["), true);
   tbRightOgr = ToolButton(tlbFunction, "tbRightOgr", "Установить правое ограничение", Q("]"), true);
   tlbFunction->addWidget(txtFunction);
@@ -331,9 +331,9 @@ void TGeneralForm::CreateControlBar() {
   second->addWidget(tlbFunction);
 
   ToolBar1 = Bar(ControlBar, "ToolBar1");
-  txtXMin = Edit(ToolBar1, "txtXMin", "Левая граница значений аргумента", 50);
+  txtXMin = Edit(ToolBar1, "txtXMin", "Левая граница значений аргумента", 45);
   tbOk1 = ToolButton(ToolBar1, "tbOk1", "Задать границы", Q("✓"));
-  txtXMax = Edit(ToolBar1, "txtXMax", "Правая граница значений аргумента", 50);
+  txtXMax = Edit(ToolBar1, "txtXMax", "Правая граница значений аргумента", 45);
   ToolBar1->addWidget(txtXMin);
   ToolBar1->addWidget(tbOk1);
   ToolBar1->addWidget(txtXMax);

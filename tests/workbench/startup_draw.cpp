@@ -1,0 +1,336 @@
+// Drawing of the plot on the recording canvas: the exact call sequences of
+// the sampling loop, its joining rules, the grid and axes, the status texts,
+// and the guards that keep a bad view from hanging or dividing by zero.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "orvanta/workbench/objScreenUnit.h"
+#include "platform/qt/ImageCanvas.h"
+
+using plat::TRecordingCanvas;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+constexpr plat::TColor Red = 0x0000FF;
+
+objFunc& AddFunc(objScreen& view, const char* text) {
+  auto f = std::make_unique<objFunc>();
+  f->Expression = text;
+  f->Reset();
+  f->Parse(f->Expression);
+  EXPECT_EQ(f->ErrorCode, 0) << text;
+  f->IfLines = true;
+  f->Kolvo = 1;
+  f->Diametr = 1;
+  f->LineWidth = 1;
+  f->GraphColor = Red;
+  objFunc& ref = *f;
+  view.Funcs[view.FuncCount++] = std::move(f);
+  return ref;
+}
+
+// A view with the origin of the world at (StartX, StartY) = (x0, y0).
+objScreen View(long double xm, long double ym, long double x0, long double y0) {
+  objScreen v;
+  v.Xm = xm;
+  v.Ym = ym;
+  v.StartX = x0;
+  v.StartY = y0;
+  return v;
+}
+
+Strings Draw(const objScreen& v, int w, int h) {
+  TRecordingCanvas c(w, h);
+  DrawFunction(v, 0, c);
+  return c.Strings();
+}
+
+// The x pixel of every sample: MoveTo and LineTo positions in call order.
+std::vector<int> SampleColumns(const Strings& calls) {
+  std::vector<int> xs;
+  for (const std::string& s : calls) {
+    if (s.rfind("MoveTo(", 0) == 0 || s.rfind("LineTo(", 0) == 0) xs.push_back(std::stoi(s.substr(7)));
+  }
+  return xs;
+}
+
+}  // namespace
+
+TEST(DrawFunctionTest, SamplesPerColumnRunAcrossTheRangeWithHalfEvenRounding) {
+  // W = 4, Xm = 0.75, Kolvo = 3: step 0.25 from 0 to the first x at 3.
+  objScreen v = View(0.75L, 1, 0, 2);
+  AddFunc(v, "0").Kolvo = 3;
+  const Strings calls = Draw(v, 4, 4);
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0], "MoveTo(0,2)");
+  EXPECT_EQ(calls[1], "SetPixel(0,2,$0000FF)");
+  EXPECT_EQ(SampleColumns(calls), (std::vector<int>{0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4}));
+
+  // Halves go to the even column: x = 0.5, 1.5, 2.5, 3.5, 4.5 at Xm = 1.
+  objScreen h = View(1, 1, 0, 2);
+  objFunc& f = AddFunc(h, "0");
+  f.IfMinX = true;
+  f.MinX = 0.5L;
+  EXPECT_EQ(SampleColumns(Draw(h, 4, 4)), (std::vector<int>{0, 2, 2, 4, 4}));
+}
+
+TEST(DrawFunctionTest, IntegerArgumentWithItsLimits) {
+  // Visible range -3.7 .. 5.2: samples -3 .. 5 and 6, the first one at or past the edge.
+  objScreen v = View(0.1L, 1, -3.7L, 0);
+  AddFunc(v, "0").XCeloe = true;
+  EXPECT_EQ(SampleColumns(Draw(v, 89, 10)), (std::vector<int>{7, 17, 27, 37, 47, 57, 67, 77, 87, 97}));
+
+  // The non-negative rule comes last and starts at 0.
+  v.Funcs[0]->XPolog = true;
+  EXPECT_EQ(SampleColumns(Draw(v, 89, 10)).front(), 37);
+
+  // A left limit of 0.5 with integer x is cut to 0, not raised to 1.
+  objScreen l = View(0.1L, 1, -3.7L, 0);
+  objFunc& f = AddFunc(l, "0");
+  f.XCeloe = true;
+  f.IfMinX = true;
+  f.MinX = 0.5L;
+  f.IfMaxX = true;
+  f.MaxX = 2;  // the last sample is the first whole x at or past 2
+  EXPECT_EQ(SampleColumns(Draw(l, 89, 10)), (std::vector<int>{37, 47, 57}));
+}
+
+TEST(DrawFunctionTest, FailedEvaluationBreaksTheLineAndTheNextSampleStartsARun) {
+  objScreen v = View(0.1L, 1, -3.7L, 5);
+  AddFunc(v, "1/x").XCeloe = true;
+  const Strings calls = Draw(v, 60, 10);  // x = -3 .. 3 (range -3.7 .. 2.3)
+  const Strings expected = {
+      "MoveTo(7,5)",  "SetPixel(7,5,$0000FF)",   // -1/3: row 5.33
+      "LineTo(17,6)",                            // -1/2: row 5.5, half to even
+      "LineTo(27,6)",                            // -1
+      "MoveTo(47,4)", "SetPixel(47,4,$0000FF)",  // x = 0 failed; x = 1 starts a run
+      "LineTo(57,4)",                            // 1/2: row 4.5, half to even
+      "LineTo(67,5)",                            // 1/3
+  };
+  EXPECT_EQ(calls, expected);
+}
+
+TEST(DrawFunctionTest, RowsBeyond16000BreakTheLineAndTheBoundItselfPasses) {
+  objScreen v = View(1, 1, 0, 0);
+  AddFunc(v, "0-16000");
+  Strings calls = Draw(v, 2, 2);
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls[0], "MoveTo(0,16000)");
+
+  objScreen far = View(1, 1, 0, 0);
+  AddFunc(far, "0-16000.5");
+  EXPECT_TRUE(Draw(far, 2, 2).empty());
+  objScreen above = View(1, 1, 0, 0);
+  AddFunc(above, "16000.5");
+  EXPECT_TRUE(Draw(above, 2, 2).empty());
+}
+
+TEST(DrawFunctionTest, JumpEqualToTheLimitIsNotJoinedButTheNextSmallerOneIs) {
+  // y(0) = 0, y(1) = 10, y(2) = 15 with a jump limit of 10.
+  objScreen v = View(1, 1, 0, 20);
+  objFunc& f = AddFunc(v, "12.5*x-2.5*x^2");
+  f.XCeloe = true;
+  f.IfRazryv = true;
+  f.Razryv = 10;
+  const Strings expected = {
+      "MoveTo(0,20)", "SetPixel(0,20,$0000FF)",
+      "MoveTo(1,10)", "SetPixel(1,10,$0000FF)",  // jump 10: a lone pixel
+      "LineTo(2,5)",                             // jump 5: joined to it
+  };
+  EXPECT_EQ(Draw(v, 2, 30), expected);
+}
+
+TEST(DrawFunctionTest, LinesOffDrawsLonePixelsAndDotsAreRingsInTheirBox) {
+  objScreen v = View(1, 1, 0, 5);
+  objFunc& f = AddFunc(v, "0");
+  f.IfLines = false;
+  const Strings pixels = {"MoveTo(0,5)", "SetPixel(0,5,$0000FF)", "MoveTo(1,5)", "SetPixel(1,5,$0000FF)",
+                          "MoveTo(2,5)", "SetPixel(2,5,$0000FF)"};
+  EXPECT_EQ(Draw(v, 2, 10), pixels);
+
+  f.IfLines = true;
+  f.Diametr = 9;
+  const Strings nine = {"MoveTo(0,5)", "Ellipse(-4,1,5,10)", "SetPixel(0,5,$0000FF)",
+                        "Ellipse(-3,1,6,10)", "LineTo(1,5)"};
+  EXPECT_EQ(Draw(v, 1, 10), nine);
+
+  f.Diametr = 2;
+  const Strings two = {"MoveTo(0,5)", "Ellipse(-1,4,1,6)", "SetPixel(0,5,$0000FF)",
+                       "Ellipse(0,4,2,6)", "LineTo(1,5)"};
+  EXPECT_EQ(Draw(v, 1, 10), two);
+}
+
+TEST(DrawFunctionTest, PenAndFillComeFromTheFunctionAndTheBackground) {
+  objScreen v = View(1, 1, 0, 5);
+  v.BkColor = 0x00FFEE;
+  objFunc& f = AddFunc(v, "0");
+  f.Diametr = 3;
+  f.LineWidth = 4;
+  f.GraphColor = 0x123456;
+  TRecordingCanvas c(1, 10);
+  DrawScreen(v, c, nullptr);
+  const auto ellipses = c.CallsOf("Ellipse");
+  ASSERT_EQ(ellipses.size(), 2u);
+  EXPECT_EQ(ellipses[0].Pen.Color, 0x123456u);
+  EXPECT_EQ(ellipses[0].Pen.Width, 4);
+  EXPECT_EQ(ellipses[0].Pen.Mode, plat::TPenMode::pmCopy);
+  EXPECT_EQ(ellipses[0].Brush.Color, 0x00FFEEu);
+  EXPECT_EQ(c.CallsOf("LineTo").back().Pen.Color, 0x123456u);
+}
+
+TEST(DrawSetkaTest, GridOnlyWhenLinesAreAtLeastFourPixelsApart) {
+  objScreen v = View(0.3L, 0.25L, -1, 1);
+  v.SetkaStep = 1;
+  TRecordingCanvas c(8, 8);
+  DrawSetka(v, c);
+  EXPECT_TRUE(c.Calls.empty());
+
+  v.Xm = 0.25L;
+  DrawSetka(v, c);
+  // x from -1 to 1: lines at -1, 0 (columns 0, 4); y from 1 down to -1: rows 0, 4.
+  const Strings expected = {"MoveTo(0,0)", "LineTo(0,8)", "MoveTo(4,0)", "LineTo(4,8)",
+                            "MoveTo(0,0)", "LineTo(8,0)", "MoveTo(0,4)", "LineTo(8,4)"};
+  EXPECT_EQ(c.Strings(), expected);
+  EXPECT_EQ(c.Calls[1].Pen.Width, 1);
+  EXPECT_EQ(c.Calls[1].Pen.Color, v.LinesColor);
+}
+
+TEST(DrawOciTest, AxesThroughTheOriginWithTheirPen) {
+  objScreen v = View(0.5L, 0.5L, -2.25L, 1.75L);  // origin at column 4.5 -> 4, row 3.5 -> 4
+  v.OciColor = 0x0000AA;
+  v.OciWidth = 3;
+  TRecordingCanvas c(10, 8);
+  DrawOci(v, c);
+  const Strings expected = {"MoveTo(4,0)", "LineTo(4,8)", "MoveTo(0,4)", "LineTo(10,4)"};
+  EXPECT_EQ(c.Strings(), expected);
+  EXPECT_EQ(c.Calls[1].Pen.Width, 3);
+  EXPECT_EQ(c.Calls[3].Pen.Color, 0x0000AAu);
+}
+
+namespace {
+struct Panels : IStatusPanels {
+  std::string Text[6];
+  void SetPanelText(int i, const std::string& s) override { Text[i] = s; }
+};
+}  // namespace
+
+TEST(DrawScreenTest, LayersInOrderAndStatusTexts) {
+  objScreen v = View(0.02L, 1, -0.04L, 2);
+  v.SetkaStep = 100;  // grid drawn
+  AddFunc(v, "1");
+  Panels p;
+  TRecordingCanvas c(4, 4);
+  DrawScreen(v, c, &p);
+  EXPECT_EQ(p.Text[2], "xm 0.02");
+  EXPECT_EQ(p.Text[3], "ym 1");
+  EXPECT_EQ(p.Text[4], "Функций: 1");
+  const Strings s = c.Strings();
+  ASSERT_GE(s.size(), 8u);
+  EXPECT_EQ(s[0], "FillRect(0,0,4,4)");
+  // Grid (x = 0 at column 2, y = 0 at row 2), then the axes, then the graph.
+  EXPECT_EQ(Strings(s.begin() + 1, s.begin() + 5), (Strings{"MoveTo(2,0)", "LineTo(2,4)", "MoveTo(0,2)", "LineTo(4,2)"}));
+  EXPECT_EQ(Strings(s.begin() + 5, s.begin() + 9), (Strings{"MoveTo(2,0)", "LineTo(2,4)", "MoveTo(0,2)", "LineTo(4,2)"}));
+  EXPECT_EQ(s[9], "MoveTo(0,1)");
+
+  // An empty list: background, grid and axes, and "Функций: 0".
+  v.ClearFuncs();
+  v.Setka = false;
+  v.Oci = false;
+  c.Clear();
+  DrawScreen(v, c, &p);
+  EXPECT_EQ(c.Strings(), Strings{"FillRect(0,0,4,4)"});
+  EXPECT_EQ(p.Text[4], "Функций: 0");
+}
+
+TEST(DrawGuardTest, UnusableViewsAndFunctionsDrawNothingAndNeverHang) {
+  const auto start = std::chrono::steady_clock::now();
+  const long double inf = std::numeric_limits<long double>::infinity();
+  const long double nan = std::numeric_limits<long double>::quiet_NaN();
+
+  // Zero, negative and non-finite scales; non-finite origin.
+  for (long double bad : {0.0L, -0.5L, inf, nan}) {
+    objScreen v = View(bad, 1, -1, 1);
+    AddFunc(v, "x");
+    TRecordingCanvas c(20, 20);
+    DrawScreen(v, c, nullptr);
+    EXPECT_EQ(c.Strings(), Strings{"FillRect(0,0,20,20)"});
+    objScreen w = View(1, 1, nan, 1);
+    AddFunc(w, "x");
+    c.Clear();
+    DrawScreen(w, c, nullptr);
+    EXPECT_EQ(c.Calls.size(), 1u);
+  }
+  // No samples per column.
+  objScreen k = View(1, 1, 0, 1);
+  AddFunc(k, "x").Kolvo = 0;
+  EXPECT_TRUE(Draw(k, 10, 10).empty());
+  // An empty picture.
+  objScreen e = View(1, 1, 0, 1);
+  AddFunc(e, "x");
+  EXPECT_TRUE(Draw(e, 0, 10).empty());
+
+  // A huge origin against a tiny step: x + step == x, the loop stops.
+  objScreen huge = View(1e-5L, 1e-5L, 1e30L, -1e30L);
+  AddFunc(huge, "0");
+  huge.SetkaStep = 1e-3L;
+  TRecordingCanvas c(100, 100);
+  DrawScreen(huge, c, nullptr);
+  objScreen hugeInt = View(1e-5L, 1e-5L, 1e30L, 1e30L);
+  AddFunc(hugeInt, "1000000").XCeloe = true;
+  c.Clear();
+  DrawFunction(hugeInt, 0, c);
+
+  // A view so wide in whole numbers is capped rather than sampled forever.
+  objScreen wide = View(1e12L, 1, 0, 0);
+  AddFunc(wide, "0").XCeloe = true;
+  c.Clear();
+  DrawFunction(wide, 0, c);
+  EXPECT_LE(c.Calls.size(), 2u * (64u * 100u + 16u) + 2u);
+
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(RoundPixelTest, ClampsBeforeConverting) {
+  EXPECT_EQ(RoundPixel(2.5L, -10, 10), 2);
+  EXPECT_EQ(RoundPixel(3.5L, -10, 10), 4);
+  EXPECT_EQ(RoundPixel(-2.5L, -10, 10), -2);
+  EXPECT_EQ(RoundPixel(1e300L, -10, 10), 10);
+  EXPECT_EQ(RoundPixel(-1e300L, -10, 10), -10);
+  EXPECT_EQ(RoundPixel(std::numeric_limits<long double>::quiet_NaN(), -10, 10), -10);
+}
+
+TEST(DrawPixelsTest, EndPixelsBoxEdgesAndRingOnTheImageCanvas) {
+  // One graph, y = 0 on a 10 x 10 picture with x in columns 0 .. 3 only.
+  objScreen v = View(1, 1, 0, 5);
+  v.Oci = v.Setka = false;
+  objFunc& f = AddFunc(v, "0");
+  f.IfMaxX = true;
+  f.MaxX = 3;
+  f.IfLines = true;
+  plat::TImageCanvas c(10, 10);
+  DrawScreen(v, c, nullptr);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(c.GetPixel(x, 5), Red) << x;
+  // The last sample (x = 3) is reached by a line whose end pixel is not painted.
+  EXPECT_EQ(c.GetPixel(3, 5), 0xFFFFFFu);
+
+  // A ring of diameter 4 at (5, 5): box 3..6 inclusive, nothing at 7.
+  objScreen d = View(1, 1, -5, 5);
+  d.Oci = d.Setka = false;
+  objFunc& g = AddFunc(d, "0");
+  g.IfMinX = g.IfMaxX = true;
+  g.MinX = g.MaxX = 0;
+  g.Diametr = 4;
+  plat::TImageCanvas r(10, 10);
+  DrawScreen(d, r, nullptr);
+  EXPECT_EQ(r.GetPixel(5, 3), Red);   // top edge of the box
+  EXPECT_EQ(r.GetPixel(3, 5), Red);   // left edge
+  EXPECT_EQ(r.GetPixel(5, 7), 0xFFFFFFu);  // bottom edge excluded
+  EXPECT_EQ(r.GetPixel(7, 5), 0xFFFFFFu);  // right edge excluded
+  EXPECT_EQ(r.GetPixel(5, 5), Red);   // centre pixel of a run's start
+}

@@ -1,0 +1,172 @@
+// The workbench as it starts: window, status bar, timers, the first picture
+// from the shipped "screen.set", the tips walk, layout and the screenshot.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "WorkbenchFixture.h"
+#include "orvanta/engine/FuncsUnit.h"
+
+namespace {
+
+class StartupTest : public WorkbenchFixture {};
+
+class BeforeTimerTest : public WorkbenchFixture {
+ protected:
+  bool FireStartupTimer() const override { return false; }
+};
+
+}  // namespace
+
+TEST_F(BeforeTimerTest, ShowingCreatesTheViewAndWaitsForTheStartupTimer) {
+  ASSERT_NE(MainScreen, nullptr);
+  EXPECT_TRUE(Form().Timer->Enabled());
+  EXPECT_EQ(Form().Timer->Interval(), 100);
+  EXPECT_FALSE(Form().Timer1->Enabled());
+  EXPECT_EQ(Form().Timer1->Interval(), 10000);
+  EXPECT_EQ(ProgramDir, plat::ExeDir());
+  EXPECT_TRUE(fake.Dialogs.empty());
+  EXPECT_TRUE(fake.Messages.empty());  // the shipped file was read
+  EXPECT_EQ(Panel(4), "Функций: 0");
+  EXPECT_EQ(Panel(5), "Для получения справки нажмите F1");
+  EXPECT_FALSE(Form().Started());
+}
+
+TEST_F(StartupTest, WindowTitleMenusAndControls) {
+  EXPECT_EQ(Form().windowTitle().toStdString(), " Orvanta 2.0");
+  QStringList menus;
+  for (QAction* a : Form().MainMenu->actions()) menus << a->text();
+  EXPECT_EQ(menus.join("|").toStdString(), "Файл|Функция|Экран|Утилиты|Помощь");
+  EXPECT_EQ(Form().mnuFunctionAdd->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(Form().mnuGraphLeft->text().toStdString(), "Сдвиг вправо");
+  EXPECT_EQ(Form().mnuGraphLeft->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F6));
+  // Controls can be found by their names.
+  for (const char* name : {"lbxFunctions", "txtFunction", "udKolvo", "stColor", "tbRazryv", "txtXMax",
+                           "btnMPlus", "btnRect", "btnSettings", "Image", "Image1", "StatusBar"})
+    EXPECT_NE(Form().findChild<QWidget*>(name), nullptr) << name;
+  EXPECT_EQ(Form().lbxFunctions->size(), QSize(169, 48));
+  EXPECT_EQ(Form().ControlBar->height(), 55);
+  EXPECT_EQ(Form().Panel->width(), 50);
+  EXPECT_EQ(Form().btnDown->geometry(), QRect(0, 312, 49, 25));
+  EXPECT_EQ(Form().btnSettings->toolTip().toStdString(), "Свойства экрана");
+  EXPECT_TRUE(Form().btnKursor->isChecked());
+  // The logo decoded from its JPEG.
+  ASSERT_FALSE(Form().Image1->pixmap().isNull());
+  EXPECT_EQ(Form().Image1->pixmap().size(), QSize(228, 52));
+}
+
+TEST_F(StartupTest, StatusBarHasSixPanelsOfTheirWidths) {
+  ASSERT_EQ(Form().StatusBar->PanelCount(), 6);
+  const int widths[] = {70, 70, 70, 70, 90};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Form().StatusBar->Panel(i)->width(), widths[i]) << i;
+  EXPECT_GE(Form().StatusBar->Panel(5)->width(), 50);
+  EXPECT_EQ(Form().StatusBar->height(), 20);
+  EXPECT_EQ(Panel(2), "xm 0.02");
+  EXPECT_EQ(Panel(3), "ym 0.02");
+  EXPECT_EQ(Panel(4), "Функций: 0");
+}
+
+TEST_F(StartupTest, StartupTimerFiresOnceDrawsAndOpensTheNewFunctionDialog) {
+  EXPECT_TRUE(Form().Started());
+  EXPECT_FALSE(Form().Timer->Enabled());
+  EXPECT_TRUE(Form().Timer1->Enabled());
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_EQ(fake.Dialogs[0].ClassName, "TNewFunctionForm");
+  Form().Timer->Fire();  // a stopped timer does not elapse again
+  EXPECT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_TRUE(fake.Messages.empty());
+  // Dismissed without adding: an empty plot, function controls disabled.
+  EXPECT_EQ(View().FuncCount, 0);
+  EXPECT_EQ(Form().lbxFunctions->count(), 0);
+  EXPECT_FALSE(Form().txtFunction->isEnabled());
+  EXPECT_FALSE(Form().tbSaveFile->isEnabled());
+  EXPECT_FALSE(Form().mnuFileSaveAs->isEnabled());
+}
+
+TEST_F(StartupTest, FirstPictureHoldsBackgroundGridAndAxes) {
+  const int W = Form().Image->width(), H = Form().Image->height();
+  ASSERT_GT(W, 300);
+  ASSERT_GT(H, 300);
+  EXPECT_EQ(Form().Image->Picture().Width(), W);
+  EXPECT_EQ(Form().Image->Picture().Height(), H);
+  // Origin centred: 0.02 units per pixel, so the axes cross at (W/2, H/2)
+  // and grid lines stand every 50 pixels.
+  EXPECT_NEAR(static_cast<double>(View().StartX), -W * 0.01, 1e-9);
+  const int c0 = static_cast<int>(std::nearbyint(W / 2.0));
+  const int r0 = static_cast<int>(std::nearbyint(H / 2.0));
+  EXPECT_EQ(Pixel(c0, r0 - 25), 0x000000u);      // y axis
+  EXPECT_EQ(Pixel(c0 + 25, r0), 0x000000u);      // x axis
+  EXPECT_EQ(Pixel(c0 + 50, r0 - 25), 0xE0E0E0u); // grid line x = 1
+  EXPECT_EQ(Pixel(c0 + 25, r0 - 50), 0xE0E0E0u); // grid line y = 1
+  EXPECT_EQ(Pixel(c0 + 25, r0 - 25), 0xFFFFFFu); // background
+  EXPECT_EQ(Pixel(3, 3) == 0xFFFFFFu || Pixel(3, 3) == 0xE0E0E0u, true);
+}
+
+TEST_F(StartupTest, StatusBarWalksThroughTheTipsAndStops) {
+  EXPECT_EQ(Panel(5), "Для получения справки нажмите F1");
+  Tick();
+  EXPECT_EQ(Panel(5), Tips[1]);
+  Tick(13);
+  EXPECT_EQ(Panel(5), Tips[14]);
+  EXPECT_TRUE(Form().Timer1->Enabled());
+  Tick();
+  EXPECT_EQ(Panel(5), "Для получения справки нажмите F1");
+  EXPECT_FALSE(Form().Timer1->Enabled());
+  Tick(3);
+  EXPECT_EQ(Panel(5), "Для получения справки нажмите F1");
+}
+
+TEST_F(StartupTest, RestoringTheWindowKeepsTheView) {
+  objScreen* view = MainScreen;
+  View().Funcs[0] = std::make_unique<objFunc>();
+  View().FuncCount = 1;
+  Form().showMinimized();
+  QApplication::processEvents();
+  Form().hide();
+  Form().showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(MainScreen, view);
+  EXPECT_EQ(View().FuncCount, 1);
+  EXPECT_EQ(fake.Messages.size(), 0u);
+}
+
+TEST_F(StartupTest, ResizingKeepsThePictureTheSizeOfItsControlAndRedraws) {
+  View().Oci = View().Setka = false;
+  View().BkColor = 0x00FFEE;
+  Form().resize(WindowWidth + 200, WindowHeight + 100);
+  QApplication::processEvents();
+  const int W = Form().Image->width(), H = Form().Image->height();
+  EXPECT_EQ(Form().Image->Picture().Width(), W);
+  EXPECT_EQ(Form().Image->Picture().Height(), H);
+  EXPECT_EQ(Pixel(W - 1, H - 1), 0x00FFEEu);
+  EXPECT_EQ(Pixel(0, 0), 0x00FFEEu);
+}
+
+TEST_F(StartupTest, ExitClosesTheMainWindow) {
+  ASSERT_TRUE(Form().isVisible());
+  Form().mnuFileExit->trigger();
+  EXPECT_FALSE(Form().isVisible());
+}
+
+// Writes what the started program shows, for people to look at.
+TEST_F(StartupTest, ScreenshotOfTheMainWindow) {
+  View().Funcs[0] = std::make_unique<objFunc>();
+  objFunc& f = *View().Funcs[0];
+  f.Expression = "sin(x)*3";
+  f.Reset();
+  f.Parse(f.Expression);
+  f.IfLines = true;
+  f.Kolvo = 1;
+  f.LineWidth = 2;
+  f.Diametr = 1;
+  f.GraphColor = 0x0000FF;
+  View().FuncCount = 1;
+  Form().lbxFunctions->addItem("sin(x)*3");
+  Form().DrawScreen();
+  Form().Timer1->Fire();
+  QApplication::processEvents();
+  const QString path = QString::fromStdString(plat::ExeDir()) + "orvanta_main_window.png";
+  ASSERT_TRUE(Form().grab().save(path, "PNG"));
+}
