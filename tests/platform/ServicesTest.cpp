@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -257,6 +259,44 @@ TEST(QtServices, HelpButtonShowsTheTopicAndLeavesTheBoxOpen) {
   EXPECT_EQ(fake.HelpCalls[0].Context, 105);
   EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar.htm");
   SetHelpFile({});
+}
+
+TEST(QtServices, SaveDialogTakesTheCallersOptionsAndReturnsTheChoice) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QtServices qt;
+  QStringList filters;
+  QString selectedFilter, title, suffix;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    filters = dlg->nameFilters();
+    selectedFilter = dlg->selectedNameFilter();
+    title = dlg->windowTitle();
+    suffix = dlg->defaultSuffix();
+    dlg->selectFile(dir.filePath("plot"));
+    static_cast<QDialog*>(dlg)->accept();
+  });
+  TFileDialog d;
+  d.Title = "Сохранить рисунок";
+  d.Filter = "Рисунок|*.bmp|Все файлы|*.*";
+  d.FilterIndex = 2;
+  d.DefaultExt = "bmp";
+  d.InitialDir = dir.path().toStdString();
+  ASSERT_TRUE(qt.ExecuteSaveDialog(nullptr, d));
+  EXPECT_EQ(title, QString::fromUtf8("Сохранить рисунок"));
+  EXPECT_EQ(filters, (QStringList{QString::fromUtf8("Рисунок (*.bmp)"), QString::fromUtf8("Все файлы (*)")}));
+  EXPECT_EQ(selectedFilter, QString::fromUtf8("Все файлы (*)"));
+  EXPECT_EQ(suffix, "bmp");
+  EXPECT_EQ(d.FileName, dir.filePath("plot.bmp").toStdString());
+  EXPECT_EQ(d.FilterIndex, 2);
+
+  QTimer::singleShot(0, [] {
+    if (auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) dlg->reject();
+  });
+  d.FileName = "keep";
+  EXPECT_FALSE(qt.ExecuteOpenDialog(nullptr, d));
+  EXPECT_EQ(d.FileName, "keep");
 }
 
 TEST(QtServices, ProgramFolderAndMemoryStatus) {
