@@ -1,6 +1,8 @@
 // Pixel probes of the drawing conventions the windows' drawing code relies on.
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontInfo>
 #include <random>
 
 #include "platform/qt/ImageCanvas.h"
@@ -335,6 +337,11 @@ TEST(ImageCanvas, TextLandsInsideItsCellWithOpaqueBackground) {
   EXPECT_EQ(FontPixelSize(10, 96), 13);
   EXPECT_EQ(MapFontFamily("Times New Roman"), "Liberation Serif");
   EXPECT_EQ(MapFontFamily("MS Sans Serif"), "Liberation Sans");
+  // The mapped faces are installed, not silently substituted.
+  for (const char* name : {"Times New Roman", "MS Sans Serif"}) {
+    const QString family = QString::fromStdString(MapFontFamily(name));
+    EXPECT_EQ(QFontInfo(QFont(family)).family(), family) << name;
+  }
 
   TImageCanvas c(80, 50);
   c.Brush.Color = clRed;
