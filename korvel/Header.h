@@ -1,12 +1,10 @@
 #pragma once
 // What every export of the library shares: the boundary rules. No export lets
 // an exception or a floating-point trap out, and each leaves the caller's
-// floating-point environment (control words and exception flags) as it was.
+// floating-point environment (control word and exception flags) as it was.
 #include <cstdint>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <xmmintrin.h>
-#else
+#if !defined(__x86_64__) && !defined(__i386__)
 #include <cfenv>
 #endif
 
@@ -19,29 +17,28 @@ struct ERunTime {};
 
 #if defined(__x86_64__) || defined(__i386__)
 
-// Guards one export call. Long doubles live on the x87 unit; libm may use SSE.
-// The common case (the default environment, flags that the call does not
-// change) costs four register reads, because Interpret runs once per pixel.
+// Guards one export call. Extended reals are computed on the x87 unit alone
+// (the library does no SSE arithmetic), so the x87 control and status words
+// are what a call could change. The common case (the default control word,
+// flags that the call leaves as they were) costs three register reads,
+// because Interpret runs once per pixel.
 class FpGuard {
  public:
   FpGuard() noexcept {
     __asm__ __volatile__("fnstcw %0" : "=m"(cw_));
-    __asm__ __volatile__("fnstsw %0" : "=m"(sw_));
-    mx_ = _mm_getcsr();
-    // All exceptions masked, 64-bit mantissa, round to nearest; no
-    // flush-to-zero. Anything else is switched to that for the call.
-    custom_ = (cw_ & 0x0F3F) != 0x033F || (mx_ & 0xFFC0) != 0x1F80;
+    __asm__ __volatile__("fnstsw %0" : "=a"(sw_));
+    // All exceptions masked, 64-bit mantissa, round to nearest. Anything else
+    // is switched to that for the call, flags included.
+    custom_ = (cw_ & 0x0F3F) != 0x033F;
     if (custom_) {
       const uint16_t def = 0x037F;
       __asm__ __volatile__("fnclex\n\tfldcw %0" : : "m"(def));
-      _mm_setcsr(0x1F80);
     }
   }
   ~FpGuard() {
     uint16_t sw;
-    __asm__ __volatile__("fnstsw %0" : "=m"(sw));
+    __asm__ __volatile__("fnstsw %0" : "=a"(sw));
     if (custom_ || ((sw ^ sw_) & 0x7F) != 0) RestoreX87();
-    if (_mm_getcsr() != mx_) _mm_setcsr(mx_);
   }
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;
@@ -58,7 +55,6 @@ class FpGuard {
   }
   uint16_t cw_ = 0;
   uint16_t sw_ = 0;
-  uint32_t mx_ = 0;
   bool custom_ = false;
 };
 
@@ -66,7 +62,10 @@ class FpGuard {
 
 class FpGuard {
  public:
-  FpGuard() noexcept { feholdexcept(&env_); fesetround(FE_TONEAREST); }
+  FpGuard() noexcept {
+    feholdexcept(&env_);
+    fesetround(FE_TONEAREST);
+  }
   ~FpGuard() { fesetenv(&env_); }
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;

@@ -1,6 +1,7 @@
 #include "korvel/Interp.h"
 
 #include <cmath>
+#include <vector>
 
 #include "korvel/Header.h"
 #include "korvel/Pow.h"
@@ -18,7 +19,17 @@ constexpr long double Pi = 3.141592653589793238462643383279502884197L;
 constexpr long double E = 2.718281828459045235360287471352662497757L;
 constexpr long double Two63 = 9223372036854775808.0L;
 
-// Priorities and classes by code, copied from TokenTable for the inner loop.
+// x, a, b, c as the steps read them: a value that is not finite reads as 0,
+// and the point is undefined when the formula uses it.
+long double VarX = 0, VarA = 0, VarB = 0, VarC = 0;
+bool BadA = false, BadB = false, BadC = false;
+
+long double Sanitized(long double v, bool& bad) {
+  bad = !std::isfinite(v);
+  return bad ? 0 : v;
+}
+
+// Priorities and classes by token code.
 struct TCodeInfo {
   int8_t Priority[TokenTableSize];
   bool Prefix[TokenTableSize];
@@ -33,24 +44,20 @@ struct TCodeInfo {
 };
 constexpr TCodeInfo Info;
 
+// Step codes (TCalcStep::Code). The operations keep the token codes 0..17 for "operand below
+// the top op top"; scModulus is the reduction of "[" "]".
+constexpr uint8_t scPush = 32;      // push *Src
+constexpr uint8_t scModulus = 33;   // top := |top|
+constexpr uint8_t scEnd = 34;       // the result is the bottom operand
+constexpr uint8_t scCombined = 64;  // scCombined + a binary token code: top := top op *Src
+constexpr uint8_t scPowerInt = 80;  // top := top ^ N
+
 // A failed or non-finite result: the point is undefined and 0 goes on.
 inline long double Fail() {
   Draw = false;
   return 0;
 }
 inline long double Checked(long double v) { return std::isfinite(v) ? v : Fail(); }
-
-long double GetVarValue(uint8_t Code) {
-  switch (Code) {
-    case tcX: return Checked(ArgX);
-    case tcA: return Checked(ParamA);
-    case tcB: return Checked(ParamB);
-    case tcC: return Checked(ParamC);
-    case tcPi: return Pi;
-    case tcE: return E;
-    default: return 0;
-  }
-}
 
 // Binary handlers: the new value of the operand below the top.
 inline long double OpSub(long double Below, long double Top) { return Checked(Below - Top); }
@@ -63,6 +70,10 @@ long double OpPower(long double Below, long double Top) {
   } catch (...) {  // EPower, or no memory for its message
     return Fail();
   }
+}
+long double OpPowerInt(long double Below, int64_t N) {
+  if (Below == 0 && N < 0) return Fail();  // the one EPower of an integral exponent
+  return Checked(PowerInt(Below, N));
 }
 
 // Unary handlers: the new value of the top operand.
@@ -89,125 +100,131 @@ inline long double OpArcctg(long double Top) {
   return std::isfinite(r) ? std::atan(r) : Fail();
 }
 
-// Applies operators from the top of the operator stack while the one below
-// the top has at least the priority of the top one. vt and ot point one past
-// the top of the operand and operator stacks.
-inline __attribute__((always_inline)) void Reduce(long double*& vt, long double* const vbase, uint8_t*& ot,
-                                                  uint8_t* const obase) {
-  while (ot - obase >= 2) {
-    const uint8_t upper = ot[-1];
-    const uint8_t lower = ot[-2];
-    if (Info.Priority[lower] < Info.Priority[upper]) return;
-    // A function or unary minus on top still waits for its own reduction: its
-    // value is the right operand of the "^" below it (2^sin(x)).
-    if (Info.Prefix[upper]) return;
-    const bool haveTop = vt > vbase;
-    const bool haveBelow = vt - vbase >= 2;
-    switch (lower) {
-      case tcSub:
-      case tcAdd:
-      case tcMul:
-      case tcDiv:
-      case tcPower:
-        if (haveBelow) {
-          long double& below = vt[-2];
-          const long double top = vt[-1];
-          switch (lower) {
-            case tcSub: below = OpSub(below, top); break;
-            case tcAdd: below = OpAdd(below, top); break;
-            case tcMul: below = OpMul(below, top); break;
-            case tcDiv: below = OpDiv(below, top); break;
-            default: below = OpPower(below, top); break;
-          }
-        }
-        if (haveTop) --vt;
-        ot[-2] = upper;
-        --ot;
-        break;
-      case tcNeg:
-      case tcSqr:
-      case tcSqrt:
-      case tcExp:
-      case tcLn:
-      case tcSin:
-      case tcCos:
-      case tcTg:
-      case tcCtg:
-      case tcArcsin:
-      case tcArccos:
-      case tcArctg:
-      case tcArcctg:
-        if (haveTop) {
-          long double& top = vt[-1];
-          switch (lower) {
-            case tcNeg: top = OpNeg(top); break;
-            case tcSqr: top = OpSqr(top); break;
-            case tcSqrt: top = OpSqrt(top); break;
-            case tcExp: top = OpExp(top); break;
-            case tcLn: top = OpLn(top); break;
-            case tcSin: top = OpSin(top); break;
-            case tcCos: top = OpCos(top); break;
-            case tcTg: top = OpTg(top); break;
-            case tcCtg: top = OpCtg(top); break;
-            case tcArcsin: top = OpArcsin(top); break;
-            case tcArccos: top = OpArccos(top); break;
-            case tcArctg: top = OpArctg(top); break;
-            default: top = OpArcctg(top); break;
-          }
-        }
-        ot[-2] = upper;
-        --ot;
-        break;
-      case tcModOpen:  // OpModulus: only its own closing bar on top ends it
-        if (upper != tcModClose) return;
-        if (haveTop) vt[-1] = std::fabs(vt[-1]);
-        ot -= 2;
-        break;
-      case tcParOpen:  // OpParen
-        if (upper != tcParClose) return;
-        ot -= 2;
-        break;
-      default:  // a closing bracket waits for its opening one
-        return;
+// Builds the steps of one slot: the operator stack holds codes, the operand
+// stack only its depth, since the values come at each point.
+class TStepBuilder {
+ public:
+  TStepBuilder(TLexSlot& slot, std::vector<TCalcStep>& steps) : Slot(slot), Steps(steps) {}
+
+  void PushOperand(const TTokenNode& tok) {
+    TCalcStep s{tok.Value, nullptr, 0, Depth, scPush};
+    switch (tok.Code) {
+      case tcX: s.Src = &VarX; Slot.UsesX = true; break;
+      case tcA: s.Src = &VarA; Slot.UsesA = true; break;
+      case tcB: s.Src = &VarB; Slot.UsesB = true; break;
+      case tcC: s.Src = &VarC; Slot.UsesC = true; break;
+      case tcPi: s.Value = Pi; break;
+      case tcE: s.Value = E; break;
+      default: break;  // a number literal
+    }
+    Steps.push_back(s);
+    ++Depth;
+    if (Depth > MaxDepth) MaxDepth = Depth;
+  }
+  void PushPrefix(uint8_t Code) { OperStack.push_back(Code); }
+  void PushOper(uint8_t Code) {
+    OperStack.push_back(Code);
+    Reduce();
+  }
+  int32_t Finish() {
+    PushOper(tcEnd);
+    Steps.push_back(TCalcStep{0, nullptr, 0, Depth, scEnd});
+    return MaxDepth;
+  }
+
+ private:
+  void Apply(uint8_t Code, int32_t At) {
+    TCalcStep& last = Steps.back();
+    // A binary operation right after the push of its top operand reads that
+    // operand directly instead of through the stack.
+    if (Code <= tcPower && !Steps.empty() && last.Code == scPush && last.Depth == At + 1) {
+      last.Depth = At;
+      last.Code = static_cast<uint8_t>(scCombined + Code);
+      const long double k = last.Value;
+      if (Code == tcPower && last.Src == nullptr && std::fabs(k) < Two63 && std::nearbyint(k) == k) {
+        last.Code = scPowerInt;
+        last.N = static_cast<int64_t>(k);
+      }
+      return;
+    }
+    Steps.push_back(TCalcStep{0, nullptr, 0, At, Code});
+  }
+  void DeleteLower() { OperStack.erase(OperStack.end() - 2); }
+
+  // Applies operators from the top of the operator stack while the one below
+  // the top has at least the priority of the top one.
+  void Reduce() {
+    while (OperStack.size() >= 2) {
+      const uint8_t upper = OperStack.back();
+      const uint8_t lower = OperStack[OperStack.size() - 2];
+      if (Info.Priority[lower] < Info.Priority[upper]) return;
+      // A function or unary minus on top still waits for its own reduction:
+      // its value is the right operand of the "^" below it (2^sin(x)).
+      if (Info.Prefix[upper]) return;
+      switch (lower) {
+        case tcSub:
+        case tcAdd:
+        case tcMul:
+        case tcDiv:
+        case tcPower:
+          if (Depth >= 2) Apply(lower, Depth - 2);  // the result replaces the operand below the top
+          if (Depth >= 1) --Depth;
+          DeleteLower();
+          break;
+        case tcModOpen:  // OpModulus: only its own closing bar on top ends it
+          if (upper != tcModClose) return;
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, scModulus});
+          OperStack.resize(OperStack.size() - 2);
+          break;
+        case tcParOpen:  // OpParen
+          if (upper != tcParClose) return;
+          OperStack.resize(OperStack.size() - 2);
+          break;
+        default:
+          if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, lower});
+          DeleteLower();
+          break;
+      }
     }
   }
-}
+
+  TLexSlot& Slot;
+  std::vector<TCalcStep>& Steps;
+  std::vector<uint8_t> OperStack;
+  int32_t Depth = 0;
+  int32_t MaxDepth = 0;
+};
 
 }  // namespace
 
-long double Calculate(TLexSlot& slot) {
-  const TTokenNode* tok = slot.Tokens.data();
-  long double* const vbase = slot.OperandStack.data();
-  uint8_t* const obase = slot.OperStack.data();
-  long double* vt = vbase;
-  uint8_t* ot = obase;
+void BuildSteps(TLexSlot& slot) {
+  std::vector<TCalcStep> steps;
+  slot.UsesX = slot.UsesA = slot.UsesB = slot.UsesC = false;
+  TStepBuilder b(slot, steps);
   bool expectOperand = true;
-  for (;; ++tok) {
-    switch (tok->Kind) {
+  for (const TTokenNode& tok : slot.Tokens) {
+    const uint8_t code = tok.Code;
+    switch (tok.Kind) {
       case lxNumber:
-        *vt++ = tok->Value;
-        expectOperand = false;
-        continue;
-      case lxVariable:
       case lxConstant:
-        *vt++ = GetVarValue(tok->Code);
+      case lxVariable:
+        b.PushOperand(tok);
         expectOperand = false;
         continue;
       case lxOperator:
         if (!expectOperand) {
-          *ot++ = tok->Code;
-          Reduce(vt, vbase, ot, obase);
+          b.PushOper(code);
           expectOperand = true;
-        } else if (tok->Code == tcSub) {
-          *ot++ = tcNeg;  // prefix: nothing below has its right operand yet
+        } else if (code == tcSub) {
+          b.PushPrefix(tcNeg);  // nothing below has its right operand yet
         }
         continue;
       case lxFunction:
-        if (expectOperand) *ot++ = tok->Code;
+        if (expectOperand) b.PushPrefix(code);
         continue;
       case lxBracket:
-        *ot++ = tok->Code;
-        Reduce(vt, vbase, ot, obase);
+        b.PushOper(code);
         continue;
       case lxEnd:
         break;
@@ -216,9 +233,58 @@ long double Calculate(TLexSlot& slot) {
     }
     break;
   }
-  *ot++ = tcEnd;
-  Reduce(vt, vbase, ot, obase);
-  return vt > vbase ? vbase[0] : 0;
+  const int32_t maxDepth = b.Finish();
+  std::vector<long double> operands(static_cast<size_t>(maxDepth) + 1, 0.0L);
+  // Literal operands are read through Src too; the steps no longer move.
+  for (TCalcStep& s : steps)
+    if ((s.Code == scPush || s.Code >= scCombined) && s.Src == nullptr) s.Src = &s.Value;
+  slot.Steps.swap(steps);
+  slot.OperandStack.swap(operands);
+}
+
+// The top of the operand stack stays in a local, which the compiler keeps in
+// a register; the operand at position p below it lives in mem[p + 1]. Going
+// through memory for every step would stall on each 80-bit store and reload.
+long double Calculate(TLexSlot& slot) {
+  long double* const mem = slot.OperandStack.data();
+  long double top = 0;
+  for (const TCalcStep* s = slot.Steps.data();; ++s) {
+    switch (s->Code) {
+      case scPush:
+        mem[s->Depth] = top;  // the old top, or a spare cell at depth 0
+        top = *s->Src;
+        break;
+      case tcSub: top = OpSub(mem[s->Depth + 1], top); break;
+      case tcAdd: top = OpAdd(mem[s->Depth + 1], top); break;
+      case tcMul: top = OpMul(mem[s->Depth + 1], top); break;
+      case tcDiv: top = OpDiv(mem[s->Depth + 1], top); break;
+      case tcPower: top = OpPower(mem[s->Depth + 1], top); break;
+      case scCombined + tcSub: top = OpSub(top, *s->Src); break;
+      case scCombined + tcAdd: top = OpAdd(top, *s->Src); break;
+      case scCombined + tcMul: top = OpMul(top, *s->Src); break;
+      case scCombined + tcDiv: top = OpDiv(top, *s->Src); break;
+      case scCombined + tcPower: top = OpPower(top, *s->Src); break;
+      case scPowerInt: top = OpPowerInt(top, s->N); break;
+      case tcNeg: top = OpNeg(top); break;
+      case tcSqr: top = OpSqr(top); break;
+      case tcSqrt: top = OpSqrt(top); break;
+      case tcExp: top = OpExp(top); break;
+      case tcLn: top = OpLn(top); break;
+      case tcSin: top = OpSin(top); break;
+      case tcCos: top = OpCos(top); break;
+      case tcTg: top = OpTg(top); break;
+      case tcCtg: top = OpCtg(top); break;
+      case tcArcsin: top = OpArcsin(top); break;
+      case tcArccos: top = OpArccos(top); break;
+      case tcArctg: top = OpArctg(top); break;
+      case tcArcctg: top = OpArcctg(top); break;
+      case scModulus: top = std::fabs(top); break;
+      case scEnd:
+        if (s->Depth <= 0) return 0;
+        return s->Depth == 1 ? top : mem[1];  // the bottom operand
+      default: break;
+    }
+  }
 }
 
 }  // namespace korvel
@@ -232,6 +298,9 @@ extern "C" KORVEL_API void Init_ABC(long double A, long double B, long double C)
   ParamA = A;
   ParamB = B;
   ParamC = C;
+  VarA = Sanitized(A, BadA);
+  VarB = Sanitized(B, BadB);
+  VarC = Sanitized(C, BadC);
 }
 
 extern "C" KORVEL_API long double Interpret(long double X) {
@@ -243,5 +312,8 @@ extern "C" KORVEL_API long double Interpret(long double X) {
     Draw = false;
     return 0;
   }
+  bool badX;
+  VarX = Sanitized(X, badX);
+  if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) Draw = false;
   return Calculate(*slot);
 }

@@ -8,8 +8,17 @@ extern long double ArgX;
 extern long double ParamA, ParamB, ParamC;
 extern bool Draw;
 
-// Evaluates a compiled slot at ArgX. A failed operation sets Draw to false and
-// leaves 0 in place of its result; the result is always finite.
+// Runs the two-stack reduction (an operator stack and an operand stack,
+// reducing by priority) over the slot's tokens up to the first end marker,
+// and records in Steps each operand push and each operator application in
+// the order the reduction makes them. Which operator is applied when depends
+// only on the tokens, never on a value, so this is done once per compile.
+// Throws std::bad_alloc.
+void BuildSteps(TLexSlot& slot);
+
+// Evaluates a compiled slot at ArgX by replaying its Steps. A failed
+// operation sets Draw to false and leaves 0 in place of its result; the
+// result is always finite.
 long double Calculate(TLexSlot& slot);
 
 }  // namespace korvel

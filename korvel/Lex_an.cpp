@@ -6,6 +6,7 @@
 #include <new>
 
 #include "korvel/Header.h"
+#include "korvel/Interp.h"
 #include "korvel/Sintac_Anal.h"
 #include "korvel/korvel.h"
 
@@ -179,18 +180,10 @@ int32_t Scan(TLexSlot& slot, const unsigned char* s) {
   }
 }
 
-// Sizes the evaluation stacks for the formula up to its first end marker.
-void PrepareStacks(TLexSlot& slot) {
-  size_t n = 0;
-  while (n < slot.Tokens.size() && slot.Tokens[n].Kind != lxEnd) ++n;
-  slot.OperandStack.assign(n + 1, 0.0L);
-  slot.OperStack.assign(n + 2, tcEnd);
-}
-
 void ReleaseSlot(TLexSlot& slot) {
   std::vector<TTokenNode>().swap(slot.Tokens);
+  std::vector<TCalcStep>().swap(slot.Steps);
   std::vector<long double>().swap(slot.OperandStack);
-  std::vector<uint8_t>().swap(slot.OperStack);
   slot.Compiled = false;
 }
 
@@ -221,7 +214,7 @@ extern "C" KORVEL_API int32_t Lexan(char* S) {
     int32_t code = Scan(*slot, reinterpret_cast<const unsigned char*>(S));
     if (code == 0) code = CheckSyntax(*slot);
     if (code == 0) {
-      PrepareStacks(*slot);
+      BuildSteps(*slot);
       slot->Compiled = true;
     }
     return code;

@@ -50,14 +50,28 @@ struct TTokenNode {
   uint8_t Code;
 };
 
+// One step of an evaluation. The top of the operand stack is kept apart
+// from the rest (see Calculate); a step pushes an operand, applies an
+// operation to the top, or combines the operand below the top with it.
+struct TCalcStep {
+  long double Value;         // a literal operand (a number, pi or e)
+  const long double* Src;    // where a pushed or combined operand is read
+  int64_t N;                 // an integral exponent of a combined "^"
+  int32_t Depth;             // position of the result in the operand stack
+  uint8_t Code;              // a TStepCode
+};
+
 struct TLexSlot {
   std::vector<TTokenNode> Tokens;  // positions from 0, in the order scanned
   // The last Lexan succeeded: Tokens holds a checked formula ending with an
-  // end marker and the stacks below are large enough to evaluate it.
+  // end marker, and Steps and OperandStack are ready for Calculate.
   bool Compiled = false;
-  // Evaluation stacks, sized once per compile so that a point allocates nothing.
-  std::vector<long double> OperandStack;
-  std::vector<uint8_t> OperStack;
+  bool UsesX = false;  // the formula reads x (a, b, c: below)
+  bool UsesA = false;
+  bool UsesB = false;
+  bool UsesC = false;
+  std::vector<TCalcStep> Steps;
+  std::vector<long double> OperandStack;  // sized once, so a point allocates nothing
 };
 
 extern int32_t CurNumber;  // the selected slot, 1 or 2

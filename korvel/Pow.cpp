@@ -23,6 +23,19 @@ std::string PowerMessage(long double Base, long double Exp) {
   return "Exception raised in Power function. Base=" + Fixed2(Base) + " Exp=" + Fixed2(Exp);
 }
 
+// v rounded to the nearest integer, |v| < 2^63. The x87 store rounds with the
+// current mode, which the exports keep at nearest; a cast would switch the
+// mode to truncation and back on every call.
+int64_t RoundToInt64(long double v) {
+#if defined(__x86_64__) || defined(__i386__)
+  int64_t r;
+  __asm__("fistpll %0" : "=m"(r) : "t"(v) : "st");
+  return r;
+#else
+  return std::llrint(v);
+#endif
+}
+
 // |n| >= 1: repeated squaring, exact for small results and within a few ulps
 // otherwise, where e^(n ln b) would carry the error of the logarithm times n.
 long double IntPower(long double b, uint64_t n) {
@@ -35,40 +48,42 @@ long double IntPower(long double b, uint64_t n) {
   }
 }
 
-// Base > 0, Exp integral with |Exp| < 2^63.
-long double PosIntPower(long double Base, long double Exp) {
-  if (Exp >= 0) return IntPower(Base, static_cast<uint64_t>(Exp));
-  return 1.0L / IntPower(Base, static_cast<uint64_t>(-Exp));
-}
-
-bool Integral(long double v) { return std::trunc(v) == v; }
+// Every extended real of magnitude 2^63 or more is an integer.
+bool Integral(long double v) { return !(std::fabs(v) < Two63) || static_cast<long double>(RoundToInt64(v)) == v; }
 
 }  // namespace
 
 EPower::EPower(long double Base, long double Exp) : std::domain_error(PowerMessage(Base, Exp)) {}
 
+long double PowerInt(long double Base, int64_t N) {
+  if (Base == 0) {
+    if (N == 0) return 1.0L;
+    if (N > 0) return 0.0L;
+    throw EPower(Base, static_cast<long double>(N));
+  }
+  // The sign follows from the multiplications themselves: (-b)^n and b^n
+  // have the same magnitude, bit for bit.
+  if (N >= 0) return IntPower(Base, static_cast<uint64_t>(N));
+  return 1.0L / IntPower(Base, static_cast<uint64_t>(-N));
+}
+
 long double PosPower(long double Base, long double Exp) { return std::exp(Exp * std::log(Base)); }
 
 long double Power(long double Base, long double Exp) {
   if (std::isnan(Base) || std::isnan(Exp)) return std::numeric_limits<long double>::quiet_NaN();
-  const bool smallInt = Integral(Exp) && std::fabs(Exp) < Two63;
+  const bool integral = Integral(Exp);
+  if (integral && std::fabs(Exp) < Two63) return PowerInt(Base, RoundToInt64(Exp));
   if (Base == 0) {
-    if (Exp == 0) return 1.0L;
     if (Exp > 0) return 0.0L;
     throw EPower(Base, Exp);
   }
-  if (Base > 0) return smallInt ? PosIntPower(Base, Exp) : PosPower(Base, Exp);
-  if (Integral(Exp)) {
-    // The parity needs the exponent as a 64-bit integer.
-    if (!smallInt) return std::numeric_limits<long double>::quiet_NaN();
-    long double r = PosIntPower(-Base, Exp);
-    return (static_cast<int64_t>(Exp) % 2 != 0) ? -r : r;
-  }
+  if (Base > 0) return PosPower(Base, Exp);
+  // The parity of the exponent, or of its reciprocal, needs a 64-bit integer.
+  if (integral) return std::numeric_limits<long double>::quiet_NaN();
   const long double inv = 1.0L / Exp;
   if (Integral(inv)) {
     if (!(std::fabs(inv) < Two63)) return std::numeric_limits<long double>::quiet_NaN();
-    // Integral, so rounding to nearest (halves to even) is the value itself.
-    if (static_cast<int64_t>(std::nearbyint(inv)) % 2 != 0) return -PosPower(-Base, Exp);
+    if (RoundToInt64(inv) % 2 != 0) return -PosPower(-Base, Exp);
   }
   throw EPower(Base, Exp);
 }
