@@ -1,0 +1,210 @@
+// The "Экран" commands: scales, origin, bounds and refusals, and their
+// menu items, shortcuts and panel buttons.
+#include <QAction>
+#include <QToolButton>
+
+#include <cmath>
+
+#include "view_helpers.h"
+
+namespace {
+
+using Nav = ViewFixture;
+
+// World point at the middle of the 800 x 400 picture.
+long double CentreX(const objScreen& s) { return s.StartX + 800 * s.Xm / 2; }
+long double CentreY(const objScreen& s) { return s.StartY - 400 * s.Ym / 2; }
+
+TEST_F(Nav, ZoomInAndOutKeepTheCentre) {
+  SetView(0.05L, 0.04L, -17, 11);
+  const long double cx = CentreX(View()), cy = CentreY(View());
+  MarkPicture();
+  Form().mnuGraphMPlusClick();
+  EXPECT_TRUE(Redrawn());
+  EXPECT_DOUBLE_EQ(View().Xm, 0.025);
+  EXPECT_DOUBLE_EQ(View().Ym, 0.02);
+  EXPECT_NEAR(CentreX(View()), cx, 1e-15);
+  EXPECT_NEAR(CentreY(View()), cy, 1e-15);
+  EXPECT_EQ(Panel(2), "xm 0.025");
+
+  Form().mnuGraphMMinusClick();
+  EXPECT_NEAR(View().Xm, 0.05L, 1e-18L);
+  EXPECT_NEAR(View().Ym, 0.04L, 1e-18L);
+  EXPECT_NEAR(View().StartX, -17, 1e-15);
+  EXPECT_NEAR(View().StartY, 11, 1e-15);
+}
+
+TEST_F(Nav, ZoomRefusedWhenEitherScaleIsAtItsBound) {
+  // Y at the lower bound: zoom in refused as a whole, nothing redrawn.
+  SetView(0.05L, 2e-5L, -20, 10);
+  MarkPicture();
+  Form().mnuGraphMPlusClick();
+  EXPECT_FALSE(Redrawn());
+  EXPECT_EQ(View().Xm, 0.05L);
+  EXPECT_EQ(View().StartX, -20);
+  // Stretching along x still works.
+  Form().mnuGraphXPlusClick();
+  EXPECT_TRUE(Redrawn());
+  EXPECT_DOUBLE_EQ(View().Xm, 0.025);
+  EXPECT_EQ(View().Ym, 2e-5L);
+
+  // X at the upper bound: zoom out refused; compressing at exactly 50 still works.
+  SetView(50, 0.05L, 0, 0);
+  MarkPicture();
+  Form().mnuGraphMMinusClick();
+  EXPECT_FALSE(Redrawn());
+  EXPECT_EQ(View().Xm, 50);
+  Form().mnuGraphXMinusClick();
+  EXPECT_TRUE(Redrawn());
+  EXPECT_EQ(View().Xm, 100);
+  // Above it, compressing is refused too.
+  MarkPicture();
+  Form().mnuGraphXMinusClick();
+  EXPECT_FALSE(Redrawn());
+  EXPECT_EQ(View().Xm, 100);
+}
+
+TEST_F(Nav, OneStepMayCrossTheLowerBound) {
+  SetView(3e-5L, 3e-5L, 0, 0);
+  View().Koef = 10;
+  Form().mnuGraphMPlusClick();
+  EXPECT_NEAR(View().Xm, 3e-6L, 1e-20L);
+  EXPECT_NEAR(View().Ym, 3e-6L, 1e-20L);
+  MarkPicture();
+  Form().mnuGraphMPlusClick();
+  Form().mnuGraphXPlusClick();
+  Form().mnuGraphYPlusClick();
+  EXPECT_FALSE(Redrawn());
+  EXPECT_NEAR(View().Xm, 3e-6L, 1e-20L);
+  // The bound is the extended value itself: a scale of exactly 2e-5 is refused.
+  SetView(MinScale, 1, 0, 0);
+  Form().mnuGraphXPlusClick();
+  EXPECT_EQ(View().Xm, MinScale);
+}
+
+TEST_F(Nav, StretchAndCompressTouchOneAxisOnly) {
+  SetView(0.05L, 0.04L, -17.3L, 11.1L);
+  const long double cx = CentreX(View()), cy = CentreY(View());
+  Form().mnuGraphYPlusClick();
+  EXPECT_EQ(View().Xm, 0.05L);
+  EXPECT_EQ(View().StartX, -17.3L);  // bit for bit, not recomputed
+  EXPECT_DOUBLE_EQ(View().Ym, 0.02);
+  EXPECT_NEAR(CentreY(View()), cy, 1e-15);
+
+  const long double startY = View().StartY;
+  Form().mnuGraphXMinusClick();
+  EXPECT_EQ(View().StartY, startY);
+  EXPECT_DOUBLE_EQ(View().Xm, 0.1);
+  EXPECT_NEAR(CentreX(View()), cx, 1e-15);
+
+  Form().mnuGraphXPlusClick();
+  Form().mnuGraphYMinusClick();
+  EXPECT_NEAR(View().Xm, 0.05L, 1e-18L);
+  EXPECT_NEAR(View().Ym, 0.04L, 1e-18L);
+  EXPECT_NEAR(View().StartX, -17.3L, 1e-14L);
+  EXPECT_NEAR(View().StartY, 11.1L, 1e-14L);
+}
+
+TEST_F(Nav, EqualAndDefaultScalesKeepTheCentre) {
+  SetView(0.01L, 0.04L, -3, 7);
+  const long double cx = CentreX(View()), cy = CentreY(View());
+  Form().mnuGraphMRavnClick();
+  EXPECT_NEAR(View().Xm, 0.02L, 1e-18L);
+  EXPECT_EQ(View().Xm, View().Ym);
+  EXPECT_NEAR(CentreX(View()), cx, 1e-15);
+  EXPECT_NEAR(CentreY(View()), cy, 1e-15);
+
+  View().DefaultXm = 0.125L;
+  View().DefaultYm = 0.5L;
+  Form().mnuGraphMDefaultClick();
+  EXPECT_EQ(View().Xm, 0.125L);
+  EXPECT_EQ(View().Ym, 0.5L);
+  EXPECT_NEAR(CentreX(View()), cx, 1e-15);
+  EXPECT_NEAR(CentreY(View()), cy, 1e-15);
+}
+
+TEST_F(Nav, ShiftsMoveTheViewByAFractionOfThePicture) {
+  View().Sdvig = 0.5L;
+  Form().mnuGraphLeftClick();  // "Сдвиг вправо": the view moves right by 20 of its 40
+  EXPECT_DOUBLE_EQ(View().StartX, 0);
+  Form().mnuGraphRightClick();
+  EXPECT_DOUBLE_EQ(View().StartX, -20);
+  Form().mnuGraphUpClick();  // the view moves up, graphs move down
+  EXPECT_DOUBLE_EQ(View().StartY, 20);
+  Form().mnuGraphDownClick();
+  Form().mnuGraphDownClick();
+  EXPECT_DOUBLE_EQ(View().StartY, 0);
+  EXPECT_EQ(View().Xm, 0.05L);
+  EXPECT_EQ(View().Ym, 0.05L);
+}
+
+TEST_F(Nav, CentrePutsTheOriginInTheMiddleAndDrawsTheAxesThere) {
+  SetView(0.05L, 0.05L, 123, -45);
+  View().Oci = true;
+  View().Setka = false;
+  View().OciWidth = 1;
+  MarkPicture();
+  Form().mnuGraphCenterClick();
+  EXPECT_TRUE(Redrawn());
+  EXPECT_DOUBLE_EQ(View().StartX, -20);
+  EXPECT_DOUBLE_EQ(View().StartY, 10);
+  // No function listed: the background and the axes with the new view.
+  EXPECT_EQ(Pixel(400, 10), View().OciColor);
+  EXPECT_EQ(Pixel(10, 200), View().OciColor);
+  EXPECT_EQ(Pixel(10, 10), View().BkColor);
+}
+
+TEST_F(Nav, MenuItemsButtonsAndShortcutsRunTheCommands) {
+  struct Case {
+    QAction* item;
+    QToolButton* button;
+    QKeySequence key;
+  };
+  TGeneralForm& f = Form();
+  const Case cases[] = {
+      {f.mnuGraphMPlus, f.btnMPlus, QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {f.mnuGraphMMinus, f.btnMMinus, QKeySequence(Qt::CTRL | Qt::Key_M)},
+      {f.mnuGraphMDefault, f.btnMDefault, QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {f.mnuGraphMRavn, f.btnMRovn, QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {f.mnuGraphXPlus, f.btnXPlus, QKeySequence(Qt::CTRL | Qt::Key_F1)},
+      {f.mnuGraphYPlus, f.btnYPlus, QKeySequence(Qt::CTRL | Qt::Key_F2)},
+      {f.mnuGraphXMinus, f.btnXMinus, QKeySequence(Qt::CTRL | Qt::Key_F3)},
+      {f.mnuGraphYMinus, f.btnYMinus, QKeySequence(Qt::CTRL | Qt::Key_F4)},
+      {f.mnuGraphLeft, f.btnLeft, QKeySequence(Qt::CTRL | Qt::Key_F6)},
+      {f.mnuGraphRight, f.btnRight, QKeySequence(Qt::CTRL | Qt::Key_F5)},
+      {f.mnuGraphUp, f.btnUp, QKeySequence(Qt::CTRL | Qt::Key_F7)},
+      {f.mnuGraphDown, f.btnDown, QKeySequence(Qt::CTRL | Qt::Key_F8)},
+      {f.mnuGraphCenter, f.btnCenter, QKeySequence(Qt::Key_F12)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item->objectName().toStdString());
+    EXPECT_EQ(c.item->shortcut(), c.key);
+    EXPECT_EQ(c.item->text(), c.button->toolTip());
+    // Each way changes the view the same way as the handler itself.
+    SetView(0.04L, 0.01L, -3, 5);
+    View().DefaultXm = 0.02L;
+    View().DefaultYm = 0.03L;
+    c.item->trigger();
+    const long double xm = View().Xm, ym = View().Ym, sx = View().StartX, sy = View().StartY;
+    EXPECT_FALSE(xm == 0.04L && ym == 0.01L && sx == -3 && sy == 5);
+    SetView(0.04L, 0.01L, -3, 5);
+    c.button->click();
+    EXPECT_EQ(View().Xm, xm);
+    EXPECT_EQ(View().Ym, ym);
+    EXPECT_EQ(View().StartX, sx);
+    EXPECT_EQ(View().StartY, sy);
+  }
+  EXPECT_EQ(f.btnSettings->toolTip().toStdString(), "Свойства экрана");
+}
+
+TEST_F(Nav, AHugeOriginDrawsWithoutHanging) {
+  SetView(0.05L, 0.05L, 1e4000L, -1e4000L);
+  View().Setka = true;
+  View().SetkaStep = 1;
+  MarkPicture();
+  Form().mnuGraphLeftClick();
+  EXPECT_TRUE(Redrawn());
+  EXPECT_EQ(Pixel(400, 200), View().BkColor);
+}
+
+}  // namespace

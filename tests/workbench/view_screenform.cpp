@@ -1,0 +1,346 @@
+// The screen-properties dialog and the main window's command around it:
+// filling, range rules with last valid texts, OK, cancel, the swatches, the
+// check boxes, and btnDefault with the record it writes.
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include "orvanta/workbench/ScreenSetFile.h"
+#include "view_helpers.h"
+
+namespace {
+
+class ScreenDialog : public ViewFixture {
+ protected:
+  QTemporaryDir dir;
+
+  void SetUp() override {
+    ViewFixture::SetUp();
+    ASSERT_TRUE(dir.isValid());
+    ProgramDir = dir.path().toStdString() + "/";  // btnDefault writes here
+  }
+
+  TScreenForm& D() { return *ScreenForm; }
+  std::string SetPath() { return ProgramDir + "screen.set"; }
+
+  // Runs the command; `script` plays the user while the dialog is shown.
+  void Run(const std::function<void(TScreenForm&)>& script) {
+    fake.OnExecModal = [script](QDialog* d) {
+      script(*ScreenForm);
+      return d->result();
+    };
+    Form().mnuGraphPropertiesClick();
+    fake.OnExecModal = nullptr;
+  }
+
+  static std::string T(const QLineEdit* e) { return e->text().toStdString(); }
+  static void Type(QLineEdit* e, const std::string& text) { e->setText(QString::fromStdString(text)); }
+  static void ClickSwatch(TColorSwatch* s) {
+    const QPointF p(3, 3);
+    QMouseEvent press(QEvent::MouseButtonPress, p, s->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, p, s->mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(s, &press);
+    QApplication::sendEvent(s, &release);
+  }
+};
+
+TEST_F(ScreenDialog, TheWindowAsDesigned) {
+  EXPECT_EQ(D().windowTitle().toStdString(), " Свойства экрана");
+  EXPECT_EQ(D().size(), QSize(417, 335));
+  EXPECT_EQ(D().pgPage->count(), 2);
+  EXPECT_EQ(D().pgPage->tabText(0).toStdString(), "Масштаб и координаты");
+  EXPECT_EQ(D().pgPage->tabText(1).toStdString(), "Экран");
+  EXPECT_TRUE(D().btnOk->isDefault());
+  EXPECT_EQ(D().btnDefault->text().toStdString(), "Принять по умолчанию");
+  EXPECT_EQ(D().btnCancel->text().toStdString(), "Отмена");
+  EXPECT_EQ(D().udWidth->Min(), 1);
+  EXPECT_EQ(D().udWidth->Max(), 9);
+  EXPECT_EQ(D().findChild<QLineEdit*>("txtSetkaStep"), D().txtSetkaStep);
+}
+
+TEST_F(ScreenDialog, FilledFromTheViewAndCancelChangesNothing) {
+  View().StartX = -3.125L;
+  View().StartY = 0.0123456L;
+  View().Xm = 0.02L;
+  View().Ym = 1;
+  View().Koef = 2;
+  View().Sdvig = 0.25L;
+  View().SetkaStep = 0.5L;
+  View().OciWidth = 4;
+  View().Oci = false;
+  View().Setka = true;
+  View().BkColor = 0x112233;
+  View().OciColor = 0x445566;
+  View().LinesColor = 0x778899;
+  D().pgPage->setCurrentIndex(1);
+  MarkPicture();
+  Run([](TScreenForm& d) {
+    EXPECT_EQ(T(d.txtMinX), "-3.125");
+    EXPECT_EQ(T(d.txtMinY), "0.01235");
+    EXPECT_EQ(T(d.txtXm), "0.02");
+    EXPECT_EQ(T(d.txtYm), "1");
+    EXPECT_EQ(T(d.txtKoef), "2");
+    EXPECT_EQ(T(d.txtSdvig), "0.25");
+    EXPECT_EQ(T(d.txtSetkaStep), "0.5");
+    EXPECT_EQ(d.LastScreenTexts[TScreenForm::bxMinY], "0.01235");  // taken when shown
+    EXPECT_EQ(d.udWidth->Position(), 4);
+    EXPECT_EQ(T(d.txtWidth), "4");
+    EXPECT_FALSE(d.cbxOci->isChecked());
+    EXPECT_TRUE(d.cbxSetka->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{d.stOciColor, d.Label8, d.Label9, d.txtWidth, d.udWidth})
+      EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget* w : std::initializer_list<QWidget*>{d.Label10, d.Label11, d.stLinesColor, d.txtSetkaStep})
+      EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_EQ(d.stBkColor->Color(), 0x112233u);
+    EXPECT_EQ(d.stOciColor->Color(), 0x445566u);
+    EXPECT_EQ(d.stLinesColor->Color(), 0x778899u);
+    EXPECT_EQ(d.pgPage->currentIndex(), 0);
+    Type(d.txtXm, "0.5");
+    d.btnCancel->click();
+  });
+  EXPECT_FALSE(ScreenAccepted);
+  EXPECT_FALSE(Redrawn());
+  EXPECT_EQ(View().Xm, 0.02L);
+  EXPECT_EQ(View().StartY, 0.0123456L);
+
+  // Escape and the close box cancel as well.
+  Run([](TScreenForm& d) {
+    Type(d.txtXm, "0.5");
+    d.close();
+  });
+  EXPECT_FALSE(Redrawn());
+  EXPECT_EQ(View().Xm, 0.02L);
+}
+
+TEST_F(ScreenDialog, RangeRules) {
+  struct Case {
+    int box;
+    const char* text;
+    bool valid;
+  };
+  using F = TScreenForm;
+  const Case cases[] = {
+      {F::bxXm, "0.00002", false}, {F::bxXm, "2e-5", false},     {F::bxXm, "0.00003", true},
+      {F::bxXm, "50", false},      {F::bxXm, "49.99", true},     {F::bxYm, "0", false},
+      {F::bxYm, "  1", true},      {F::bxYm, "1 ", false},       {F::bxYm, "1,5", false},
+      {F::bxKoef, "1", false},     {F::bxKoef, "10", true},      {F::bxKoef, "10.0001", false},
+      {F::bxKoef, "1.0001", true}, {F::bxSdvig, "0", false},     {F::bxSdvig, "1", true},
+      {F::bxSdvig, "1.01", false}, {F::bxSetkaStep, "0", false}, {F::bxSetkaStep, "-1", false},
+      {F::bxSetkaStep, "1e300", true}, {F::bxMinX, "abc", false}, {F::bxMinX, "-1e4000", true},
+      {F::bxMinX, "1e5000", false}, {F::bxMinY, "", false},     {F::bxMinY, "inf", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TScreenForm::ValidBoxText(c.box, c.text), c.valid) << c.box << " \"" << c.text << "\"";
+}
+
+TEST_F(ScreenDialog, InvalidTextsFallBackToTheLastValidOnes) {
+  Run([](TScreenForm& d) {
+    Type(d.txtMinX, "abc");
+    Type(d.txtXm, "0.00002");
+    Type(d.txtKoef, "3");
+    d.btnDefault->click();  // accepts "3": it becomes the last valid text
+    EXPECT_EQ(T(d.txtMinX), "-20");
+    EXPECT_EQ(T(d.txtXm), "0.05");
+    Type(d.txtKoef, "1");
+    Type(d.txtSdvig, "0");
+    Type(d.txtSetkaStep, "0");
+    d.btnOk->click();
+    EXPECT_EQ(T(d.txtKoef), "3");
+    EXPECT_EQ(T(d.txtSdvig), "0.25");
+    EXPECT_EQ(T(d.txtSetkaStep), "1");
+  });
+  EXPECT_EQ(View().StartX, -20);
+  EXPECT_EQ(View().Xm, 0.05L);
+  EXPECT_EQ(View().Koef, 3);
+  EXPECT_EQ(View().Sdvig, 0.25L);
+}
+
+TEST_F(ScreenDialog, OkCopiesEverythingBackAndRedraws) {
+  View().Xm = 0.0123456L;
+  View().Oci = true;
+  MarkPicture();
+  Run([](TScreenForm& d) {
+    Type(d.txtMinX, "-1");
+    Type(d.txtMinY, "2.5");
+    Type(d.txtYm, "0.01");
+    Type(d.txtKoef, "4");
+    Type(d.txtSdvig, "0.5");
+    Type(d.txtSetkaStep, "0.2");
+    d.cbxOci->click();  // unchecked: the axes controls go grey
+    EXPECT_FALSE(d.txtWidth->isEnabled());
+    EXPECT_FALSE(d.stOciColor->isEnabled());
+    d.cbxSetka->click();
+    EXPECT_FALSE(d.txtSetkaStep->isEnabled());
+    d.cbxSetka->click();
+    EXPECT_TRUE(d.txtSetkaStep->isEnabled());
+    d.udWidth->StepUp();
+    d.btnOk->click();
+  });
+  EXPECT_FALSE(ScreenAccepted);  // reset once applied
+  EXPECT_TRUE(Redrawn());
+  EXPECT_EQ(View().StartX, -1);
+  EXPECT_EQ(View().StartY, 2.5L);
+  EXPECT_EQ(View().Xm, 0.01235L);  // the unchanged box still rounds to 5 decimals
+  EXPECT_EQ(View().Ym, 0.01L);
+  EXPECT_EQ(View().Koef, 4);
+  EXPECT_EQ(View().Sdvig, 0.5L);
+  EXPECT_EQ(View().SetkaStep, 0.2L);
+  EXPECT_FALSE(View().Oci);
+  EXPECT_TRUE(View().Setka);
+  EXPECT_EQ(Panel(3), "ym 0.01");
+}
+
+TEST_F(ScreenDialog, AxesWidthFromTheArrowsOrTyped) {
+  View().OciWidth = 3;
+  const std::pair<const char*, int> cases[] = {{"7", 7}, {"15", 9}, {"0", 1}, {"x", 3}};
+  for (auto [typed, expected] : cases) {
+    View().OciWidth = 3;
+    Run([typed = typed](TScreenForm& d) {
+      Type(d.txtWidth, typed);
+      d.btnOk->click();
+    });
+    EXPECT_EQ(View().OciWidth, expected) << typed;
+  }
+}
+
+TEST_F(ScreenDialog, SwatchesShareOneColourDialog) {
+  fake.Colors = {plat::TColor{0x0000FF}, std::nullopt, plat::TColor{0x00FF00}};
+  View().OciColor = 0x445566;
+  Run([](TScreenForm& d) {
+    ClickSwatch(d.stBkColor);
+    EXPECT_EQ(d.stBkColor->Color(), 0x0000FFu);
+    ClickSwatch(d.stOciColor);  // cancelled: the swatch keeps its colour
+    EXPECT_EQ(d.stOciColor->Color(), 0x445566u);
+    ClickSwatch(d.stLinesColor);
+    d.btnOk->click();
+  });
+  ASSERT_EQ(fake.ColorDialogs.size(), 3u);
+  // Each opens with the colour last chosen in it, not the swatch's.
+  EXPECT_EQ(fake.ColorDialogs[1].Initial, 0x0000FFu);
+  EXPECT_EQ(fake.ColorDialogs[2].Initial, 0x0000FFu);
+  EXPECT_EQ(View().BkColor, 0x0000FFu);
+  EXPECT_EQ(View().OciColor, 0x445566u);
+  EXPECT_EQ(View().LinesColor, 0x00FF00u);
+  EXPECT_EQ(Pixel(5, 5), 0x0000FFu);  // the new background is drawn
+}
+
+TEST_F(ScreenDialog, DefaultWritesTheRecordAndKeepsItAfterCancel) {
+  fake.Colors = {plat::TColor{0x010203}};
+  Run([](TScreenForm& d) {
+    Type(d.txtXm, "0.03");
+    Type(d.txtYm, "0.04");
+    Type(d.txtKoef, "2.5");
+    Type(d.txtSdvig, "0.125");
+    Type(d.txtSetkaStep, "0.75");
+    Type(d.txtMinX, "123");
+    ClickSwatch(d.stLinesColor);
+    d.cbxSetka->click();
+    d.udWidth->SetPosition(6);
+    d.btnDefault->click();
+    EXPECT_TRUE(d.isVisible());  // the dialog stays open
+    d.btnCancel->click();
+  });
+  EXPECT_EQ(View().DefaultXm, 0.03L);
+  EXPECT_EQ(View().DefaultYm, 0.04L);
+  EXPECT_EQ(View().Xm, 0.05L);  // cancelled: the view itself is unchanged
+  EXPECT_EQ(View().StartX, -20);
+  EXPECT_EQ(View().Koef, 2);
+
+  EXPECT_EQ(QFile(QString::fromStdString(SetPath())).size(), 124);
+  TScreenSettings rec;
+  ASSERT_TRUE(ReadScreenSettingsFile(SetPath(), rec));
+  EXPECT_EQ(rec.XmText, "0.03");
+  EXPECT_EQ(rec.YmText, "0.04");
+  EXPECT_EQ(rec.KoefText, "2.5");
+  EXPECT_EQ(rec.SdvigText, "0.125");
+  EXPECT_EQ(rec.SetkaStepText, "0.75");
+  EXPECT_EQ(rec.Oci, View().Oci);
+  EXPECT_EQ(rec.Setka, !View().Setka);
+  EXPECT_EQ(rec.BkColor, View().BkColor);
+  EXPECT_EQ(rec.OciColor, View().OciColor);
+  EXPECT_EQ(rec.LinesColor, 0x010203u);
+  EXPECT_EQ(rec.OciWidth, 6);
+
+  // Loaded back, the record gives the same defaults.
+  objScreen loaded;
+  LoadScreenSettings(loaded, 700, 400);
+  EXPECT_EQ(loaded.Xm, 0.03L);
+  EXPECT_EQ(loaded.DefaultYm, 0.04L);
+  EXPECT_EQ(loaded.SetkaStep, 0.75L);
+  EXPECT_EQ(loaded.OciWidth, 6);
+  EXPECT_TRUE(fake.Messages.empty());
+}
+
+TEST_F(ScreenDialog, DefaultValidatesWhatTheFileKeeps) {
+  Run([](TScreenForm& d) {
+    // 25 characters whose first 20 are the same number: stored cut.
+    Type(d.txtXm, "0.03000000000000000000001");
+    // Valid as a whole, but its first 20 characters are blanks: replaced.
+    Type(d.txtYm, std::string(20, ' ') + "0.04");
+    // Valid as a whole, but cut to "0.000000000000000000" it would be 0.
+    Type(d.txtSetkaStep, "0.0000000000000000000005");
+    d.btnDefault->click();
+    EXPECT_EQ(T(d.txtYm), "0.05");
+    EXPECT_EQ(T(d.txtSetkaStep), "1");
+    d.btnCancel->click();
+  });
+  EXPECT_EQ(View().DefaultXm, 0.03L);
+  EXPECT_EQ(View().DefaultYm, 0.05L);
+  TScreenSettings rec;
+  ASSERT_TRUE(ReadScreenSettingsFile(SetPath(), rec));
+  EXPECT_EQ(rec.XmText, "0.030000000000000000");
+  EXPECT_EQ(rec.YmText, "0.05");
+  EXPECT_EQ(rec.SetkaStepText, "1");
+}
+
+TEST_F(ScreenDialog, AScaleBelowTheRangeNeverBecomesZero) {
+  // 1e-6 prints as "0": the box opens with a text the dialog would refuse.
+  View().Xm = 1e-6L;
+  View().DefaultXm = 0.02L;
+  Run([](TScreenForm& d) {
+    EXPECT_EQ(T(d.txtXm), "0");
+    d.btnDefault->click();  // nothing valid to store: no default, no file
+    d.btnOk->click();
+  });
+  EXPECT_EQ(View().DefaultXm, 0.02L);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(SetPath())));
+  EXPECT_EQ(View().Xm, 1e-6L);  // kept, not set to 0
+  EXPECT_EQ(View().Ym, 0.05L);
+}
+
+TEST_F(ScreenDialog, AFailedWriteIsReportedAndTheDialogStaysOpen) {
+  ProgramDir = dir.path().toStdString() + "/missing/";
+  Run([](TScreenForm& d) {
+    Type(d.txtXm, "0.04");
+    d.btnDefault->click();
+    EXPECT_TRUE(d.isVisible());
+    d.btnCancel->click();
+  });
+  ASSERT_EQ(fake.Messages.size(), 1u);
+  EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Error);
+  EXPECT_NE(fake.Messages[0].Text.find("screen.set"), std::string::npos);
+  EXPECT_EQ(View().DefaultXm, 0.04L);  // set before the write
+}
+
+TEST_F(ScreenDialog, AHugeOriginIsAcceptedAndDrawn) {
+  MarkPicture();
+  Run([](TScreenForm& d) {
+    Type(d.txtMinX, "1e4000");
+    Type(d.txtMinY, "-1e4000");
+    d.btnOk->click();
+  });
+  EXPECT_TRUE(Redrawn());
+  EXPECT_EQ(View().StartX, 1e4000L);
+  EXPECT_EQ(View().StartY, -1e4000L);
+  EXPECT_EQ(Pixel(400, 200), View().BkColor);
+}
+
+}  // namespace
