@@ -90,6 +90,6 @@ void DrawSetka(const objScreen& view, plat::TCanvas& canvas);
 // Panels 2, 3 and 4 (when `panels` is given), background, grid, axes, graphs.
 void DrawScreen(const objScreen& view, plat::TCanvas& canvas, IStatusPanels* panels);
 
-// Round half to even of a pixel value, clamped to [lo, hi] first, so that a
+// Round half to even (as nearbyintl in the default mode) of a pixel value, clamped to [lo, hi] first, so that a
 // huge or non-finite value never reaches the integer conversion (NaN gives lo).
 int32_t RoundPixel(long double v, int32_t lo, int32_t hi);

@@ -303,6 +303,14 @@ TEST(RoundPixelTest, ClampsBeforeConverting) {
   EXPECT_EQ(RoundPixel(1e300L, -10, 10), 10);
   EXPECT_EQ(RoundPixel(-1e300L, -10, 10), -10);
   EXPECT_EQ(RoundPixel(std::numeric_limits<long double>::quiet_NaN(), -10, 10), -10);
+  // The same as nearbyintl (half to even) over halves, quarters and near-halves.
+  for (long double v = -1000.0L; v <= 1000.0L; v += 0.25L) {
+    for (long double d : {0.0L, 1e-15L, -1e-15L}) {
+      const long double x = v + d;
+      ASSERT_EQ(RoundPixel(x, -5000, 5000), static_cast<int32_t>(std::nearbyintl(x))) << static_cast<double>(x);
+    }
+  }
+  EXPECT_EQ(RoundPixel(2147483000.5L, -2147483647, 2147483647), 2147483000);
 }
 
 TEST(DrawPixelsTest, EndPixelsBoxEdgesAndRingOnTheImageCanvas) {

@@ -1,0 +1,64 @@
+// DrawScreen of 16 typical functions on a 1920 x 1080 picture, one sample per
+// pixel column: the time of one whole redraw (median over repetitions).
+// A redraw should fit in one frame (16 ms).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "orvanta/workbench/objScreenUnit.h"
+#include "platform/qt/ImageCanvas.h"
+
+namespace {
+
+const char* const Formulas[16] = {
+    "sin(x)",      "cos(x)*2",    "x^2/4",          "x^3/20-x",    "1/x",          "tg(x)",
+    "sqrt(x)",     "ln(x)",       "e^(x/4)",        "abs(x)-3",    "sin(3*x)/x",   "2@x",
+    "x*sin(x)/3",  "(x+1)/(x-1)", "arctg(x)*2",     "cos(x)^2-4",
+};
+const plat::TColor Colors[16] = {0x0000FF, 0xFF0000, 0x008000, 0x800080, 0x008080, 0x00FF00,
+                                 0x00FFFF, 0xFFFF00, 0x000080, 0x800000, 0x808000, 0xFF00FF,
+                                 0x808080, 0xC0C0C0, 0x000000, 0xFF00CC};
+
+void BM_DrawScreen16Functions(benchmark::State& state) {
+  const int W = 1920, H = 1080;
+  objScreen view;
+  view.Xm = view.Ym = 0.02L;
+  view.CenterOrigin(W, H);
+  for (int i = 0; i < 16; ++i) {
+    auto f = std::make_unique<objFunc>();
+    f->Expression = Formulas[i];
+    f->Reset();
+    f->Parse(f->Expression);
+    if (f->ErrorCode != 0) {
+      state.SkipWithError(Formulas[i]);
+      return;
+    }
+    f->IfLines = true;
+    f->IfRazryv = true;
+    f->Razryv = 10;
+    f->Kolvo = 1;
+    f->Diametr = 1;
+    f->LineWidth = 1;
+    f->GraphColor = Colors[i];
+    view.Funcs[view.FuncCount++] = std::move(f);
+  }
+  plat::TImageCanvas canvas(W, H);
+  for (auto _ : state) {
+    DrawScreen(view, canvas, nullptr);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * 16 * W);
+}
+BENCHMARK(BM_DrawScreen16Functions)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Text and wide pens go through Qt's painter, which wants an application.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
