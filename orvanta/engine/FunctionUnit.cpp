@@ -347,9 +347,16 @@ void objFunc::Parse(std::string& S) {
 }
 
 // ---------------------------------------------------------------------------
-// The program. Operands of an operation are on the value stack (S), a
-// constant of the instruction (C) or x (X); leaves never fail, so folding them
-// into the operation keeps the evaluation order of every failing step.
+// The program. Operands of an operation are the value stack (S), a constant
+// of the instruction (C) or x (X); leaves never fail, so folding them into the
+// operation keeps the evaluation order of every failing step. The top of the
+// stack is kept apart (the accumulator), so most steps touch no memory.
+//
+// Evaluation runs first without testing the results of + - * / and the
+// squares: those are plain x87 operations, and a fault among them always
+// raises a flag in the x87 status word. When the run ends with such a flag
+// (or stops at an error after one), it is repeated with every result tested,
+// which finds the first failing operation exactly.
 
 namespace {
 
@@ -359,33 +366,47 @@ enum : std::uint8_t {
   kPushC = 64, kPushX, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX
 };
 
+template <bool Careful>
+inline bool Checked(long double r, int32_t& e) {
+  if (Careful && __builtin_expect(!Finite(r), 0)) {
+    e = orv_engine::kFault;
+    return false;
+  }
+  return true;
+}
+
+template <bool Careful>
 inline bool OpAdd(long double a, long double b, long double& r, int32_t& e) {
   r = a + b;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpSub(long double a, long double b, long double& r, int32_t& e) {
   r = a - b;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpMul(long double a, long double b, long double& r, int32_t& e) {
   r = a * b;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpDiv(long double a, long double b, long double& r, int32_t& e) {
-  if (__builtin_expect(b == 0, 0)) { e = 3; return false; }
+  if (__builtin_expect(b == 0, 0)) {
+    e = 3;
+    return false;
+  }
   r = a / b;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpPow(long double a, long double b, long double& r, int32_t& e) {
   int32_t err = 0;
   r = orv_engine::Power(err, a, b);
   if (__builtin_expect(err != 0, 0)) { e = err; return false; }
   return true;
 }
+template <bool Careful>
 inline bool OpRoot(long double a, long double b, long double& r, int32_t& e) {
   int32_t err = 0;
   r = orv_engine::Root(err, a, b);
@@ -394,30 +415,170 @@ inline bool OpRoot(long double a, long double b, long double& r, int32_t& e) {
 }
 inline bool OpBinary(int32_t code, long double a, long double b, long double& r, int32_t& e) {
   switch (code) {
-    case 1: return OpAdd(a, b, r, e);
-    case 2: return OpSub(a, b, r, e);
-    case 3: return OpMul(a, b, r, e);
-    case 4: return OpDiv(a, b, r, e);
-    case 5: return OpPow(a, b, r, e);
-    case 6: return OpRoot(a, b, r, e);
+    case 1: return OpAdd<true>(a, b, r, e);
+    case 2: return OpSub<true>(a, b, r, e);
+    case 3: return OpMul<true>(a, b, r, e);
+    case 4: return OpDiv<true>(a, b, r, e);
+    case 5: return OpPow<true>(a, b, r, e);
+    case 6: return OpRoot<true>(a, b, r, e);
     default: e = 1; return false;
   }
 }
+template <bool Careful>
 inline bool OpSqr(long double a, long double& r, int32_t& e) {
   r = a * a;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpCube(long double a, long double& r, int32_t& e) {
-  r = a == 0 ? 0 : a * a * a;
-  if (__builtin_expect(!Finite(r), 0)) { e = orv_engine::kFault; return false; }
-  return true;
+  r = a == 0 ? 0 : a * a * a;  // 0^3 is +0 like every power of 0
+  return Checked<Careful>(r, e);
 }
 inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
   int32_t err = 0;
   r = orv_engine::Function(code, err, a);
   if (__builtin_expect(err != 0, 0)) { e = err; return false; }
   return true;
+}
+
+constexpr unsigned kX87FaultBits = 0x01 | 0x04 | 0x08;  // invalid, zero divide, overflow
+
+// The exception bits of the x87 status word, read after `v` is computed.
+inline unsigned X87Faults(long double v) {
+#if defined(__x86_64__) || defined(__i386__)
+  unsigned short sw;
+  __asm__ volatile("fnstsw %0" : "=a"(sw) : "f"(v) : "memory");
+  return sw & kX87FaultBits;
+#else
+  (void)v;
+  return fetestexcept(orv_engine::kFaultFlags) ? kX87FaultBits : 0;
+#endif
+}
+
+// Finiteness from the exponent field alone, without a floating-point compare.
+inline bool FiniteBits(const long double& v) {
+  std::uint16_t exponent;
+  std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + 8, sizeof exponent);
+  return (exponent & 0x7fff) != 0x7fff;
+}
+
+// Clears exception bits of the x87 status word only (the SSE flags are the caller's).
+inline void ClearX87Faults(unsigned bits) {
+#if defined(__x86_64__) || defined(__i386__)
+  struct {
+    std::uint32_t words[7];
+  } env;
+  __asm__ volatile("fnstenv %0" : "=m"(env));
+  env.words[1] &= ~bits;  // the status word
+  __asm__ volatile("fldenv %0" : : "m"(env));
+#else
+  feclearexcept(orv_engine::kFaultFlags);
+#endif
+}
+
+// Runs the program at X. Returns 0 with the value in res, or the code of the
+// failing step with its index in failAt.
+template <bool Careful>
+[[gnu::always_inline]] inline int32_t Run(const objFunc::TInstr* prog, int32_t len, const long double X,
+                                          long double& res, int32_t& failAt) {
+  long double st[MaxFuncNodes + 1];
+  int sp = 0;
+  long double acc = 0;
+  int32_t err = 0;
+  int32_t i = 0;
+  for (; i < len; ++i) {
+    const objFunc::TInstr& in = prog[i];
+    long double r;
+    switch (in.Op) {
+#define ORV_BIN_CASES(CODE, FN)                                                     \
+  case 8 * CODE + kModeSS:                                                          \
+    if (!FN<Careful>(st[--sp], acc, r, err)) goto fail;                             \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeSC:                                                          \
+    if (!FN<Careful>(acc, in.C, r, err)) goto fail;                                 \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeSX:                                                          \
+    if (!FN<Careful>(acc, X, r, err)) goto fail;                                    \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeCS:                                                          \
+    if (!FN<Careful>(in.C, acc, r, err)) goto fail;                                 \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeXS:                                                          \
+    if (!FN<Careful>(X, acc, r, err)) goto fail;                                    \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeCX:                                                          \
+    if (!FN<Careful>(in.C, X, r, err)) goto fail;                                   \
+    st[sp++] = acc;                                                                 \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeXC:                                                          \
+    if (!FN<Careful>(X, in.C, r, err)) goto fail;                                   \
+    st[sp++] = acc;                                                                 \
+    acc = r;                                                                        \
+    break;                                                                          \
+  case 8 * CODE + kModeXX:                                                          \
+    if (!FN<Careful>(X, X, r, err)) goto fail;                                      \
+    st[sp++] = acc;                                                                 \
+    acc = r;                                                                        \
+    break;
+      ORV_BIN_CASES(1, OpAdd)
+      ORV_BIN_CASES(2, OpSub)
+      ORV_BIN_CASES(3, OpMul)
+      ORV_BIN_CASES(4, OpDiv)
+      ORV_BIN_CASES(5, OpPow)
+      ORV_BIN_CASES(6, OpRoot)
+#undef ORV_BIN_CASES
+      case kPushC:
+        st[sp++] = acc;
+        acc = in.C;
+        break;
+      case kPushX:
+        st[sp++] = acc;
+        acc = X;
+        break;
+      case kFuncS:
+        if (!OpFunc(in.Code, acc, r, err)) goto fail;
+        acc = r;
+        break;
+      case kFuncX:
+        if (!OpFunc(in.Code, X, r, err)) goto fail;
+        st[sp++] = acc;
+        acc = r;
+        break;
+      case kSqrS:
+        if (!OpSqr<Careful>(acc, r, err)) goto fail;
+        acc = r;
+        break;
+      case kSqrX:
+        if (!OpSqr<Careful>(X, r, err)) goto fail;
+        st[sp++] = acc;
+        acc = r;
+        break;
+      case kCubeS:
+        if (!OpCube<Careful>(acc, r, err)) goto fail;
+        acc = r;
+        break;
+      case kCubeX:
+        if (!OpCube<Careful>(X, r, err)) goto fail;
+        st[sp++] = acc;
+        acc = r;
+        break;
+      default:
+        err = 1;
+        goto fail;
+    }
+  }
+  res = acc;
+  return 0;
+fail:
+  failAt = i;
+  res = acc;
+  return err;
 }
 
 struct Operand {
@@ -534,140 +695,54 @@ bool objFunc::Compile() {
   return ok;
 }
 
+namespace {
+
+[[gnu::noinline]] int32_t RunCareful(const objFunc::TInstr* prog, int32_t len, long double X, long double& res,
+                                     int32_t& failAt) {
+  return Run<true>(prog, len, X, res, failAt);
+}
+
+}  // namespace
+
 void objFunc::Calc(long double& Res, long double X) {
   if (ErrorCode > 0) return;
   if (!parsed_ || NodePos != 1 || progLen_ < 1) {
     ErrorCode = 1;  // nothing parsed, or the cursor is not at the tree
     return;
   }
-  if (usesX_ && !Finite(X)) {
+  if (usesX_ && !FiniteBits(X)) {
     ErrorCode = orv_engine::kFault;  // no value of the formula at a non-finite x
     return;
   }
-  const int before = fetestexcept(orv_engine::kFaultFlags);
-  long double st[MaxFuncNodes + 1];
-  int sp = 0;
-  int32_t err = 0;
-  const TInstr* ip = prog_;
-  const TInstr* const end = prog_ + progLen_;
-  for (; ip != end; ++ip) {
-    switch (ip->Op) {
-#define ORV_BIN_CASES(CODE, FN)                                         \
-  case 8 * CODE + kModeSS: {                                            \
-    long double r;                                                      \
-    const long double b = st[--sp];                                     \
-    if (!FN(st[sp - 1], b, r, err)) goto fail;                          \
-    st[sp - 1] = r;                                                     \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeSC: {                                            \
-    long double r;                                                      \
-    if (!FN(st[sp - 1], ip->C, r, err)) goto fail;                      \
-    st[sp - 1] = r;                                                     \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeSX: {                                            \
-    long double r;                                                      \
-    if (!FN(st[sp - 1], X, r, err)) goto fail;                          \
-    st[sp - 1] = r;                                                     \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeCS: {                                            \
-    long double r;                                                      \
-    if (!FN(ip->C, st[sp - 1], r, err)) goto fail;                      \
-    st[sp - 1] = r;                                                     \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeXS: {                                            \
-    long double r;                                                      \
-    if (!FN(X, st[sp - 1], r, err)) goto fail;                          \
-    st[sp - 1] = r;                                                     \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeCX: {                                            \
-    long double r;                                                      \
-    if (!FN(ip->C, X, r, err)) goto fail;                               \
-    st[sp++] = r;                                                       \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeXC: {                                            \
-    long double r;                                                      \
-    if (!FN(X, ip->C, r, err)) goto fail;                               \
-    st[sp++] = r;                                                       \
-    break;                                                              \
-  }                                                                     \
-  case 8 * CODE + kModeXX: {                                            \
-    long double r;                                                      \
-    if (!FN(X, X, r, err)) goto fail;                                   \
-    st[sp++] = r;                                                       \
-    break;                                                              \
-  }
-      ORV_BIN_CASES(1, OpAdd)
-      ORV_BIN_CASES(2, OpSub)
-      ORV_BIN_CASES(3, OpMul)
-      ORV_BIN_CASES(4, OpDiv)
-      ORV_BIN_CASES(5, OpPow)
-      ORV_BIN_CASES(6, OpRoot)
-#undef ORV_BIN_CASES
-      case kPushC:
-        st[sp++] = ip->C;
-        break;
-      case kPushX:
-        st[sp++] = X;
-        break;
-      case kFuncS: {
-        long double r;
-        if (!OpFunc(ip->Code, st[sp - 1], r, err)) goto fail;
-        st[sp - 1] = r;
-        break;
+  long double r = 0;
+  int32_t failAt = -1;
+  int32_t err;
+  if (X87Faults(X) == 0) {
+    err = Run<false>(prog_, progLen_, X, r, failAt);
+    if (X87Faults(r) == 0) {
+      if (err == 0) {
+        Res = r;
+        NodePos = nodeCount_ + 1;
+        return;
       }
-      case kFuncX: {
-        long double r;
-        if (!OpFunc(ip->Code, X, r, err)) goto fail;
-        st[sp++] = r;
-        break;
-      }
-      case kSqrS: {
-        long double r;
-        if (!OpSqr(st[sp - 1], r, err)) goto fail;
-        st[sp - 1] = r;
-        break;
-      }
-      case kSqrX: {
-        long double r;
-        if (!OpSqr(X, r, err)) goto fail;
-        st[sp++] = r;
-        break;
-      }
-      case kCubeS: {
-        long double r;
-        if (!OpCube(st[sp - 1], r, err)) goto fail;
-        st[sp - 1] = r;
-        break;
-      }
-      case kCubeX: {
-        long double r;
-        if (!OpCube(X, r, err)) goto fail;
-        st[sp++] = r;
-        break;
-      }
-      default:
-        err = 1;
-        goto fail;
+    } else {
+      // A fault among the untested steps: find the first failure exactly,
+      // then drop the flags (none was raised before this call).
+      err = RunCareful(prog_, progLen_, X, r, failAt);
+      ClearX87Faults(kX87FaultBits);
     }
+  } else {
+    orv_engine::FpFlagsGuard guard;
+    err = RunCareful(prog_, progLen_, X, r, failAt);
   }
-  Res = st[0];
-  NodePos = nodeCount_ + 1;
-  return;
-
-fail:
+  if (err == 0) {
+    Res = r;
+    NodePos = nodeCount_ + 1;
+    return;
+  }
   ErrorCode = err;
   // The outermost operation writes its result 0 for a guarded failure (and a
   // function always); every inner failure leaves the caller's Res alone.
-  if (ip == end - 1 && (err != orv_engine::kFault || ip->Op == kFuncS || ip->Op == kFuncX))
-    Res = 0;
-  {
-    const int raised = fetestexcept(orv_engine::kFaultFlags) & ~before;
-    if (raised) feclearexcept(raised);
-  }
+  const std::uint8_t op = prog_[failAt].Op;
+  if (failAt == progLen_ - 1 && (err != orv_engine::kFault || op == kFuncS || op == kFuncX)) Res = 0;
 }

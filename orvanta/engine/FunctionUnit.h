@@ -64,7 +64,7 @@ class objFunc {
   // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
   void Calc(long double& Res, long double X);
 
- private:
+ public:
   // The tree at node 1 as a flat program in evaluation order (operands
   // before their operation), built after each successful parse.
   struct TInstr {
@@ -72,6 +72,7 @@ class objFunc {
     std::int32_t Code = 0;
     long double C = 0;
   };
+ private:
   bool parsed_ = false;  // the last parse succeeded and the program is valid
   int32_t nodeCount_ = 0;  // nodes 1..nodeCount_ hold the parsed tree
   int32_t progLen_ = 0;
