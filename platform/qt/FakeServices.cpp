@@ -42,11 +42,18 @@ int FakeServices::ExecModal(QDialog* dialog) {
   rec.ObjectName = dialog->objectName().toStdString();
   rec.Title = dialog->windowTitle().toStdString();
   if (ShowDialogs) dialog->show();
-  if (OnExecModal) {
-    rec.Result = OnExecModal(dialog);
-  } else {
-    dialog->reject();
-    rec.Result = dialog->result();
+  try {
+    if (OnExecModal) {
+      rec.Result = OnExecModal(dialog);
+    } else {
+      dialog->reject();
+      rec.Result = dialog->result();
+    }
+  } catch (...) {
+    // A failing script (or a handler of the dialog) must not leave the
+    // dialog on screen for the next test.
+    if (dialog->isVisible()) dialog->hide();
+    throw;
   }
   if (dialog->isVisible()) dialog->hide();
   Dialogs.push_back(rec);
