@@ -111,6 +111,10 @@ void TGeneralForm::mnuFunctionAddClick() {
     lbxFunctions->addItem(line);
   } catch (...) {
     MainScreen->Funcs[i].reset();
+    if (lbxFunctions->count() > i) {
+      const QSignalBlocker block(lbxFunctions);
+      delete lbxFunctions->takeItem(i);
+    }
     throw;
   }
   MainScreen->FuncCount = i + 1;

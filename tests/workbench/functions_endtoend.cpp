@@ -1,0 +1,124 @@
+// The workbench started headless: three functions added through the dialog
+// as a user would (menu, toolbar button, keyboard, keypad), then the list,
+// the status bar and the graphs in the picture.
+#include <QImage>
+
+#include "functions_helpers.h"
+
+namespace {
+
+class EndToEnd : public FunctionsFixture {
+ protected:
+  int RowOf(long double y) { return RoundPixel((View().StartY - y) / View().Ym, -100000, 100000); }
+  long double XOf(int column) { return View().StartX + column * View().Xm; }
+  // Column c shows colour `color` at the row of y or a row next to it.
+  bool PaintedNear(int c, long double y, plat::TColor color) {
+    const int r = RowOf(y);
+    for (int d = -1; d <= 1; ++d)
+      if (Pixel(c, r + d) == color) return true;
+    return false;
+  }
+};
+
+}  // namespace
+
+TEST_F(EndToEnd, ThreeFunctionsAddedThroughTheDialog) {
+  // The start-up opened the dialog once; with nobody there it was closed.
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_EQ(fake.Dialogs[0].ClassName, "TNewFunctionForm");
+  EXPECT_EQ(fake.Dialogs[0].Title, " Новая функция");
+  EXPECT_EQ(View().FuncCount, 0);
+  fake.ClearRecords();
+
+  // 1: menu "Добавить...", the formula typed on the keyboard, the button.
+  fake.OnExecModal = [](QDialog* d) {
+    auto& dlg = *static_cast<TNewFunctionForm*>(d);
+    QLineEdit* e = dlg.txtExpression->lineEdit();
+    e->setFocus();
+    e->selectAll();
+    KeyClicks(e, "x^2");
+    dlg.btnAddFunction->click();
+    return dlg.result();
+  };
+  Form().mnuFunctionAdd->trigger();
+
+  // 2: the toolbar button, the formula composed on the keypad, a wider line.
+  fake.OnExecModal = [](QDialog* d) {
+    auto& dlg = *static_cast<TNewFunctionForm*>(d);
+    EXPECT_EQ(dlg.pgPage->currentIndex(), 0);
+    dlg.pgPage->setCurrentIndex(1);
+    QLineEdit* e = dlg.txtExpression->lineEdit();
+    e->setFocus();
+    e->selectAll();
+    for (QPushButton* b : {dlg.btnMinus, dlg.btnX, dlg.btnMinus, dlg.btn3}) b->click();
+    EXPECT_EQ(e->text(), "-x-3");
+    dlg.pgPage->setCurrentIndex(0);
+    dlg.udWidth->StepUp();
+    dlg.btnAddFunction->click();
+    return dlg.result();
+  };
+  Form().tbAddFunc->click();
+
+  // 3: a constant, typed and confirmed with Enter.
+  fake.OnExecModal = [](QDialog* d) {
+    auto& dlg = *static_cast<TNewFunctionForm*>(d);
+    QLineEdit* e = dlg.txtExpression->lineEdit();
+    e->setFocus();
+    e->selectAll();
+    KeyClicks(e, "2");
+    KeyClick(e, Qt::Key_Return);
+    return dlg.result();
+  };
+  Form().mnuFunctionAdd->trigger();
+  fake.OnExecModal = nullptr;
+
+  EXPECT_TRUE(fake.Messages.empty());
+  ASSERT_EQ(fake.Dialogs.size(), 3u);
+  ASSERT_EQ(View().FuncCount, 3);
+  ASSERT_EQ(Form().lbxFunctions->count(), 3);
+  EXPECT_EQ(Line(0), "x^2");
+  EXPECT_EQ(Line(1), "-x-3");
+  EXPECT_EQ(Line(2), "2");
+  EXPECT_EQ(Form().lbxFunctions->currentRow(), 2);
+  EXPECT_EQ(Panel(4), "Функций: 3");
+  EXPECT_EQ(Form().txtFunction->text(), "2");
+  EXPECT_EQ(Func(1).LineWidth, 2);
+
+  // Colours: the first from the shipped defaults, then the proposals.
+  TNewFuncSettings shipped;
+  std::string err;
+  ASSERT_TRUE(ReadNewFuncSetFile(plat::ExeDir() + "newfunc.set", shipped, err));
+  const plat::TColor c0 = Func(0).GraphColor, c1 = Func(1).GraphColor, c2 = Func(2).GraphColor;
+  EXPECT_EQ(c0, shipped.Color);
+  std::uint32_t expect1 = 0, expect2 = 0;
+  ASSERT_TRUE(ProposeFuncColor(View().BkColor, {c0}, expect1));
+  ASSERT_TRUE(ProposeFuncColor(View().BkColor, {c0, c1}, expect2));
+  EXPECT_EQ(c1, expect1);
+  EXPECT_EQ(c2, expect2);
+  EXPECT_NE(c0, c1);
+  EXPECT_NE(c1, c2);
+  EXPECT_NE(c0, c2);
+
+  // The graphs in the picture, probed where they do not meet.
+  const int W = Form().Image->width();
+  ASSERT_GT(W, 200);
+  int checked = 0;
+  for (int c = W / 8; c < W - W / 8; c += W / 16) {
+    const long double x = XOf(c);
+    const long double y0 = x * x, y1 = -x - 3, y2 = 2;
+    auto apart = [](long double a, long double b) { return a - b > 0.5L || b - a > 0.5L; };
+    if (RowOf(y0) > 2 && RowOf(y0) < Form().Image->height() - 2 && apart(y0, y1) && apart(y0, y2)) {
+      EXPECT_TRUE(PaintedNear(c, y0, c0)) << "x^2 at column " << c;
+      ++checked;
+    }
+    if (RowOf(y1) > 2 && RowOf(y1) < Form().Image->height() - 2 && apart(y1, y0) && apart(y1, y2)) {
+      EXPECT_TRUE(PaintedNear(c, y1, c1)) << "-x-3 at column " << c;
+      ++checked;
+    }
+    if (apart(y2, y0) && apart(y2, y1)) {
+      EXPECT_EQ(Pixel(c, RowOf(y2)), c2) << "2 at column " << c;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 10);
+}
