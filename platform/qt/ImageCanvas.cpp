@@ -126,42 +126,45 @@ void RasterWideLine(double x0, double y0, double x1, double y1, int width, const
   const double top = std::max<double>(clip.top, std::floor(std::min(ay, by) - r) - 1);
   const double bottom = std::min<double>(clip.bottom - 1, std::ceil(std::max(ay, by) + r) + 1);
   if (top > bottom) return;
-  const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+  const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy, rLen = r * std::sqrt(len2);
+  const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
   for (int y = static_cast<int>(top); y <= static_cast<int>(bottom); ++y) {
-    const double cy = y + 0.5;
+    const double cy = y + 0.5, ry = cy - ay;
     double lo = HUGE_VAL, hi = -HUGE_VAL;
-    auto disc = [&](double ex, double ey) {
+    // The round ends.
+    for (const double* e : {&ax, &bx}) {
+      const double ey = e == &ax ? ay : by;
       const double h = r2 - (cy - ey) * (cy - ey);
-      if (h <= 0) return;
-      const double s = std::sqrt(h);
-      lo = std::min(lo, ex - s);
-      hi = std::max(hi, ex + s);
-    };
-    disc(ax, ay);
-    disc(bx, by);
+      if (h <= 0) continue;
+      const double half = std::sqrt(h);
+      lo = std::min(lo, *e - half);
+      hi = std::max(hi, *e + half);
+    }
+    // The band between them: projection parameter in (0, 1) and distance
+    // from the segment below r, both linear in x along this row.
     if (len2 > 0) {
-      // Points with projection parameter in [0, 1] and distance below r:
-      // both conditions are linear in x along this row.
       double l = -HUGE_VAL, h = HUGE_VAL;
-      auto slab = [&](double coef, double base, double from, double to) {
-        // from < coef*x + base < to
-        if (coef == 0) {
-          if (!(base > from && base < to)) l = HUGE_VAL;
-          return;
-        }
-        double u = (from - base) / coef, v = (to - base) / coef;
+      // (x - ax)*dx + ry*dy in (0, len2)
+      if (dx != 0) {
+        double u = -ry * dy * invDx, v = (len2 - ry * dy) * invDx;
+        if (u > v) std::swap(u, v);
+        l = u;
+        h = v;
+      } else if (!(ry * dy > 0 && ry * dy < len2)) {
+        l = HUGE_VAL;
+      }
+      // dx*ry - dy*(x - ax) in (-rLen, rLen)
+      if (dy != 0) {
+        double u = (dx * ry - rLen) * invDy, v = (dx * ry + rLen) * invDy;
         if (u > v) std::swap(u, v);
         l = std::max(l, u);
         h = std::min(h, v);
-      };
-      // t*len2 = (x-ax)*dx + (cy-ay)*dy
-      slab(dx, -ax * dx + (cy - ay) * dy, 0, len2);
-      // cross = dx*(cy-ay) - dy*(x-ax), |cross| < r*len
-      const double len = std::sqrt(len2);
-      slab(-dy, dx * (cy - ay) + dy * ax, -r * len, r * len);
+      } else if (!(std::fabs(dx * ry) < rLen)) {
+        l = HUGE_VAL;
+      }
       if (l < h) {
-        lo = std::min(lo, l);
-        hi = std::max(hi, h);
+        lo = std::min(lo, l + ax);
+        hi = std::max(hi, h + ax);
       }
     }
     if (!(lo < hi)) continue;
@@ -171,7 +174,8 @@ void RasterWideLine(double x0, double y0, double x1, double y1, int width, const
     if (last == hi - 0.5) last -= 1;
     first = std::max<double>(first, clip.left);
     last = std::min<double>(last, clip.right - 1);
-    for (int x = static_cast<int>(first); x <= static_cast<int>(last) && first <= last; ++x) plot(x, y);
+    if (first > last) continue;
+    for (int x = static_cast<int>(first), e = static_cast<int>(last); x <= e; ++x) plot(x, y);
   }
 }
 
