@@ -260,8 +260,8 @@ void TGeneralForm::btnSettingsClick() { mnuGraphPropertiesClick(); }
 
 namespace {
 
-// Draws the rubber band from a to b in not-xor: drawing it twice restores
-// the picture exactly.
+// Draws the rubber band's box in not-xor: drawing it twice restores the
+// picture exactly, whatever it shows.
 void DrawBand(plat::TCanvas& c, plat::TColor fill, const plat::TRect& r) {
   c.Pen.Mode = plat::TPenMode::pmNotXor;
   c.Pen.Color = BandColor;
@@ -272,10 +272,8 @@ void DrawBand(plat::TCanvas& c, plat::TColor fill, const plat::TRect& r) {
   c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
 }
 
-}  // namespace
-
 // Removes the band from the picture if it is still there as drawn.
-static void EraseBand(TGeneralForm& f) {
+void EraseBand(TGeneralForm& f) {
   if (!f.RectBandShown) return;
   f.RectBandShown = false;
   plat::TCanvas& c = f.Image->Canvas();
@@ -285,7 +283,7 @@ static void EraseBand(TGeneralForm& f) {
   f.Image->update();
 }
 
-static void ShowBand(TGeneralForm& f) {
+void ShowBand(TGeneralForm& f) {
   plat::TCanvas& c = f.Image->Canvas();
   const plat::TRect r = BandBox(f.RectStart, f.RectEnd);
   DrawBand(c, MainScreen ? MainScreen->BkColor : plat::clWhite, r);
@@ -295,11 +293,13 @@ static void ShowBand(TGeneralForm& f) {
 }
 
 // Ends a rectangle without zooming: the band goes, the state is idle.
-static void EndRectangle(TGeneralForm& f) {
+void EndRectangle(TGeneralForm& f) {
   EraseBand(f);
   f.RectClicks = 0;
   f.RectStart = {0, 0};
 }
+
+}  // namespace
 
 void TGeneralForm::btnKursorClick() {
   EndRectangle(*this);

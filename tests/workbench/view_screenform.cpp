@@ -1,6 +1,7 @@
 // The screen-properties dialog and the main window's command around it:
 // filling, range rules with last valid texts, OK, cancel, the swatches, the
 // check boxes, and btnDefault with the record it writes.
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -52,20 +53,6 @@ class ScreenDialog : public ViewFixture {
   }
 };
 
-TEST_F(ScreenDialog, TheWindowAsDesigned) {
-  EXPECT_EQ(D().windowTitle().toStdString(), " Свойства экрана");
-  EXPECT_EQ(D().size(), QSize(417, 335));
-  EXPECT_EQ(D().pgPage->count(), 2);
-  EXPECT_EQ(D().pgPage->tabText(0).toStdString(), "Масштаб и координаты");
-  EXPECT_EQ(D().pgPage->tabText(1).toStdString(), "Экран");
-  EXPECT_TRUE(D().btnOk->isDefault());
-  EXPECT_EQ(D().btnDefault->text().toStdString(), "Принять по умолчанию");
-  EXPECT_EQ(D().btnCancel->text().toStdString(), "Отмена");
-  EXPECT_EQ(D().udWidth->Min(), 1);
-  EXPECT_EQ(D().udWidth->Max(), 9);
-  EXPECT_EQ(D().findChild<QLineEdit*>("txtSetkaStep"), D().txtSetkaStep);
-}
-
 TEST_F(ScreenDialog, FilledFromTheViewAndCancelChangesNothing) {
   View().StartX = -3.125L;
   View().StartY = 0.0123456L;
@@ -106,6 +93,8 @@ TEST_F(ScreenDialog, FilledFromTheViewAndCancelChangesNothing) {
     Type(d.txtXm, "0.5");
     d.btnCancel->click();
   });
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_EQ(fake.Dialogs[0].Title, " Свойства экрана");
   EXPECT_FALSE(ScreenAccepted);
   EXPECT_FALSE(Redrawn());
   EXPECT_EQ(View().Xm, 0.02L);
@@ -118,6 +107,12 @@ TEST_F(ScreenDialog, FilledFromTheViewAndCancelChangesNothing) {
   });
   EXPECT_FALSE(Redrawn());
   EXPECT_EQ(View().Xm, 0.02L);
+
+  // The panel button and the menu item open the same dialog.
+  Form().btnSettings->click();
+  Form().mnuGraphProperties->trigger();
+  ASSERT_EQ(fake.Dialogs.size(), 4u);
+  EXPECT_EQ(fake.Dialogs[3].ClassName, "TScreenForm");
 }
 
 TEST_F(ScreenDialog, RangeRules) {
