@@ -4,7 +4,9 @@
 // floating-point environment (control word and exception flags) as it was.
 #include <cstdint>
 
-#if !defined(__x86_64__) && !defined(__i386__)
+#if defined(__x86_64__) || defined(__i386__)
+#include <xmmintrin.h>
+#else
 #include <cfenv>
 #endif
 
@@ -17,28 +19,31 @@ struct ERunTime {};
 
 #if defined(__x86_64__) || defined(__i386__)
 
-// Guards one export call. Extended reals are computed on the x87 unit alone
-// (the library does no SSE arithmetic), so the x87 control and status words
-// are what a call could change. The common case (the default control word,
-// flags that the call leaves as they were) costs three register reads,
-// because Interpret runs once per pixel.
+// Guards one export call. Extended reals are computed on the x87 unit; the
+// mathematical library also touches the SSE flags, so a call that may reach
+// it passes withSse. The common case (the default control words, flags that
+// the call leaves as they were) costs a few register reads, because
+// Interpret runs once per pixel.
 class FpGuard {
  public:
-  FpGuard() noexcept {
+  explicit FpGuard(bool withSse = true) noexcept : sse_(withSse) {
     __asm__ __volatile__("fnstcw %0" : "=m"(cw_));
     __asm__ __volatile__("fnstsw %0" : "=a"(sw_));
-    // All exceptions masked, 64-bit mantissa, round to nearest. Anything else
-    // is switched to that for the call, flags included.
-    custom_ = (cw_ & 0x0F3F) != 0x033F;
+    if (sse_) mx_ = _mm_getcsr();
+    // All exceptions masked, 64-bit mantissa, round to nearest, no
+    // flush-to-zero. Anything else is switched to that for the call.
+    custom_ = (cw_ & 0x0F3F) != 0x033F || (sse_ && (mx_ & 0xFFC0) != 0x1F80);
     if (custom_) {
       const uint16_t def = 0x037F;
       __asm__ __volatile__("fnclex\n\tfldcw %0" : : "m"(def));
+      if (sse_) _mm_setcsr(0x1F80);
     }
   }
   ~FpGuard() {
     uint16_t sw;
     __asm__ __volatile__("fnstsw %0" : "=a"(sw));
     if (custom_ || ((sw ^ sw_) & 0x7F) != 0) RestoreX87();
+    if (sse_ && _mm_getcsr() != mx_) _mm_setcsr(mx_);
   }
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;
@@ -55,6 +60,8 @@ class FpGuard {
   }
   uint16_t cw_ = 0;
   uint16_t sw_ = 0;
+  uint32_t mx_ = 0;
+  bool sse_;
   bool custom_ = false;
 };
 
@@ -62,7 +69,7 @@ class FpGuard {
 
 class FpGuard {
  public:
-  FpGuard() noexcept {
+  explicit FpGuard(bool = true) noexcept {
     feholdexcept(&env_);
     fesetround(FE_TONEAREST);
   }

@@ -236,8 +236,12 @@ void BuildSteps(TLexSlot& slot) {
   const int32_t maxDepth = b.Finish();
   std::vector<long double> operands(static_cast<size_t>(maxDepth) + 1, 0.0L);
   // Literal operands are read through Src too; the steps no longer move.
-  for (TCalcStep& s : steps)
+  slot.UsesLibm = false;
+  for (TCalcStep& s : steps) {
     if ((s.Code == scPush || s.Code >= scCombined) && s.Src == nullptr) s.Src = &s.Value;
+    if (s.Code == tcPower || s.Code == scCombined + tcPower || (s.Code >= tcExp && s.Code <= tcArcctg))
+      slot.UsesLibm = true;
+  }
   slot.Steps.swap(steps);
   slot.OperandStack.swap(operands);
 }
@@ -294,7 +298,7 @@ using namespace korvel;
 extern "C" KORVEL_API uint8_t GetDraw(void) { return Draw ? 1 : 0; }
 
 extern "C" KORVEL_API void Init_ABC(long double A, long double B, long double C) {
-  FpGuard guard;
+  FpGuard guard(false);
   ParamA = A;
   ParamB = B;
   ParamC = C;
@@ -304,10 +308,10 @@ extern "C" KORVEL_API void Init_ABC(long double A, long double B, long double C)
 }
 
 extern "C" KORVEL_API long double Interpret(long double X) {
-  FpGuard guard;
+  TLexSlot* slot = SelectedSlot();
+  FpGuard guard(slot == nullptr || slot->UsesLibm);
   ArgX = X;
   Draw = true;
-  TLexSlot* slot = SelectedSlot();
   if (slot == nullptr || !slot->Compiled) {
     Draw = false;
     return 0;

@@ -70,6 +70,7 @@ struct TLexSlot {
   bool UsesA = false;
   bool UsesB = false;
   bool UsesC = false;
+  bool UsesLibm = false;  // some step calls the mathematical library
   std::vector<TCalcStep> Steps;
   std::vector<long double> OperandStack;  // sized once, so a point allocates nothing
 };
