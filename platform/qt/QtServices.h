@@ -2,6 +2,7 @@
 // The desktop services on Qt: what Services() returns unless a test
 // installed others.
 #include <QString>
+#include <QUrl>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ class QtServices : public IServices {
 // "Описание|*.a;*.b|Все файлы|*.*" -> "Описание (*.a *.b);;Все файлы (*)";
 // `names` receives the entries one by one.
 QString QtFileFilter(const std::string& filter, std::vector<QString>* names = nullptr);
+
+// The address the browser opens: a URL with a scheme as it stands, anything
+// else a local path ("\\" read as "/").
+QUrl DesktopUrl(const std::string& address);
+// The help page, with the anchor "#ctx<N>" for a topic by context number.
+QUrl HelpUrl(HelpCommand cmd, const std::string& helpFile, int context);
 
 // Physical memory from /proc/meminfo (sysinfo() as a fallback), in bytes.
 MemoryInfo ReadMemoryStatus();

@@ -48,7 +48,9 @@ bool HasScheme(const std::string& s) {
   return true;
 }
 
-QUrl UrlOf(const std::string& address) {
+}  // namespace
+
+QUrl DesktopUrl(const std::string& address) {
   if (HasScheme(address)) return QUrl(Q(address));
   std::string path = address;
   for (char& c : path)
@@ -56,7 +58,11 @@ QUrl UrlOf(const std::string& address) {
   return QUrl::fromLocalFile(Q(path));
 }
 
-}  // namespace
+QUrl HelpUrl(HelpCommand cmd, const std::string& helpFile, int context) {
+  QUrl url = DesktopUrl(helpFile);
+  if (cmd != HelpCommand::Contents && context != 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
+  return url;
+}
 
 QString QtFileFilter(const std::string& filter, std::vector<QString>* names) {
   // "Описание|*.a;*.b|Все файлы|*.*" -> "Описание (*.a *.b);;Все файлы (*)"
@@ -191,14 +197,12 @@ bool QtServices::ExecuteColorDialog(QWidget* parent, TColor& color, bool /*solid
   return true;
 }
 
-bool QtServices::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(UrlOf(url)); }
+bool QtServices::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(DesktopUrl(url)); }
 
 void QtServices::Help(HelpCommand cmd, const std::string& helpFile, int context) {
   const std::string file = helpFile.empty() ? HelpFile() : helpFile;
   if (file.empty()) return;
-  QUrl url = UrlOf(file);
-  if (cmd != HelpCommand::Contents && context != 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
-  QDesktopServices::openUrl(url);
+  QDesktopServices::openUrl(HelpUrl(cmd, file, context));
 }
 
 MemoryInfo QtServices::MemoryStatus() { return ReadMemoryStatus(); }

@@ -38,7 +38,6 @@ bool TryStrToInt(const std::string& text, int& out) {
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   edit_ = new QLineEdit(this);
-  edit_->setMaxLength(5);
   edit_->setText(QStringLiteral("0"));
   edit_->installEventFilter(this);
 
@@ -65,14 +64,19 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   row->addLayout(arrows);
   setFocusProxy(edit_);
 
-  // Typing raises the change event like a program change does.
-  connect(edit_, &QLineEdit::textEdited, this, [this] { Guard([this] { Change(); }); });
+  // Typing raises the change event like a program change does. QLineEdit's
+  // own limit would also cut texts the program sets, so the limit on typing
+  // is kept here.
+  connect(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    if (t.size() > maxLength_) {
+      const QSignalBlocker block(edit_);
+      edit_->setText(t.left(maxLength_));
+    }
+    Guard([this] { Change(); });
+  });
   connect(up_, &QToolButton::clicked, this, [this] { Guard([this] { UpClick(); }); });
   connect(down_, &QToolButton::clicked, this, [this] { Guard([this] { DownClick(); }); });
 }
-
-int TSpinEdit::MaxLength() const { return edit_->maxLength(); }
-void TSpinEdit::SetMaxLength(int n) { edit_->setMaxLength(n); }
 
 int TSpinEdit::Value() const {
   int v = 0;
@@ -92,8 +96,7 @@ void TSpinEdit::SetValue(int v) { SetText(std::to_string(CheckValue(v))); }
 std::string TSpinEdit::Text() const { return edit_->text().toStdString(); }
 
 void TSpinEdit::SetText(const std::string& utf8) {
-  QString t = QString::fromStdString(utf8);
-  if (edit_->maxLength() < t.size()) t.truncate(edit_->maxLength());
+  const QString t = QString::fromStdString(utf8);
   if (t == edit_->text()) return;
   {
     const QSignalBlocker block(edit_);
@@ -133,6 +136,7 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
     if (!t.isEmpty() && t[0].unicode() >= 32 && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       const QChar c = t[0];
       if (!(c.isDigit() && c.unicode() < 128) && c != u'+' && c != u'-') return true;
+      if (edit_->text().size() - edit_->selectedText().size() >= maxLength_) return true;
     }
   } else if (event->type() == QEvent::FocusOut) {
     // Leaving the edit puts a typed out-of-range number back into range.

@@ -9,7 +9,8 @@
 //  - every real change of the text, typed or set by the program, calls
 //    OnChange at once, inside the setter; setting the text already shown
 //    calls nothing;
-//  - the text is at most MaxLength characters (5 unless changed).
+//  - the user types at most MaxLength characters (5 unless changed); the
+//    program may set a longer text, such as "-99999".
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -30,8 +31,8 @@ class TSpinEdit : public QWidget {
   void SetMaxValue(int v) { max_ = v; }
   int Increment() const { return increment_; }
   void SetIncrement(int v) { increment_ = v; }
-  int MaxLength() const;
-  void SetMaxLength(int n);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int n) { maxLength_ = n; }
 
   // The text read as an integer, MinValue when it is no integer.
   int Value() const;
@@ -64,6 +65,7 @@ class TSpinEdit : public QWidget {
   int min_ = 0;
   int max_ = 0;
   int increment_ = 1;
+  int maxLength_ = 5;
 };
 
 // Reads a whole text as a 32-bit integer the way the class library's StrToInt

@@ -192,6 +192,19 @@ TEST(QtServices, FileFiltersAreTranslated) {
   EXPECT_EQ(QtFileFilter(""), QString());
 }
 
+TEST(QtServices, AddressesAndHelpTopicsBecomeBrowserUrls) {
+  EXPECT_EQ(DesktopUrl("http://example.org/a?b=1"), QUrl("http://example.org/a?b=1"));
+  EXPECT_EQ(DesktopUrl("mailto:someone@example.org"), QUrl("mailto:someone@example.org"));
+  EXPECT_EQ(DesktopUrl("/opt/orvanta/help/help.htm"), QUrl("file:///opt/orvanta/help/help.htm"));
+  EXPECT_EQ(DesktopUrl("/opt/orvanta/help\\help.htm"), QUrl("file:///opt/orvanta/help/help.htm"));
+  // A local name with a hash is a file name, not an anchor.
+  EXPECT_EQ(DesktopUrl("/tmp/a#b.htm").toLocalFile(), "/tmp/a#b.htm");
+  EXPECT_EQ(HelpUrl(HelpCommand::Context, "/opt/lumivar/lumivar.htm", 111),
+            QUrl("file:///opt/lumivar/lumivar.htm#ctx111"));
+  EXPECT_EQ(HelpUrl(HelpCommand::Popup, "/opt/lumivar/lumivar.htm", 12).fragment(), "ctx12");
+  EXPECT_FALSE(HelpUrl(HelpCommand::Contents, "/opt/lumivar/lumivar.htm", 111).hasFragment());
+}
+
 TEST(QtServices, MessageBoxShowsRussianButtonsAndReturnsTheChosenOne) {
   QtServices qt;
   QStringList seen;
