@@ -32,7 +32,7 @@ class QtServices : public IServices {
 QString QtFileFilter(const std::string& filter, std::vector<QString>* names = nullptr);
 
 // The address the browser opens: a URL with a scheme as it stands, anything
-// else a local path ("\\" read as "/").
+// else a local path (backslashes read as "/").
 QUrl DesktopUrl(const std::string& address);
 // The help page, with the anchor "#ctx<N>" for a topic by context number.
 QUrl HelpUrl(HelpCommand cmd, const std::string& helpFile, int context);
