@@ -1,0 +1,679 @@
+#include "lumivar/Graph.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <cmath>
+#include <limits>
+
+#include "lumivar/About.h"
+#include "lumivar/DrawGraph.h"
+#include "lumivar/Func.h"
+#include "lumivar/Print.h"
+#include "lumivar/Setca.h"
+#include "platform/qt/SpinEdit.h"
+
+namespace lumivar {
+
+TSlots<TGraphRec> Graphs;
+int CurGraph = 1;
+bool SystemMode = false;
+bool GridOn = false;
+plat::TPenStyle GridStyle = plat::TPenStyle::psDot;
+plat::TColor GridColor = plat::clBlack;
+int AltNumber = 1;
+TSlots<std::string> AltFormulas;
+TSlots<bool> AltReady;
+TSlots<bool> AltCompiled;
+bool PointDefined = true;
+bool PenDown = true;
+int PlotWidth = 0;
+int PlotHeight = 0;
+bool ZoomCursorShown = false;
+
+TMainForm* MainForm = nullptr;
+
+void ResetProgramState() {
+  Graphs[1] = TGraphRec{};
+  Graphs[2] = TGraphRec{};
+  Graphs[2].Color = plat::clRed;
+  Graphs[2].FuncIndex = 2;
+  CurGraph = 1;
+  SystemMode = false;
+  GridOn = false;
+  GridStyle = plat::TPenStyle::psDot;
+  GridColor = plat::clBlack;
+  AltNumber = 1;
+  AltFormulas[1].clear();
+  AltFormulas[2].clear();
+  AltReady[1] = AltReady[2] = false;
+  AltCompiled[1] = AltCompiled[2] = false;
+  PointDefined = true;
+  PenDown = true;
+  PlotWidth = 0;
+  PlotHeight = 0;
+  ZoomCursorShown = false;
+}
+
+namespace {
+
+// Slot 2 starts red on the cosine; the rest of the defaults are TGraphRec's.
+const bool kStateInitialised = [] {
+  ResetProgramState();
+  return true;
+}();
+
+constexpr int kTypeFuncHeight = 54, kTypeFuncFractionHeight = 86, kPanelHeight = 54;
+constexpr int kLabelTop = 28, kLabelFractionTop = 44;
+
+// Round half to even, kept inside the int range so a wild value cannot
+// overflow the conversion (the spin edits clamp it afterwards anyway).
+int RoundToInt(long double v) {
+  const long double r = nearbyintl(v);
+  if (!(r > std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+  if (!(r < std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  return static_cast<int>(r);
+}
+
+QColor ToQColor(plat::TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+void SetTextColor(QLabel* l, plat::TColor c) {
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, ToQColor(c));
+  l->setPalette(p);
+}
+
+QFont CaptionFont() {
+  QFont f(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
+  f.setPixelSize(21);
+  f.setBold(true);
+  f.setItalic(true);
+  return f;
+}
+
+// A magnifier with a plus (zoom in) or a minus (zoom out); the hot spot is
+// the centre of the glass.
+QCursor MakeZoomCursor(bool zoomIn) {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(Qt::white, 4));
+  p.drawEllipse(QPoint(11, 11), 8, 8);
+  p.drawLine(17, 17, 27, 27);
+  p.setPen(QPen(Qt::black, 2));
+  p.setBrush(Qt::white);
+  p.drawEllipse(QPoint(11, 11), 8, 8);
+  p.setPen(QPen(Qt::black, 3));
+  p.drawLine(17, 17, 27, 27);
+  p.setPen(QPen(Qt::black, 2));
+  p.drawLine(7, 11, 15, 11);
+  if (zoomIn) p.drawLine(11, 7, 11, 15);
+  p.end();
+  return QCursor(pm, 11, 11);
+}
+
+}  // namespace
+
+std::string LumivarHelpFile() { return plat::ExeDir() + "lumivar-help/index.html"; }
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  (void)kStateInitialised;
+  setObjectName("MainForm");
+  setWindowTitle("Lumivar");
+  setToolTip("Lumivar");
+
+  Client = new QWidget(this);
+  Client->setObjectName("Client");
+  Client->setAutoFillBackground(true);
+  QPalette pal = Client->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  Client->setPalette(pal);
+  setCentralWidget(Client);
+
+  auto label = [](QWidget* parent, const char* name, const char* text, int x, int y) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+  };
+  auto spin = [this](QWidget* parent, const char* name, int x, int y, int w, int min, int max,
+                     int value, void (TMainForm::*handler)(plat::TSpinEdit*)) {
+    auto* s = new plat::TSpinEdit(parent);
+    s->setObjectName(name);
+    s->SetMinValue(min);
+    s->SetMaxValue(max);
+    s->SetMaxLength(5);
+    s->SetValue(value);
+    s->setGeometry(x, y, w, 22);
+    s->OnChange = [this, handler](plat::TSpinEdit* sender) { (this->*handler)(sender); };
+    return s;
+  };
+
+  // Top panel: the formula and its coefficients.
+  TypeFunc = new QFrame(Client);
+  TypeFunc->setObjectName("TypeFunc");
+  TypeFunc->setFrameShape(QFrame::Panel);
+  TypeFunc->setFrameShadow(QFrame::Raised);
+  TypeFunc->setAutoFillBackground(true);
+  TypeFunc->setGeometry(0, 0, 476, kTypeFuncHeight);
+  Label1 = label(TypeFunc, "Label1", "Функция:", 8, 2);
+  Label1->setFont(CaptionFont());
+  Label1->adjustSize();
+  SetTextColor(Label1, 0x000080);  // maroon
+  Type_Func = label(TypeFunc, "Type_Func", "y=aSin(x-b)+c", 110, 2);
+  Type_Func->setFont(CaptionFont());
+  Type_Func->resize(360, Label1->height());
+  SetTextColor(Type_Func, plat::clNavy);
+  Koff = label(TypeFunc, "Koff", "Коэффициенты:", 8, kLabelTop);
+  SetTextColor(Koff, plat::clGreen);
+  LabelA = label(TypeFunc, "LabelA", "a=", 116, kLabelTop);
+  LabelB = label(TypeFunc, "LabelB", "b=", 234, kLabelTop);
+  LabelC = label(TypeFunc, "LabelC", "c=", 352, kLabelTop);
+  for (QLabel* l : {LabelA, LabelB, LabelC}) SetTextColor(l, 0x008080);  // olive
+  SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop - 3, 73, -99999, 99999, 1, &TMainForm::SpinAChange);
+  SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop - 3, 73, -99999, 99999, 0, &TMainForm::SpinBChange);
+  SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop - 3, 73, -99999, 99999, 0, &TMainForm::SpinCChange);
+  SpinAA = spin(TypeFunc, "SpinAA", 134, 60, 73, 1, 99999, 1, &TMainForm::SpinAAChange);
+  SpinBB = spin(TypeFunc, "SpinBB", 252, 60, 73, 1, 99999, 1, &TMainForm::SpinBBChange);
+  SpinCC = spin(TypeFunc, "SpinCC", 370, 60, 73, 1, 99999, 1, &TMainForm::SpinCCChange);
+  for (plat::TSpinEdit* s : {SpinAA, SpinBB, SpinCC}) s->setEnabled(false);
+  auto bar = [this](const char* name, int x) {
+    auto* f = new QFrame(TypeFunc);
+    f->setObjectName(name);
+    f->setGeometry(x, 54, 73, 2);
+    f->setAutoFillBackground(true);
+    QPalette p = f->palette();
+    p.setColor(QPalette::Window, Qt::black);
+    f->setPalette(p);
+    return f;
+  };
+  Shape1 = bar("Shape1", 134);
+  Shape2 = bar("Shape2", 252);
+  Shape3 = bar("Shape3", 370);
+
+  // Bottom panel: the view.
+  Panel = new QFrame(Client);
+  Panel->setObjectName("Panel");
+  Panel->setFrameShape(QFrame::Panel);
+  Panel->setFrameShadow(QFrame::Raised);
+  Panel->setAutoFillBackground(true);
+  Panel->setGeometry(0, 329 - kPanelHeight, 476, kPanelHeight);
+  Label2 = label(Panel, "Label2", "Единичный отрезок", 8, 4);
+  Label3 = label(Panel, "Label3", "на X", 8, 28);
+  Label4 = label(Panel, "Label4", "на Y", 116, 28);
+  Label5 = label(Panel, "Label5", "Координаты центра", 248, 4);
+  Label6 = label(Panel, "Label6", "X =", 248, 28);
+  Label7 = label(Panel, "Label7", "Y=", 362, 28);
+  Spin1 = spin(Panel, "Spin1", 40, 25, 64, MinUnit, MaxUnit, 30, &TMainForm::SpinEdinChange);
+  Spin2 = spin(Panel, "Spin2", 148, 25, 64, MinUnit, MaxUnit, 30, &TMainForm::SpinEdinChange);
+  Spin3 = spin(Panel, "Spin3", 276, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
+  Spin4 = spin(Panel, "Spin4", 384, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
+  Spin3->SetIncrement(2);
+  Spin4->SetIncrement(2);
+
+  // Menu.
+  auto act = [this](QMenu* menu, const char* name, const char* text, void (TMainForm::*handler)()) {
+    auto* a = menu->addAction(QString::fromUtf8(text));
+    a->setObjectName(name);
+    if (handler)
+      connect(a, &QAction::triggered, this, [this, handler] { plat::Guard([this, handler] { (this->*handler)(); }); });
+    return a;
+  };
+  // Checked items toggle their own mark in their handler, as the handlers say.
+  auto check = [this, act](QMenu* menu, const char* name, const char* text, void (TMainForm::*handler)()) {
+    auto* a = act(menu, name, text, nullptr);
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, a, handler] {
+      {
+        const QSignalBlocker block(a);
+        a->setChecked(!a->isChecked());
+      }
+      plat::Guard([this, handler] { (this->*handler)(); });
+    });
+    return a;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(name);
+    return a;
+  };
+
+  NFile = menuBar()->addMenu(QString::fromUtf8("&Файл"));
+  NFile->setObjectName("NFile");
+  SaveFile = act(NFile, "SaveFile", "&Сохранить как...", &TMainForm::SaveFileClick);
+  SaveFile->setShortcut(QKeySequence(Qt::Key_F2));
+  PrintFile = act(NFile, "PrintFile", "&Печать...", &TMainForm::PrintFileClick);
+  NLine1 = separator(NFile, "NLine1");
+  Exit = act(NFile, "Exit", "&Выход", &TMainForm::ExitClick);
+
+  NFunction = menuBar()->addMenu(QString::fromUtf8("Ф&ункция"));
+  NFunction->setObjectName("NFunction");
+  QAction** items[10] = {&Nf1, &Nf2, &Nf3, &Nf4, &Nf5, &Nf6, &Nf7, &Nf8, &Nf9, &Nf10};
+  for (int n = 1; n <= 10; ++n) {
+    QAction* a = NFunction->addAction(QString::fromStdString(FuncCaption(n)));
+    a->setObjectName(QString("Nf%1").arg(n));
+    a->setData(n);
+    connect(a, &QAction::triggered, this, [this, a] { plat::Guard([this, a] { MenuFunctionClick(a); }); });
+    *items[n - 1] = a;
+  }
+  Nf11 = act(NFunction, "Nf11", "&Альтернативная", &TMainForm::Nf11Click);
+  Nf11->setData(11);
+  Nf11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+
+  NService = menuBar()->addMenu(QString::fromUtf8("&Сервис"));
+  NService->setObjectName("NService");
+  DrobKoff = check(NService, "DrobKoff", "&Дробные коэффициенты", &TMainForm::DrobKoffClick);
+  SysRe = check(NService, "SysRe", "&Режим системы", &TMainForm::SysReClick);
+  Sinhron = check(NService, "Sinhron", "&Сохранять пропорции", &TMainForm::SinhronClick);
+  Sinhron->setChecked(true);
+  ChangeColor = act(NService, "ChangeColor", "&Изменить цвет графика", &TMainForm::ChangeColorClick);
+  Setca = act(NService, "Setca", "С&етка", &TMainForm::SetcaClick);
+  NextGraph = act(NService, "NextGraph", "&Переход", &TMainForm::NextGraphClick);
+  NextGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  NextGraph->setEnabled(false);
+  NextGraph->setVisible(false);
+  N1 = act(NService, "N1", "С&брос параметров", &TMainForm::N1Click);
+
+  NHelp = menuBar()->addMenu(QString::fromUtf8("&?"));
+  NHelp->setObjectName("NHelp");
+  Help = act(NHelp, "Help", "&Вызов справки", &TMainForm::HelpClick);
+  Help->setShortcut(QKeySequence(Qt::Key_F1));
+  NLine2 = separator(NHelp, "NLine2");
+  About = act(NHelp, "About", "&О программе...", &TMainForm::AboutClick);
+
+  SaveDialog1.DefaultExt = "bmp";
+  SaveDialog1.Filter = "Точечный рисунок Windows (bmp)|*.bmp|Все файлы (*.*)|*.*";
+
+  // The picture exists before the first size event arrives.
+  ScreenBitmap = std::make_unique<plat::TBitmap>(476, 329);
+
+  // The window sees key presses before its controls do.
+  Client->installEventFilter(this);
+  for (QWidget* w : Client->findChildren<QWidget*>()) w->installEventFilter(this);
+
+  // The smallest window of 484 by 200 includes a 4-pixel frame and a caption.
+  setMinimumSize(476, 169);
+  Client->resize(476, 329);
+  resize(476, 329 + menuBar()->sizeHint().height());
+  SpinA->setFocus();
+  MainForm = this;
+}
+
+TMainForm::~TMainForm() {
+  plat::Guard([this] { FormDestroy(); });
+  if (MainForm == this) MainForm = nullptr;
+}
+
+int TMainForm::ClientWidth() const { return Client->width(); }
+int TMainForm::ClientHeight() const { return Client->height(); }
+int TMainForm::UnitX() const { return std::clamp(Spin1->Value(), MinUnit, MaxUnit); }
+int TMainForm::UnitY() const { return std::clamp(Spin2->Value(), MinUnit, MaxUnit); }
+
+void TMainForm::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!created_) {
+    created_ = true;
+    plat::Guard([this] { FormCreate(); });
+  }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* ke = static_cast<QKeyEvent*>(event);
+      plat::Guard([&] { FormKeyDown(ke->key(), ke->modifiers()); });
+      break;
+    }
+    case QEvent::KeyRelease: {
+      auto* ke = static_cast<QKeyEvent*>(event);
+      if (!ke->isAutoRepeat()) plat::Guard([&] { FormKeyUp(ke->key(), ke->modifiers()); });
+      break;
+    }
+    default:
+      break;
+  }
+  if (watched == Client) {
+    switch (event->type()) {
+      case QEvent::Resize:
+        LayoutPanels();
+        plat::Guard([this] { FormResize(); });
+        break;
+      case QEvent::Paint:
+        plat::Guard([this] { FormPaint(); });
+        return true;
+      case QEvent::MouseButtonPress: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint pos = me->position().toPoint();
+        // Presses on the panels are theirs, not the plot's.
+        if (!Client->childAt(pos))
+          plat::Guard([&] { FormMouseDown(me->button(), me->modifiers(), pos.x(), pos.y()); });
+        return true;
+      }
+      default:
+        break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::LayoutPanels() {
+  const int w = Client->width(), h = Client->height();
+  TypeFunc->setGeometry(0, 0, w, TypeFunc->height());
+  Panel->setGeometry(0, h - Panel->height(), w, Panel->height());
+}
+
+void TMainForm::FormCreate() {
+  crZoomOut = MakeZoomCursor(false);
+  crZoomIn = MakeZoomCursor(true);
+  ScreenBitmap->SetSize(ClientWidth(), ClientHeight());
+  SelectFunc(1);
+}
+
+void TMainForm::FormDestroy() {
+  // Release the compiled typed formulas, slot 1 then slot 2.
+  Korvel.Init_Number(1);
+  Korvel.Lex_Analiz_Init();
+  Korvel.Init_Number(2);
+  Korvel.Lex_Analiz_Init();
+  AltCompiled[1] = AltCompiled[2] = false;
+  ScreenBitmap.reset();
+  Tag = 2;
+}
+
+void TMainForm::FormPaint() {
+  QPainter p(Client);
+  if (ScreenBitmap) p.drawImage(0, TypeFunc->height(), ScreenBitmap->Image());
+}
+
+void TMainForm::RedrawGraphs() {
+  if (!ScreenBitmap) return;
+  plat::TCanvas& c = ScreenBitmap->Canvas();
+  const int w = ClientWidth(), h = ClientHeight();
+  const int ox = Spin3->Value(), oy = Spin4->Value(), ux = UnitX(), uy = UnitY();
+  DrawAxes(c, 0, 0, w, h, ox, oy, ux, uy, 1);
+  DrawGraphic(c, 0, 0, w, h, ox, oy, ux, uy, 1, Graphs[1]);
+  if (SystemMode) DrawGraphic(c, 0, 0, w, h, ox, oy, ux, uy, 1, Graphs[2]);
+  Client->update();
+}
+
+void TMainForm::SelectFunc(int n) {
+  const std::string caption = FuncCaption(n);
+  FuncTable(n);  // refuses an index outside the table before anything changes
+  Graphs[CurGraph].FuncIndex = n;
+  Type_Func->setText(QString::fromStdString(caption));
+  if (Tag == 0) RedrawGraphs();
+}
+
+void TMainForm::ShowNumerators(int slot) {
+  const TGraphRec& g = Graphs[slot];
+  const int a = g.ANum, b = g.BNum, c = g.CNum;  // the edits' handlers write back into the slot
+  SpinA->SetValue(a);
+  SpinB->SetValue(b);
+  SpinC->SetValue(c);
+}
+
+void TMainForm::ShowDenominators(int slot) {
+  const TGraphRec& g = Graphs[slot];
+  const int a = g.ADen, b = g.BDen, c = g.CDen;
+  SpinAA->SetValue(a);
+  SpinBB->SetValue(b);
+  SpinCC->SetValue(c);
+}
+
+void TMainForm::FormResize() {
+  double cx = 0, cy = 0;
+  if (PlotWidth != 0 && PlotHeight != 0) {
+    cx = (PlotWidth / 2.0 - Spin3->Value()) / UnitX();
+    cy = (PlotHeight / 2.0 - Spin4->Value()) / UnitY();
+  }
+  PlotWidth = ClientWidth();
+  PlotHeight = ClientHeight() - TypeFunc->height() - Panel->height();
+  if (Tag == 2) return;
+  Tag = 1;
+  Spin3->SetValue(RoundToInt(PlotWidth / 2.0 - UnitX() * cx));
+  Spin4->SetValue(RoundToInt(PlotHeight / 2.0 - UnitY() * cy));
+  Tag = 0;
+  if (ScreenBitmap) ScreenBitmap->SetSize(ClientWidth(), ClientHeight());
+  RedrawGraphs();
+}
+
+void TMainForm::FormMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int X, int Y) {
+  Tag = 1;
+  const bool shift = Shift & Qt::ShiftModifier;
+  const bool ctrl = Shift & Qt::ControlModifier;
+  const bool alt = Shift & Qt::AltModifier;
+  if (shift || ctrl || alt) {
+    const double wx = (X - static_cast<double>(Spin3->Value())) / UnitX();
+    const double wy = (Y - static_cast<double>(TypeFunc->height()) - Spin4->Value()) / UnitY();
+    if (shift) {
+      long double v = UnitX();
+      Spin1->SetValue(RoundToInt(v + v * 0.3L) + 1);
+      v = UnitY();
+      Spin2->SetValue(RoundToInt(v + v * 0.3L) + 1);
+    } else if (ctrl) {
+      long double v = UnitX();
+      Spin1->SetValue(RoundToInt(v - v * 0.3L));
+      v = UnitY();
+      Spin2->SetValue(RoundToInt(v - v * 0.3L));
+    }
+    Spin3->SetValue(RoundToInt(PlotWidth / 2.0 - UnitX() * wx));
+    Spin4->SetValue(RoundToInt(PlotHeight / 2.0 - UnitY() * wy));
+  }
+  Tag = 0;
+  RedrawGraphs();
+}
+
+void TMainForm::FormKeyDown(int Key, Qt::KeyboardModifiers Shift) {
+  if ((Shift & Qt::ShiftModifier) || Key == Qt::Key_Shift) {
+    setCursor(crZoomIn);
+    ZoomCursorShown = true;
+  }
+  if ((Shift & Qt::ControlModifier) || Key == Qt::Key_Control) {
+    setCursor(crZoomOut);
+    ZoomCursorShown = true;
+  }
+}
+
+void TMainForm::FormKeyUp(int, Qt::KeyboardModifiers) {
+  if (!ZoomCursorShown) return;
+  unsetCursor();
+  ZoomCursorShown = false;
+}
+
+void TMainForm::SpinEdinChange(plat::TSpinEdit* Sender) {
+  if (Sinhron->isChecked()) {
+    if (Sender->objectName() == "Spin2")
+      Spin1->SetValue(Sender->Value());
+    else
+      Spin2->SetValue(Sender->Value());
+  }
+  if (Tag == 0) RedrawGraphs();
+}
+
+void TMainForm::SpinCenterChange(plat::TSpinEdit*) {
+  if (Tag == 0) RedrawGraphs();
+}
+
+namespace {
+int ReadOr(const plat::TSpinEdit* s, int fallback) {
+  int v = 0;
+  return plat::TryStrToInt(s->Text(), v) ? v : fallback;
+}
+// A denominator of 0 or less is replaced by 1 at once.
+int ReadDenominator(plat::TSpinEdit* s) {
+  if (s->Value() <= 0) s->SetValue(1);
+  return std::max(1, ReadOr(s, 1));
+}
+}  // namespace
+
+void TMainForm::SpinAChange(plat::TSpinEdit*) {
+  Graphs[CurGraph].ANum = ReadOr(SpinA, 0);
+  RedrawGraphs();
+}
+void TMainForm::SpinBChange(plat::TSpinEdit*) {
+  Graphs[CurGraph].BNum = ReadOr(SpinB, 0);
+  RedrawGraphs();
+}
+void TMainForm::SpinCChange(plat::TSpinEdit*) {
+  Graphs[CurGraph].CNum = ReadOr(SpinC, 0);
+  RedrawGraphs();
+}
+void TMainForm::SpinAAChange(plat::TSpinEdit*) {
+  const int v = ReadDenominator(SpinAA);
+  Graphs[CurGraph].ADen = v;
+  RedrawGraphs();
+}
+void TMainForm::SpinBBChange(plat::TSpinEdit*) {
+  const int v = ReadDenominator(SpinBB);
+  Graphs[CurGraph].BDen = v;
+  RedrawGraphs();
+}
+void TMainForm::SpinCCChange(plat::TSpinEdit*) {
+  const int v = ReadDenominator(SpinCC);
+  Graphs[CurGraph].CDen = v;
+  RedrawGraphs();
+}
+
+void TMainForm::MenuFunctionClick(QAction* Sender) { SelectFunc(Sender->data().toInt()); }
+
+void TMainForm::Nf11Click() {
+  if (!AltFunc) throw std::logic_error("The formula dialog does not exist");
+  AltNumber = CurGraph;
+  Korvel.Init_Number(static_cast<std::uint8_t>(CurGraph));
+  const int result = plat::Services().ExecModal(AltFunc);
+  if (result == plat::mrOk) {
+    SelectFunc(Nf11->data().toInt() + CurGraph - 1);
+  } else if (!AltCompiled[AltNumber]) {
+    // A rejected text left the library slot half compiled: put the last
+    // accepted formula back, or keep the slot out of every drawing.
+    RestoreAcceptedFormula(AltNumber);
+    RedrawGraphs();
+  }
+}
+
+void TMainForm::DrobKoffClick() {
+  DrobKoff->setChecked(!DrobKoff->isChecked());
+  if (DrobKoff->isChecked()) {
+    TypeFunc->resize(TypeFunc->width(), kTypeFuncFractionHeight);
+    for (QLabel* l : {Koff, LabelA, LabelB, LabelC}) l->move(l->x(), kLabelFractionTop);
+    for (plat::TSpinEdit* s : {SpinAA, SpinBB, SpinCC}) s->setEnabled(true);
+  } else {
+    TypeFunc->resize(TypeFunc->width(), kTypeFuncHeight);
+    for (QLabel* l : {Koff, LabelA, LabelB, LabelC}) l->move(l->x(), kLabelTop);
+    Tag = 1;
+    for (int slot : {1, 2}) Graphs[slot].ADen = Graphs[slot].BDen = Graphs[slot].CDen = 1;
+    ShowDenominators(CurGraph);
+    for (plat::TSpinEdit* s : {SpinAA, SpinBB, SpinCC}) s->setEnabled(false);
+    Tag = 0;
+  }
+  FormResize();
+}
+
+void TMainForm::SysReClick() {
+  SysRe->setChecked(!SysRe->isChecked());
+  if (SysRe->isChecked()) {
+    SystemMode = true;
+    NextGraph->setEnabled(true);
+    NextGraph->setVisible(true);
+    CurGraph = 2;
+    ShowNumerators(2);
+    ShowDenominators(2);
+    SetTextColor(Type_Func, Graphs[2].Color);
+    SelectFunc(Graphs[2].FuncIndex);
+  } else {
+    SystemMode = false;
+    NextGraph->setEnabled(false);
+    NextGraph->setVisible(false);
+    if (CurGraph != 1) {
+      CurGraph = 1;
+      ShowNumerators(1);
+      ShowDenominators(1);
+    }
+    SetTextColor(Type_Func, Graphs[1].Color);
+    SelectFunc(Graphs[1].FuncIndex);
+  }
+}
+
+void TMainForm::NextGraphClick() {
+  CurGraph = CurGraph == 1 ? 2 : 1;
+  ShowNumerators(CurGraph);
+  ShowDenominators(CurGraph);
+  SetTextColor(Type_Func, Graphs[CurGraph].Color);
+  Tag = 1;
+  SelectFunc(Graphs[CurGraph].FuncIndex);
+  Tag = 0;
+}
+
+void TMainForm::SinhronClick() {
+  Sinhron->setChecked(!Sinhron->isChecked());
+  if (Sinhron->isChecked()) Spin2->SetValue(Spin1->Value());
+}
+
+void TMainForm::ChangeColorClick() {
+  ColorDialog1.Color = Graphs[CurGraph].Color;
+  if (!ColorDialog1.Execute(this)) return;
+  Graphs[CurGraph].Color = ColorDialog1.Color;
+  SetTextColor(Type_Func, ColorDialog1.Color);
+  RedrawGraphs();
+}
+
+void TMainForm::SetcaClick() {
+  if (SetcaForm) plat::Services().ExecModal(SetcaForm);
+}
+
+void TMainForm::PrintFileClick() {
+  if (PrintForm) plat::Services().ExecModal(PrintForm);
+}
+
+void TMainForm::N1Click() {
+  Tag = 1;
+  Spin3->SetValue(PlotWidth / 2);
+  Spin4->SetValue(PlotHeight / 2);
+  Spin1->SetValue(30);
+  Spin2->SetValue(30);
+  TGraphRec& g = Graphs[CurGraph];
+  g.ANum = 1;
+  g.ADen = 1;
+  g.BNum = 0;
+  g.BDen = 1;
+  g.CNum = 0;
+  g.CDen = 1;
+  ShowNumerators(CurGraph);
+  ShowDenominators(CurGraph);
+  Tag = 0;
+  RedrawGraphs();
+}
+
+void TMainForm::SaveFileClick() {
+  if (!plat::Services().ExecuteSaveDialog(this, SaveDialog1)) return;
+  if (!ScreenBitmap) return;
+  std::string error;
+  if (!ScreenBitmap->TrySaveToFile(SaveDialog1.FileName, &error))
+    plat::MessageBox(error, plat::MsgKind::Error);
+}
+
+void TMainForm::HelpClick() { plat::Services().Help(plat::HelpCommand::Contents, plat::HelpFile(), 0); }
+
+void TMainForm::ExitClick() {
+  close();
+  QCoreApplication::quit();
+}
+
+void TMainForm::AboutClick() {
+  if (!AboutBox) throw std::logic_error("The about window does not exist");
+  plat::Services().ExecModal(AboutBox);
+}
+
+}  // namespace lumivar

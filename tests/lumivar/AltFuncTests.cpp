@@ -1,0 +1,151 @@
+// Typed formulas through the real libkorvel.so.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "LumivarFixture.h"
+#include "lumivar/DrawGraph.h"
+
+using namespace lumivar;
+
+namespace {
+
+class AltFuncTest : public lumtest::LumivarTest {
+ protected:
+  void SetUp() override {
+    LumivarTest::SetUp();
+    CreateForms();
+  }
+  // Scripts the dialog: each text is typed and applied with Enter; the
+  // dialog is cancelled if it is still open afterwards.
+  void Answer(std::vector<std::string> texts) {
+    fake.OnExecModal = [this, texts](QDialog* d) {
+      auto* dlg = static_cast<TAltFunc*>(d);
+      shownText = dlg->Edit1->text().toStdString();
+      for (const std::string& t : texts) {
+        if (d->result() == QDialog::Accepted) break;
+        dlg->Edit1->setText(QString::fromStdString(t));
+        QTest::keyClick(dlg->Edit1, Qt::Key_Return);
+      }
+      if (d->result() != QDialog::Accepted) dlg->Button3->click();
+      return d->result();
+    };
+  }
+  // Value of a typed formula slot at x with a = 1, b = c = 0.
+  long double Eval(int formula, long double x) {
+    ResetAltReady();
+    return FuncTable(formula)(x, 1, 0, 0);
+  }
+  std::string shownText;
+};
+
+TEST_F(AltFuncTest, AnAcceptedTextBecomesTheCaptionAndTheFormulaOfTheSlot) {
+  Answer({"2*X+A"});
+  form->Nf11Click();
+  EXPECT_EQ(form->Type_Func->text().toStdString(), "y=2*X+A");  // letters as typed
+  EXPECT_EQ(AltFormulas[1], "y=2*X+A");
+  EXPECT_EQ(Graphs[1].FuncIndex, 11);
+  EXPECT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(Eval(11, 3), 7);
+  EXPECT_TRUE(PointDefined);
+  EXPECT_EQ(shownText, "");
+
+  Answer({});  // opening again shows the text without "y="
+  form->Nf11Click();
+  EXPECT_EQ(shownText, "2*X+A");
+  EXPECT_EQ(Graphs[1].FuncIndex, 11);
+  EXPECT_EQ(Eval(11, 3), 7);
+}
+
+TEST_F(AltFuncTest, ARejectedTextShowsTheLibraryMessageWithItsHelpContext) {
+  Answer({"(x+1"});
+  form->Nf11Click();
+  ASSERT_EQ(fake.Messages.size(), 1u);
+  const plat::MessageRequest& m = fake.Messages[0];
+  EXPECT_EQ(m.Text, "Лишняя открывающая скобка");
+  EXPECT_EQ(m.Kind, plat::MsgKind::Error);
+  EXPECT_EQ(m.Buttons, plat::mbOK | plat::mbHelp);
+  EXPECT_EQ(m.HelpContext, 105);
+  EXPECT_EQ(Graphs[1].FuncIndex, 1);
+  EXPECT_EQ(form->Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_EQ(AltFormulas[1], "");
+}
+
+TEST_F(AltFuncTest, CyrillicAndEmptyTextsReachTheLibraryToo) {
+  Answer({"2*ж", ""});
+  form->Nf11Click();
+  ASSERT_EQ(fake.Messages.size(), 2u);
+  EXPECT_EQ(fake.Messages[0].Text, "Недопустимый символ");
+  EXPECT_EQ(fake.Messages[0].HelpContext, 102);
+  EXPECT_EQ(fake.Messages[1].Text, "Функция не задана");
+  EXPECT_EQ(fake.Messages[1].HelpContext, 107);
+  EXPECT_EQ(ErrorText(0), "Неизвестная ошибка");
+}
+
+TEST_F(AltFuncTest, CancelAfterARejectedTextKeepsTheLastAcceptedFormula) {
+  Answer({"x*x"});
+  form->Nf11Click();
+  ASSERT_EQ(Graphs[1].FuncIndex, 11);
+  Answer({"x*(", "x+"});
+  form->Nf11Click();
+  EXPECT_EQ(fake.Messages.size(), 2u);
+  EXPECT_EQ(Graphs[1].FuncIndex, 11);
+  EXPECT_EQ(form->Type_Func->text().toStdString(), "y=x*x");
+  EXPECT_TRUE(AltCompiled[1]);
+  EXPECT_EQ(Eval(11, 3), 9);  // the slot is sound again, not the broken compile
+  EXPECT_TRUE(PointDefined);
+}
+
+TEST_F(AltFuncTest, CancelAfterARejectedFirstTextLeavesTheSlotOutOfTheDrawing) {
+  Answer({"x)"});
+  form->Nf11Click();
+  EXPECT_FALSE(AltCompiled[1]);
+  EXPECT_EQ(Eval(11, 3), 0);
+  EXPECT_FALSE(PointDefined);
+}
+
+TEST_F(AltFuncTest, SlotTwoTakesItsOwnFormulaInTwoGraphMode) {
+  Answer({"x+1"});
+  form->Nf11Click();
+  form->SysReClick();
+  ASSERT_EQ(CurGraph, 2);
+  Answer({"3*x"});
+  form->Nf11Click();
+  EXPECT_EQ(AltFormulas[2], "y=3*x");
+  EXPECT_EQ(AltFormulas[1], "y=x+1");
+  EXPECT_EQ(Graphs[2].FuncIndex, 12);
+  EXPECT_EQ(Graphs[1].FuncIndex, 11);
+  EXPECT_EQ(form->Type_Func->text().toStdString(), "y=3*x");
+  EXPECT_EQ(Eval(12, 2), 6);
+  EXPECT_EQ(Eval(11, 2), 3);  // slot 1 intact
+  form->NextGraphClick();
+  EXPECT_EQ(form->Type_Func->text().toStdString(), "y=x+1");
+}
+
+TEST_F(AltFuncTest, TheDialogAndItsHelp) {
+  EXPECT_EQ(AltFunc->windowTitle().toStdString(), "Альтернативная функция");
+  EXPECT_EQ(AltFunc->Button1->text().toStdString(), "&Применить");
+  EXPECT_EQ(AltFunc->Button2->text().toStdString(), "П&омощь");
+  EXPECT_EQ(AltFunc->Button3->text().toStdString(), "&Отмена");
+  EXPECT_EQ(AltFunc->Label2->text().toStdString(), "y=");
+  AltFunc->Button2Click();
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].Command, plat::HelpCommand::Context);
+  EXPECT_EQ(fake.HelpCalls[0].Context, 111);
+}
+
+TEST_F(AltFuncTest, TheCompiledCopyIsLowercasedNotTheTypedText) {
+  Korvel = lumtest::RecordingKorvel();
+  lumtest::KorvelLog().clear();
+  Answer({"X+Ж"});
+  form->Nf11Click();
+  EXPECT_EQ(lumtest::KorvelLog()[0], "Init_Number(1)");
+  EXPECT_EQ(lumtest::KorvelLog()[1], "Lex_Analiz_Init");
+  EXPECT_EQ(lumtest::KorvelLog()[2], std::string("Lexan(X+\xC6)"));  // Windows-1251 bytes
+  EXPECT_EQ(AltFormulas[1], "y=X+Ж");
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The ten built-in formulas, their undefined points and the captions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "lumivar/DrawGraph.h"
+#include "lumivar/Graph.h"
+
+using namespace lumivar;
+
+namespace {
+
+struct Case {
+  int index;
+  long double x, a, b, c, expected;
+};
+
+TEST(Formulas, ValuesAtGivenPoints) {
+  const Case cases[] = {
+      {1, 2.5L, 3, 0.5L, -1, -1 + 3 * sinl(2.0L)},
+      {2, 2.5L, 3, 0.5L, -1, -1 + 3 * cosl(2.0L)},
+      {3, -2, 1.5L, 4, 7, 7 + (6 - 8)},
+      {4, 2, 3, 0.25L, 1, 1 + cosl(0.5L) * 6},
+      {5, 3, 2, 0.5L, -4, -4 + (2 * cosl(1.5L) + 9)},
+      {6, 1, -2, 4, 0.5L, 0.5L + (-3) * (-2 * -3)},
+      {7, 4, 6, 1, 2, 2 + 6 / 3.0L},
+      {8, -3, 2, 1, 1, 1 + 2 * 4},
+      {9, 10, 3, 1, 2, 2 + 3 * 3},
+      {10, 1.25L, 2, 0.25L, 1, 1 + 2 * tanl(1.0L)},
+  };
+  for (const Case& k : cases) {
+    PointDefined = false;
+    const long double v = FuncTable(k.index)(k.x, k.a, k.b, k.c);
+    // The expected values may be folded at compile time with other last bits.
+    EXPECT_NEAR(static_cast<double>(v), static_cast<double>(k.expected), 1e-15 * std::fabs(static_cast<double>(k.expected)) + 1e-300)
+        << "formula " << k.index;
+    EXPECT_TRUE(PointDefined) << "formula " << k.index;
+  }
+}
+
+TEST(Formulas, HyperbolaIsUndefinedOnlyAtItsPole) {
+  PointDefined = true;
+  EXPECT_EQ(EvalHyperbola(0.5L, 2, 0.5L, 3), 0);
+  EXPECT_FALSE(PointDefined);
+  EXPECT_EQ(EvalHyperbola(0.5L, 0, 0.5L, 3), 0);  // 0/0 as well
+  EXPECT_FALSE(PointDefined);
+  EXPECT_EQ(EvalHyperbola(0.5L + 1e-18L, 1, 0.5L, 0), 1 / ((0.5L + 1e-18L) - 0.5L));
+  EXPECT_TRUE(PointDefined);
+}
+
+TEST(Formulas, RootIsUndefinedLeftOfBAndEqualsCAtB) {
+  EXPECT_EQ(EvalRoot(0.999L, 5, 1, 2), 0);
+  EXPECT_FALSE(PointDefined);
+  EXPECT_EQ(EvalRoot(1, 5, 1, 2), 2);
+  EXPECT_TRUE(PointDefined);
+  EXPECT_EQ(EvalRoot(5, 5, 1, 2), 12);
+  EXPECT_TRUE(PointDefined);
+}
+
+TEST(Formulas, TangentIsDefinedNextToItsPoles) {
+  // Pixel columns around pi/2 at 30 pixels per unit.
+  for (int i = 40; i <= 55; ++i) {
+    PointDefined = false;
+    const long double v = EvalTangent(i / 30.0L, 1, 0, 0);
+    EXPECT_TRUE(PointDefined) << i;
+    EXPECT_TRUE(std::isfinite(v)) << i;
+  }
+  EXPECT_GT(EvalTangent(1.5707963267948966L, 1, 0, 0), 1e15L);
+}
+
+TEST(Formulas, UnguardedFormulasAreDefinedOverTheViewRange) {
+  for (int n : {1, 2, 3, 4, 5, 6, 8})
+    for (long double x : {-1e5L, -1.0L, 0.0L, 1e5L}) {
+      PointDefined = false;
+      const long double v = FuncTable(n)(x, 99999, -99999, 99999);
+      EXPECT_TRUE(PointDefined && std::isfinite(v)) << n << " at " << static_cast<double>(x);
+    }
+}
+
+TEST(Formulas, CaptionsOfTheBuiltInAndTypedFormulas) {
+  ResetProgramState();
+  const char* expected[] = {"y=aSin(x-b)+c",  "y=aCos(x-b)+c",     "y=ax^2+bx+c",
+                            "y=axCos(b*x)+c", "y=x^2+aCos(b*x)+c", "y=a(x-b)^2+c",
+                            "y=a/(x-b)+c",    "y=a|x-b|+c",        "y=a(x-b)^1/2+c",
+                            "y=aTg(x-b)+c"};
+  for (int n = 1; n <= 10; ++n) EXPECT_EQ(FuncCaption(n), expected[n - 1]);
+  EXPECT_EQ(FuncCaption(11), "");  // nothing accepted yet
+  AltFormulas[2] = "y=x^2";
+  EXPECT_EQ(FuncCaption(12), "y=x^2");
+  EXPECT_EQ(FuncCaption(13), "");
+  EXPECT_THROW(FuncCaption(0), std::out_of_range);
+  EXPECT_THROW(FuncTable(13), std::out_of_range);
+  EXPECT_THROW(FuncTable(0), std::out_of_range);
+  EXPECT_THROW(Graphs[3], std::out_of_range);
+  EXPECT_THROW(Graphs[0], std::out_of_range);
+}
+
+TEST(Formulas, StartValuesOfTheGraphSlots) {
+  ResetProgramState();
+  EXPECT_EQ(Graphs[1].FuncIndex, 1);
+  EXPECT_EQ(Graphs[1].Color, 0x00800000u);
+  EXPECT_EQ(Graphs[1].ANum, 1);
+  EXPECT_EQ(Graphs[2].FuncIndex, 2);
+  EXPECT_EQ(Graphs[2].Color, 0x000000FFu);
+  EXPECT_EQ(Graphs[2].BNum, 0);
+  EXPECT_EQ(Graphs[2].CDen, 1);
+  EXPECT_EQ(CurGraph, 1);
+  EXPECT_FALSE(SystemMode);
+  EXPECT_FALSE(GridOn);
+  EXPECT_EQ(GridStyle, plat::TPenStyle::psDot);
+}
+
+}  // namespace

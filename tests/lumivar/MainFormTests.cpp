@@ -1,0 +1,406 @@
+// The main window: start-up view, mouse zoom and pan, modes, reset, the Tag
+// guard, the picture export and the commands that open other windows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+
+#include "LumivarFixture.h"
+#include "lumivar/DrawGraph.h"
+#include "platform/qt/ImageCanvas.h"
+
+using namespace lumivar;
+using lumtest::KorvelLog;
+
+namespace {
+
+class MainFormTest : public lumtest::LumivarTest {
+ protected:
+  TMainForm& F() { return *form; }
+  int S(plat::TSpinEdit* s) { return s->Value(); }
+  int TypeFuncTop() { return F().TypeFunc->height(); }
+  void Click(Qt::KeyboardModifiers mods, int x, int y) { F().FormMouseDown(Qt::LeftButton, mods, x, y); }
+  // Client pixel of the plot centre.
+  QPoint Centre() { return {PlotWidth / 2, TypeFuncTop() + PlotHeight / 2}; }
+  // World point shown at a client pixel.
+  QPointF World(int x, int y) {
+    return {(x - S(F().Spin3)) / double(F().UnitX()), (y - TypeFuncTop() - S(F().Spin4)) / double(F().UnitY())};
+  }
+  // Counts redraws: a typed formula in slot 1 selects its library slot once per drawing.
+  void CountRedraws() {
+    Korvel = lumtest::RecordingKorvel();
+    AltCompiled[1] = true;
+    Graphs[1].FuncIndex = 11;
+    KorvelLog().clear();
+  }
+  int Redraws() { return static_cast<int>(std::count(KorvelLog().begin(), KorvelLog().end(), "Init_Number(1)")); }
+  bool HasColour(plat::TColor c) {
+    const QImage& img = F().ScreenBitmap->Image();
+    const QRgb want = plat::ColorToPixel(c);
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (img.pixel(x, y) == want) return true;
+    return false;
+  }
+};
+
+TEST_F(MainFormTest, StartUpShowsTheSineAroundThePlotCentre) {
+  CreateForms();
+  ASSERT_EQ(F().ClientWidth(), 476);
+  ASSERT_EQ(F().ClientHeight(), 329);
+  EXPECT_EQ(PlotWidth, 476);
+  EXPECT_EQ(PlotHeight, 329 - 54 - 54);
+  EXPECT_EQ(S(F().Spin3), 238);
+  EXPECT_EQ(S(F().Spin4), 110);  // 110.5 rounds to even
+  EXPECT_EQ(S(F().Spin1), 30);
+  EXPECT_EQ(S(F().Spin2), 30);
+  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_EQ(F().SpinA->Text(), "1");
+  EXPECT_EQ(F().SpinB->Text(), "0");
+  EXPECT_TRUE(F().Sinhron->isChecked());
+  EXPECT_FALSE(F().NextGraph->isVisible());
+  EXPECT_FALSE(F().SpinAA->isEnabled());
+  EXPECT_EQ(F().ScreenBitmap->Width(), 476);
+  EXPECT_EQ(F().ScreenBitmap->Height(), 329);
+  EXPECT_TRUE(HasColour(plat::clNavy));
+  EXPECT_FALSE(HasColour(plat::clRed));
+  EXPECT_EQ(F().windowTitle().toStdString(), "Lumivar");
+  EXPECT_EQ(F().Tag, 0);
+}
+
+TEST_F(MainFormTest, StartUpForAnotherClientSize) {
+  CreateForms(false);
+  F().resize(F().width() + 24, F().height() - 106);  // client 500 by 223
+  F().show();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(F().ClientHeight(), 223);
+  EXPECT_EQ(S(F().Spin3), 250);
+  EXPECT_EQ(S(F().Spin4), 58);  // 115 / 2 = 57.5 rounds to even
+  F().N1Click();
+  EXPECT_EQ(S(F().Spin4), 57);  // reset truncates
+}
+
+TEST_F(MainFormTest, ShiftClickZoomsInAroundTheClickedPoint) {
+  CreateForms();
+  CountRedraws();
+  QPoint c = Centre();
+  Click(Qt::ShiftModifier, c.x(), c.y());
+  EXPECT_EQ(S(F().Spin1), 53);
+  EXPECT_EQ(S(F().Spin2), 53);
+  EXPECT_EQ(Redraws(), 1);  // the four box changes under Tag 1 draw nothing
+  EXPECT_EQ(F().Tag, 0);
+
+  F().SinhronClick();
+  EXPECT_FALSE(F().Sinhron->isChecked());
+  F().N1Click();
+  const QPointF before = World(c.x() + 40, c.y() - 25);
+  Click(Qt::ShiftModifier, c.x() + 40, c.y() - 25);
+  EXPECT_EQ(S(F().Spin1), 40);
+  EXPECT_EQ(S(F().Spin2), 40);
+  const QPointF after = World(Centre().x(), Centre().y());
+  EXPECT_NEAR(after.x(), before.x(), 1.0 / 40);
+  EXPECT_NEAR(after.y(), before.y(), 1.0 / 40);
+}
+
+TEST_F(MainFormTest, CtrlClickZoomsOutAndStopsAtTwo) {
+  CreateForms();
+  QPoint c = Centre();
+  Click(Qt::ControlModifier, c.x(), c.y());
+  EXPECT_EQ(S(F().Spin1), 15);
+  EXPECT_EQ(S(F().Spin2), 15);
+  F().SinhronClick();
+  F().N1Click();
+  Click(Qt::ControlModifier, c.x(), c.y());
+  EXPECT_EQ(S(F().Spin1), 21);
+  EXPECT_EQ(S(F().Spin2), 21);
+  F().Spin1->SetValue(2);
+  F().Spin2->SetValue(3);
+  Click(Qt::ControlModifier, c.x(), c.y());
+  EXPECT_EQ(S(F().Spin1), 2);  // Round(1.4) = 1 is kept at 2
+  EXPECT_EQ(S(F().Spin2), 2);
+}
+
+TEST_F(MainFormTest, AltClickPansAndAPlainClickOnlyRedraws) {
+  CreateForms();
+  CountRedraws();
+  const QPointF target = World(100, 150);
+  Click(Qt::AltModifier, 100, 150);
+  EXPECT_EQ(S(F().Spin1), 30);
+  EXPECT_EQ(S(F().Spin2), 30);
+  const QPointF centre = World(Centre().x(), Centre().y());
+  EXPECT_NEAR(centre.x(), target.x(), 1.0 / 30);
+  EXPECT_NEAR(centre.y(), target.y(), 1.0 / 30);
+  const int ox = S(F().Spin3), oy = S(F().Spin4);
+  Click(Qt::NoModifier, 10, 100);
+  EXPECT_EQ(S(F().Spin3), ox);
+  EXPECT_EQ(S(F().Spin4), oy);
+  EXPECT_EQ(Redraws(), 2);
+}
+
+TEST_F(MainFormTest, ScalesOutsideTheirRangeAreClampedWhereverTheViewIsRead) {
+  CreateForms();
+  F().SinhronClick();  // otherwise each box puts the other's clamped value back
+  QPoint c = Centre();
+  for (const char* text : {"0", "1", "-5", "-", ""}) {
+    F().Spin1->SetText(text);
+    F().Spin2->SetText(text);
+    EXPECT_EQ(F().Spin1->Text(), text);
+    EXPECT_EQ(F().UnitX(), 2) << text;
+    EXPECT_EQ(F().UnitY(), 2) << text;
+    F().RedrawGraphs();
+    Click(Qt::AltModifier, c.x() + 7, c.y());
+    Click(Qt::ControlModifier, c.x(), c.y());
+    EXPECT_EQ(S(F().Spin1), 2);
+  }
+  F().N1Click();
+  EXPECT_EQ(S(F().Spin1), 30);
+}
+
+TEST_F(MainFormTest, SinhronKeepsBothUnitsEqual) {
+  CreateForms();
+  F().Spin1->SetValue(44);
+  EXPECT_EQ(S(F().Spin2), 44);
+  F().Spin2->SetValue(12);
+  EXPECT_EQ(S(F().Spin1), 12);
+  F().SinhronClick();
+  F().Spin1->SetValue(50);
+  EXPECT_EQ(S(F().Spin2), 12);
+  F().SinhronClick();  // checked again: y takes x's unit
+  EXPECT_EQ(S(F().Spin2), 50);
+}
+
+TEST_F(MainFormTest, FractionModeShowsTheDenominatorsAndKeepsTheCentre) {
+  CreateForms();
+  const int oy = S(F().Spin4);
+  F().DrobKoffClick();
+  EXPECT_TRUE(F().DrobKoff->isChecked());
+  EXPECT_EQ(F().TypeFunc->height(), 86);
+  EXPECT_EQ(F().LabelA->y(), 44);
+  EXPECT_EQ(F().Koff->y(), 44);
+  EXPECT_TRUE(F().SpinAA->isEnabled());
+  EXPECT_EQ(PlotHeight, 329 - 86 - 54);
+  EXPECT_EQ(S(F().Spin4), oy - 16);
+
+  F().SpinAA->SetText("0");  // replaced by 1 at once
+  EXPECT_EQ(F().SpinAA->Text(), "1");
+  EXPECT_EQ(Graphs[1].ADen, 1);
+  F().SpinA->SetValue(3);
+  F().SpinAA->SetValue(4);
+  EXPECT_EQ(Graphs[1].ANum, 3);
+  EXPECT_EQ(Graphs[1].ADen, 4);
+  Graphs[2].BNum = 1;
+  Graphs[2].BDen = 2;
+
+  F().DrobKoffClick();
+  EXPECT_EQ(F().TypeFunc->height(), 54);
+  EXPECT_EQ(F().LabelA->y(), 28);
+  EXPECT_FALSE(F().SpinAA->isEnabled());
+  EXPECT_EQ(Graphs[1].ANum, 3);
+  EXPECT_EQ(Graphs[1].ADen, 1);
+  EXPECT_EQ(Graphs[2].BNum, 1);
+  EXPECT_EQ(Graphs[2].BDen, 1);
+  EXPECT_EQ(F().SpinAA->Text(), "1");
+  EXPECT_EQ(S(F().Spin4), oy);
+}
+
+TEST_F(MainFormTest, NumeratorTextsThatAreNoNumberReadAsZero) {
+  CreateForms();
+  F().SpinB->SetText("-");
+  EXPECT_EQ(Graphs[1].BNum, 0);
+  F().SpinB->SetText("-7");
+  EXPECT_EQ(Graphs[1].BNum, -7);
+}
+
+TEST_F(MainFormTest, TwoGraphModeShowsSlotTwoAndBack) {
+  CreateForms();
+  F().SysReClick();
+  EXPECT_TRUE(SystemMode);
+  EXPECT_EQ(CurGraph, 2);
+  EXPECT_TRUE(F().NextGraph->isVisible());
+  EXPECT_TRUE(F().NextGraph->isEnabled());
+  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aCos(x-b)+c");
+  EXPECT_EQ(F().Type_Func->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_TRUE(HasColour(plat::clRed));
+  EXPECT_TRUE(HasColour(plat::clNavy));
+
+  F().SpinC->SetValue(2);  // edits slot 2
+  EXPECT_EQ(Graphs[2].CNum, 2);
+  EXPECT_EQ(Graphs[1].CNum, 0);
+  F().NextGraphClick();
+  EXPECT_EQ(CurGraph, 1);
+  EXPECT_EQ(F().SpinC->Text(), "0");
+  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  F().NextGraphClick();
+  EXPECT_EQ(F().SpinC->Text(), "2");
+
+  F().SysReClick();
+  EXPECT_FALSE(SystemMode);
+  EXPECT_EQ(CurGraph, 1);
+  EXPECT_FALSE(F().NextGraph->isVisible());
+  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_FALSE(HasColour(plat::clRed));
+  EXPECT_EQ(Graphs[2].CNum, 2);  // kept for next time
+}
+
+TEST_F(MainFormTest, ResetRestoresTheViewAndTheCurrentCoefficientsOnly) {
+  CreateForms();
+  F().MenuFunctionClick(F().Nf7);
+  Graphs[1].Color = plat::clGreen;
+  F().DrobKoffClick();
+  F().SpinA->SetValue(-3);
+  F().SpinBB->SetValue(5);
+  Click(Qt::ShiftModifier, 40, 90);
+  F().N1Click();
+  EXPECT_EQ(S(F().Spin1), 30);
+  EXPECT_EQ(S(F().Spin2), 30);
+  EXPECT_EQ(S(F().Spin3), PlotWidth / 2);
+  EXPECT_EQ(S(F().Spin4), PlotHeight / 2);
+  EXPECT_EQ(Graphs[1].ANum, 1);
+  EXPECT_EQ(Graphs[1].BDen, 1);
+  EXPECT_EQ(F().SpinA->Text(), "1");
+  EXPECT_EQ(F().SpinBB->Text(), "1");
+  EXPECT_EQ(Graphs[1].FuncIndex, 7);
+  EXPECT_EQ(Graphs[1].Color, plat::clGreen);
+  EXPECT_TRUE(F().DrobKoff->isChecked());
+}
+
+TEST_F(MainFormTest, TagGuardsTheViewHandlers) {
+  CreateForms();
+  CountRedraws();
+  F().Tag = 1;
+  F().Spin3->SetValue(100);
+  F().Spin1->SetValue(20);
+  F().SelectFunc(11);
+  EXPECT_EQ(Redraws(), 0);
+  F().Tag = 0;
+  F().Spin4->SetValue(100);
+  EXPECT_EQ(Redraws(), 1);
+  F().SpinA->SetValue(5);  // coefficients redraw whatever Tag says
+  EXPECT_EQ(Redraws(), 2);
+
+  // While the window is destroyed a resize records the size and nothing else.
+  F().Tag = 2;
+  const int ox = S(F().Spin3);
+  KorvelLog().clear();
+  F().resize(F().width() + 60, F().height() + 20);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(PlotWidth, F().ClientWidth());
+  EXPECT_EQ(PlotHeight, F().ClientHeight() - 108);
+  EXPECT_EQ(S(F().Spin3), ox);
+  EXPECT_EQ(Redraws(), 0);
+  F().Tag = 0;
+}
+
+TEST_F(MainFormTest, ResizeKeepsTheCentrePoint) {
+  CreateForms();
+  Click(Qt::AltModifier, 130, 200);
+  // The world point at the exact plot centre, which may fall between pixels.
+  auto exactCentre = [this] {
+    return QPointF((PlotWidth / 2.0 - S(F().Spin3)) / F().UnitX(), (PlotHeight / 2.0 - S(F().Spin4)) / F().UnitY());
+  };
+  const QPointF centre = exactCentre();
+  ASSERT_TRUE(lumtest::SetClientSize(F(), 611, 402));
+  EXPECT_EQ(PlotWidth, 611);
+  EXPECT_EQ(F().ScreenBitmap->Width(), 611);
+  EXPECT_EQ(F().ScreenBitmap->Height(), 402);
+  const QPointF now = exactCentre();
+  EXPECT_LE(std::fabs(now.x() - centre.x()), 1.0 / 30 + 1e-12);
+  EXPECT_LE(std::fabs(now.y() - centre.y()), 1.0 / 30 + 1e-12);
+  ASSERT_TRUE(lumtest::SetClientSize(F(), 480, 250));
+  const QPointF back = exactCentre();
+  EXPECT_LE(std::fabs(back.x() - centre.x()), 1.0 / 30 + 1e-12);
+  EXPECT_LE(std::fabs(back.y() - centre.y()), 1.0 / 30 + 1e-12);
+}
+
+TEST_F(MainFormTest, ModifierKeysShowTheZoomCursors) {
+  CreateForms();
+  QTest::keyPress(F().Spin1->Editor(), Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_TRUE(ZoomCursorShown);
+  EXPECT_EQ(F().cursor().pixmap().cacheKey(), F().crZoomIn.pixmap().cacheKey());
+  QTest::keyRelease(F().Spin1->Editor(), Qt::Key_Shift);
+  EXPECT_FALSE(ZoomCursorShown);
+  EXPECT_EQ(F().cursor().shape(), Qt::ArrowCursor);
+  F().FormKeyDown(Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);  // Ctrl wins
+  EXPECT_EQ(F().cursor().pixmap().cacheKey(), F().crZoomOut.pixmap().cacheKey());
+  F().FormKeyUp(Qt::Key_A, Qt::NoModifier);
+  EXPECT_FALSE(ZoomCursorShown);
+}
+
+TEST_F(MainFormTest, SavesTheWholeClientPictureAsABitmap) {
+  CreateForms();
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("plot.bmp").toStdString();
+  fake.FileNames.push_back(path);
+  F().SaveFileClick();
+  ASSERT_EQ(fake.FileDialogs.size(), 1u);
+  EXPECT_EQ(fake.FileDialogs[0].Request.DefaultExt, "bmp");
+  EXPECT_EQ(fake.FileDialogs[0].Request.Filter, "Точечный рисунок Windows (bmp)|*.bmp|Все файлы (*.*)|*.*");
+  QImage saved(QString::fromStdString(path), "BMP");
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.width(), 476);
+  EXPECT_EQ(saved.height(), 329);  // the rows under the bottom panel too
+  EXPECT_TRUE(fake.Messages.empty());
+
+  fake.FileNames.push_back(dir.filePath("no/such/folder/plot.bmp").toStdString());
+  F().SaveFileClick();
+  ASSERT_EQ(fake.Messages.size(), 1u);
+  EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Error);
+  EXPECT_NE(fake.Messages[0].Text.find("plot.bmp"), std::string::npos);
+
+  fake.FileNames.push_back(std::nullopt);  // cancelled: nothing happens
+  F().SaveFileClick();
+  EXPECT_EQ(fake.Messages.size(), 1u);
+}
+
+TEST_F(MainFormTest, ColourCommandStartsOnTheGraphColour) {
+  CreateForms();
+  fake.Colors.push_back(plat::clLime);
+  F().ChangeColorClick();
+  ASSERT_EQ(fake.ColorDialogs.size(), 1u);
+  EXPECT_EQ(fake.ColorDialogs[0].Initial, plat::clNavy);
+  EXPECT_EQ(Graphs[1].Color, plat::clLime);
+  EXPECT_TRUE(HasColour(plat::clLime));
+  fake.Colors.push_back(std::nullopt);
+  F().ChangeColorClick();
+  EXPECT_EQ(Graphs[1].Color, plat::clLime);
+}
+
+TEST_F(MainFormTest, MenuCommandsOpenTheirWindowsAndTheHelp) {
+  CreateForms();
+  F().Nf9->trigger();
+  EXPECT_EQ(Graphs[1].FuncIndex, 9);
+  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=a(x-b)^1/2+c");
+  F().AboutClick();
+  F().PrintFileClick();
+  F().SetcaClick();
+  ASSERT_EQ(fake.Dialogs.size(), 3u);
+  EXPECT_EQ(fake.Dialogs[0].ClassName, "lumivar::TAboutBox");
+  EXPECT_EQ(fake.Dialogs[1].ClassName, "lumivar::TPrintForm");
+  EXPECT_EQ(fake.Dialogs[2].ClassName, "lumivar::TSetcaForm");
+  F().Help->trigger();
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].Command, plat::HelpCommand::Contents);
+  EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar-help/index.html");
+  // A checked item toggles once per click from the menu as well.
+  F().DrobKoff->trigger();
+  EXPECT_TRUE(F().DrobKoff->isChecked());
+  EXPECT_EQ(F().TypeFunc->height(), 86);
+}
+
+TEST_F(MainFormTest, ClosingReleasesBothLibrarySlotsInOrder) {
+  CreateForms();
+  Korvel = lumtest::RecordingKorvel();
+  KorvelLog().clear();
+  DestroyForms();
+  EXPECT_EQ(KorvelLog(), (std::vector<std::string>{"Init_Number(1)", "Lex_Analiz_Init", "Init_Number(2)",
+                                                   "Lex_Analiz_Init"}));
+}
+
+}  // namespace
