@@ -63,6 +63,10 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(417, 335);
+  // The window was laid out for an 8-point sans face at 96 pixels per inch.
+  QFont font(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));
+  font.setPixelSize(plat::FontPixelSize(8, 96));
+  setFont(font);
 
   pgPage = new QTabWidget(this);
   pgPage->setObjectName("pgPage");
@@ -89,9 +93,9 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   gbControl->setObjectName("gbControl");
   gbControl->setGeometry(8, 144, 377, 80);
   MakeLabel(gbControl, "Label5", "Коэффициент увеличения/уменьшения масштаба: ", 12, 24);
-  txtKoef = MakeEdit(gbControl, "txtKoef", 295, 20, 70);
+  txtKoef = MakeEdit(gbControl, "txtKoef", 285, 20, 80);
   MakeLabel(gbControl, "Label6", "Сдвиг графика на часть от экрана: ", 12, 50);
-  txtSdvig = MakeEdit(gbControl, "txtSdvig", 295, 46, 70);
+  txtSdvig = MakeEdit(gbControl, "txtSdvig", 285, 46, 80);
 
   // Page "Экран".
   tsScreen = new QWidget();
