@@ -130,7 +130,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   (void)kStateInitialised;
   setObjectName("MainForm");
   setWindowTitle("Lumivar");
-  setToolTip("Lumivar");
 
   Client = new QWidget(this);
   Client->setObjectName("Client");

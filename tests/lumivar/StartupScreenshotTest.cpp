@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include "LumivarFixture.h"
+#include "lumivar/Image.h"
 #include "platform/qt/Services.h"
 
 using namespace lumivar;
@@ -40,6 +41,7 @@ TEST_F(StartupTest, MainWindowScreenshot) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(AltFunc->grab().save(QString::fromStdString(plat::ExeDir() + "lumivar-altfunc.png"), "PNG"));
   AltFunc->hide();
+  EXPECT_TRUE(SplashPicture().save(QString::fromStdString(plat::ExeDir() + "lumivar-splash.png"), "PNG"));
 }
 
 }  // namespace
