@@ -111,13 +111,11 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QHBoxLayout;
   btnDefault = new QPushButton("Принять по умолчанию", this);
   btnDefault->setObjectName("btnDefault");
-  btnDefault->setAutoDefault(false);
   btnAddFunction = new QPushButton("Добавить функцию", this);
   btnAddFunction->setObjectName("btnAddFunction");
   btnAddFunction->setDefault(true);
   btnCancel = new QPushButton("Отмена", this);
   btnCancel->setObjectName("btnCancel");
-  btnCancel->setAutoDefault(false);
   buttons->addWidget(btnDefault);
   buttons->addStretch(1);
   buttons->addWidget(btnAddFunction);
@@ -144,11 +142,13 @@ void TNewFunctionForm::BuildPageGeneral(QWidget* page) {
   txtMinX = new QLineEdit("-1", grpArgument);
   txtMinX->setObjectName("txtMinX");
   txtMinX->setEnabled(false);
+  txtMinX->setFixedWidth(100);
   cbxMaxX = new QCheckBox("Максимальное значение аргумента:", grpArgument);
   cbxMaxX->setObjectName("cbxMaxX");
   txtMaxX = new QLineEdit("1", grpArgument);
   txtMaxX->setObjectName("txtMaxX");
   txtMaxX->setEnabled(false);
+  txtMaxX->setFixedWidth(100);
   cbxXPolog = new QCheckBox("Только положительные значения x", grpArgument);
   cbxXPolog->setObjectName("cbxXPolog");
   cbxXCeloe = new QCheckBox("Только целые значения x", grpArgument);
@@ -159,6 +159,7 @@ void TNewFunctionForm::BuildPageGeneral(QWidget* page) {
   g1->addWidget(txtMaxX, 1, 1);
   g1->addWidget(cbxXPolog, 2, 0, 1, 2);
   g1->addWidget(cbxXCeloe, 3, 0, 1, 2);
+  g1->setColumnStretch(2, 1);
   lay->addWidget(grpArgument);
 
   grpGraph = new QGroupBox("Свойства графика", page);
@@ -172,31 +173,37 @@ void TNewFunctionForm::BuildPageGeneral(QWidget* page) {
   cbxIfRazryv->setChecked(true);
   txtRazryv = new QLineEdit("10", grpGraph);
   txtRazryv->setObjectName("txtRazryv");
-  g2->addWidget(cbxIfLines, 0, 0, 1, 3);
-  g2->addWidget(cbxIfRazryv, 1, 0);
-  g2->addWidget(txtRazryv, 1, 1, 1, 2);
+  txtRazryv->setFixedWidth(60);
+  g2->setHorizontalSpacing(3);
+  g2->setContentsMargins(6, 6, 6, 6);
+  g2->addWidget(cbxIfLines, 0, 0, 1, 8);
+  g2->addWidget(cbxIfRazryv, 1, 0, 1, 5);
+  g2->addWidget(txtRazryv, 1, 5, 1, 3, Qt::AlignLeft);
 
-  auto upDownRow = [&](int row, const char* caption, QLineEdit*& edit, TUpDown*& ud,
-                       const char* editName, const char* udName) {
-    g2->addWidget(new QLabel(caption, grpGraph), row, 0);
+  auto upDown = [&](int row, int col, const char* caption, QLineEdit*& edit, TUpDown*& ud,
+                    const char* editName, const char* udName) {
+    g2->addWidget(new QLabel(caption, grpGraph), row, col);
     edit = new QLineEdit(grpGraph);
     edit->setObjectName(editName);
+    edit->setFixedWidth(24);
     ud = new TUpDown(grpGraph);
     ud->setObjectName(udName);
     ud->SetRange(1, 9);
     ud->SetAssociate(edit);
     ud->SetPosition(1);
-    g2->addWidget(edit, row, 1);
-    g2->addWidget(ud, row, 2);
+    g2->addWidget(edit, row, col + 1);
+    g2->addWidget(ud, row, col + 2);
   };
-  upDownRow(2, "Диаметр точки (пкс):", txtDiametr, udDiametr, "txtDiametr", "udDiametr");
-  upDownRow(3, "Толщина линий (пкс):", txtWidth, udWidth, "txtWidth", "udWidth");
-  g2->addWidget(new QLabel("Цвет графика:", grpGraph), 4, 0);
+  upDown(2, 0, "Диаметр точки (пкс):", txtDiametr, udDiametr, "txtDiametr", "udDiametr");
+  upDown(2, 4, "Толщина линий (пкс):", txtWidth, udWidth, "txtWidth", "udWidth");
+  g2->addWidget(new QLabel("Цвет графика:", grpGraph), 3, 0);
   stColor = new TColorSwatch(grpGraph);
   stColor->setObjectName("stColor");
   stColor->SetColor(0x00808080);
-  g2->addWidget(stColor, 4, 1, 1, 2);
-  upDownRow(5, "Точность построения:", txtKolvo, udKolvo, "txtKolvo", "udKolvo");
+  g2->addWidget(stColor, 3, 1, 1, 2);
+  upDown(3, 4, "Точность построения:", txtKolvo, udKolvo, "txtKolvo", "udKolvo");
+  g2->setColumnMinimumWidth(3, 8);
+  g2->setColumnStretch(7, 1);
   lay->addWidget(grpGraph);
   lay->addStretch(1);
 }
