@@ -145,6 +145,7 @@ void SetYScaleKeepCentre(objScreen& s, TPictureSize p, long double ym) {
 }  // namespace
 
 void TGeneralForm::mnuGraphMPlusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Xm <= MinScale || s.Ym <= MinScale) return;
   SetScalesKeepCentre(s, PictureSize(Image), s.Xm / s.Koef, s.Ym / s.Koef);
@@ -152,6 +153,7 @@ void TGeneralForm::mnuGraphMPlusClick() {
 }
 
 void TGeneralForm::mnuGraphMMinusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Xm >= MaxScale || s.Ym >= MaxScale) return;
   SetScalesKeepCentre(s, PictureSize(Image), s.Xm * s.Koef, s.Ym * s.Koef);
@@ -159,12 +161,14 @@ void TGeneralForm::mnuGraphMMinusClick() {
 }
 
 void TGeneralForm::mnuGraphMDefaultClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   SetScalesKeepCentre(s, PictureSize(Image), s.DefaultXm, s.DefaultYm);
   DrawScreen();
 }
 
 void TGeneralForm::mnuGraphMRavnClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   const long double m = std::sqrt(s.Xm * s.Ym);
   SetScalesKeepCentre(s, PictureSize(Image), m, m);
@@ -172,6 +176,7 @@ void TGeneralForm::mnuGraphMRavnClick() {
 }
 
 void TGeneralForm::mnuGraphXPlusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Xm <= MinScale) return;
   SetXScaleKeepCentre(s, PictureSize(Image), s.Xm / s.Koef);
@@ -179,6 +184,7 @@ void TGeneralForm::mnuGraphXPlusClick() {
 }
 
 void TGeneralForm::mnuGraphYPlusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Ym <= MinScale) return;
   SetYScaleKeepCentre(s, PictureSize(Image), s.Ym / s.Koef);
@@ -186,6 +192,7 @@ void TGeneralForm::mnuGraphYPlusClick() {
 }
 
 void TGeneralForm::mnuGraphXMinusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Xm > MaxScale) return;
   SetXScaleKeepCentre(s, PictureSize(Image), s.Xm * s.Koef);
@@ -193,6 +200,7 @@ void TGeneralForm::mnuGraphXMinusClick() {
 }
 
 void TGeneralForm::mnuGraphYMinusClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   if (s.Ym > MaxScale) return;
   SetYScaleKeepCentre(s, PictureSize(Image), s.Ym * s.Koef);
@@ -200,30 +208,35 @@ void TGeneralForm::mnuGraphYMinusClick() {
 }
 
 void TGeneralForm::mnuGraphLeftClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   s.StartX = s.StartX + PictureSize(Image).W * s.Xm * s.Sdvig;
   DrawScreen();
 }
 
 void TGeneralForm::mnuGraphRightClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   s.StartX = s.StartX - PictureSize(Image).W * s.Xm * s.Sdvig;
   DrawScreen();
 }
 
 void TGeneralForm::mnuGraphUpClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   s.StartY = s.StartY + PictureSize(Image).H * s.Ym * s.Sdvig;
   DrawScreen();
 }
 
 void TGeneralForm::mnuGraphDownClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   s.StartY = s.StartY - PictureSize(Image).H * s.Ym * s.Sdvig;
   DrawScreen();
 }
 
 void TGeneralForm::mnuGraphCenterClick() {
+  if (!MainScreen) return;
   objScreen& s = *MainScreen;
   const TPictureSize p = PictureSize(Image);
   s.StartX = -s.Xm * p.W / 2;
@@ -232,6 +245,7 @@ void TGeneralForm::mnuGraphCenterClick() {
 }
 
 void TGeneralForm::mnuGraphPropertiesClick() {
+  if (!MainScreen || !ScreenForm) return;
   ScreenForm->FillFromView(*MainScreen);
   ScreenAccepted = false;
   plat::Services().ExecModal(ScreenForm);
