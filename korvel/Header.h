@@ -19,6 +19,13 @@ struct ERunTime {};
 
 #if defined(__x86_64__) || defined(__i386__)
 
+// The x87 status word: exception flags in bits 0..5.
+inline uint16_t X87Status() {
+  uint16_t sw;
+  __asm__ __volatile__("fnstsw %0" : "=a"(sw));
+  return sw;
+}
+
 // Guards one export call. Extended reals are computed on the x87 unit; the
 // mathematical library also touches the SSE flags, so a call that may reach
 // it passes withSse. The common case (the default control words, flags that
@@ -40,13 +47,21 @@ class FpGuard {
     }
   }
   ~FpGuard() {
-    uint16_t sw;
-    __asm__ __volatile__("fnstsw %0" : "=a"(sw));
+    const uint16_t sw = exitKnown_ ? exit_ : X87Status();
     if (custom_ || ((sw ^ sw_) & 0x7F) != 0) RestoreX87();
     if (sse_ && _mm_getcsr() != mx_) _mm_setcsr(mx_);
   }
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;
+
+  // The status word on entry, as the guarded code sees it.
+  uint16_t EntryStatus() const { return custom_ ? 0 : sw_; }
+  // The status word read after the last x87 operation of the call, which
+  // spares the destructor reading it again.
+  void ExitStatus(uint16_t sw) {
+    exit_ = sw;
+    exitKnown_ = true;
+  }
 
  private:
   // fnstenv/fldenv is the only way to put x87 flags back; the register stack
@@ -61,6 +76,8 @@ class FpGuard {
   uint16_t cw_ = 0;
   uint16_t sw_ = 0;
   uint32_t mx_ = 0;
+  uint16_t exit_ = 0;
+  bool exitKnown_ = false;
   bool sse_;
   bool custom_ = false;
 };
@@ -74,6 +91,8 @@ class FpGuard {
     fesetround(FE_TONEAREST);
   }
   ~FpGuard() { fesetenv(&env_); }
+  uint16_t EntryStatus() const { return 0; }
+  void ExitStatus(uint16_t) {}
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;
 

@@ -1,6 +1,7 @@
 #include "korvel/Interp.h"
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "korvel/Header.h"
@@ -9,7 +10,7 @@
 
 namespace korvel {
 
-long double ArgX = 0;
+long double ArgX = 0;  // the x of the last Interpret, as given
 long double ParamA = 0, ParamB = 0, ParamC = 0;
 bool Draw = true;
 
@@ -24,8 +25,21 @@ constexpr long double Two63 = 9223372036854775808.0L;
 long double VarX = 0, VarA = 0, VarB = 0, VarC = 0;
 bool BadA = false, BadB = false, BadC = false;
 
-long double Sanitized(long double v, bool& bad) {
-  bad = !std::isfinite(v);
+// A value the x87 unit computes with: not an infinity or NaN, and not one of
+// the unnormal encodings that no operation produces. Read from the bits, so
+// that no flag is raised and no register is needed.
+bool FiniteBits(const long double& v) {
+  uint64_t mantissa;
+  uint16_t signExp;
+  std::memcpy(&mantissa, &v, sizeof mantissa);
+  std::memcpy(&signExp, reinterpret_cast<const char*>(&v) + 8, sizeof signExp);
+  const unsigned e = signExp & 0x7FFFu;
+  if (e == 0x7FFF) return false;
+  return e == 0 || (mantissa >> 63) != 0;
+}
+
+long double Sanitized(const long double& v, bool& bad) {
+  bad = !FiniteBits(v);
   return bad ? 0 : v;
 }
 
@@ -57,47 +71,75 @@ inline long double Fail() {
   Draw = false;
   return 0;
 }
-inline long double Checked(long double v) { return std::isfinite(v) ? v : Fail(); }
+// With C false the value is taken as it is: the caller detects a non-finite
+// step afterwards from the x87 flags (see Interpret).
+template <bool C>
+inline long double Checked(long double v) {
+  if constexpr (C) return std::isfinite(v) ? v : Fail();
+  return v;
+}
 
 // Binary handlers: the new value of the operand below the top.
-inline long double OpSub(long double Below, long double Top) { return Checked(Below - Top); }
-inline long double OpAdd(long double Below, long double Top) { return Checked(Below + Top); }
-inline long double OpMul(long double Below, long double Top) { return Checked(Below * Top); }
-inline long double OpDiv(long double Below, long double Top) { return Top == 0 ? Fail() : Checked(Below / Top); }
+template <bool C>
+inline long double OpSub(long double Below, long double Top) { return Checked<C>(Below - Top); }
+template <bool C>
+inline long double OpAdd(long double Below, long double Top) { return Checked<C>(Below + Top); }
+template <bool C>
+inline long double OpMul(long double Below, long double Top) { return Checked<C>(Below * Top); }
+template <bool C>
+inline long double OpDiv(long double Below, long double Top) { return Top == 0 ? Fail() : Checked<C>(Below / Top); }
+template <bool C>
 long double OpPower(long double Below, long double Top) {
   try {
-    return Checked(Power(Below, Top));
+    return Checked<true>(Power(Below, Top));  // its NaN of an out-of-range parity raises no flag
   } catch (...) {  // EPower, or no memory for its message
     return Fail();
   }
 }
+template <bool C>
 long double OpPowerInt(long double Below, int64_t N) {
   if (Below == 0 && N < 0) return Fail();  // the one EPower of an integral exponent
-  return Checked(PowerInt(Below, N));
+  return Checked<C>(PowerInt(Below, N));
 }
 
 // Unary handlers: the new value of the top operand.
+template <bool C>
 inline long double OpNeg(long double Top) { return -Top; }
-inline long double OpSqr(long double Top) { return Checked(Top * Top); }
+template <bool C>
+inline long double OpSqr(long double Top) { return Checked<C>(Top * Top); }
+template <bool C>
 inline long double OpSqrt(long double Top) { return Top < 0 ? Fail() : std::sqrt(Top); }
-inline long double OpExp(long double Top) { return Checked(std::exp(Top)); }
+template <bool C>
+inline long double OpExp(long double Top) { return Checked<C>(std::exp(Top)); }
+template <bool C>
 inline long double OpLn(long double Top) { return Top <= 0 ? Fail() : std::log(Top); }
+template <bool C>
 inline long double OpSin(long double Top) { return std::fabs(Top) >= Two63 ? 0 : std::sin(Top); }
+template <bool C>
 inline long double OpCos(long double Top) { return std::fabs(Top) >= Two63 ? 0 : std::cos(Top); }
-inline long double OpTg(long double Top) { return Checked(std::tan(Top)); }
-inline long double OpCtg(long double Top) { return Top == 0 ? Fail() : Checked(1 / std::tan(Top)); }
+template <bool C>
+inline long double OpTg(long double Top) { return Checked<C>(std::tan(Top)); }
+template <bool C>
+inline long double OpCtg(long double Top) { return Top == 0 ? Fail() : Checked<C>(1 / std::tan(Top)); }
+template <bool C>
 inline long double OpArcsin(long double Top) {
   return (Top > 1 || Top < -1) ? Fail() : std::atan2(Top, std::sqrt(1 - Top * Top));
 }
+template <bool C>
 inline long double OpArccos(long double Top) {
   return (Top > 1 || Top < -1) ? Fail() : std::atan2(std::sqrt(1 - Top * Top), Top);
 }
+template <bool C>
 inline long double OpArctg(long double Top) { return std::atan(Top); }
+template <bool C>
 inline long double OpArcctg(long double Top) {
   // atan(1/0) would be a finite pi/2; the reciprocal itself is what fails.
   if (Top == 0) return Fail();
   const long double r = 1 / Top;
-  return std::isfinite(r) ? std::atan(r) : Fail();
+  if constexpr (C) {
+    if (!std::isfinite(r)) return Fail();
+  }
+  return std::atan(r);
 }
 
 // Builds the steps of one slot: the operator stack holds codes, the operand
@@ -246,10 +288,13 @@ void BuildSteps(TLexSlot& slot) {
   slot.OperandStack.swap(operands);
 }
 
+namespace {
+
 // The top of the operand stack stays in a local, which the compiler keeps in
 // a register; the operand at position p below it lives in mem[p + 1]. Going
 // through memory for every step would stall on each 80-bit store and reload.
-long double Calculate(TLexSlot& slot) {
+template <bool C>
+long double Replay(TLexSlot& slot) {
   long double* const mem = slot.OperandStack.data();
   long double top = 0;
   for (const TCalcStep* s = slot.Steps.data();; ++s) {
@@ -258,30 +303,30 @@ long double Calculate(TLexSlot& slot) {
         mem[s->Depth] = top;  // the old top, or a spare cell at depth 0
         top = *s->Src;
         break;
-      case tcSub: top = OpSub(mem[s->Depth + 1], top); break;
-      case tcAdd: top = OpAdd(mem[s->Depth + 1], top); break;
-      case tcMul: top = OpMul(mem[s->Depth + 1], top); break;
-      case tcDiv: top = OpDiv(mem[s->Depth + 1], top); break;
-      case tcPower: top = OpPower(mem[s->Depth + 1], top); break;
-      case scCombined + tcSub: top = OpSub(top, *s->Src); break;
-      case scCombined + tcAdd: top = OpAdd(top, *s->Src); break;
-      case scCombined + tcMul: top = OpMul(top, *s->Src); break;
-      case scCombined + tcDiv: top = OpDiv(top, *s->Src); break;
-      case scCombined + tcPower: top = OpPower(top, *s->Src); break;
-      case scPowerInt: top = OpPowerInt(top, s->N); break;
-      case tcNeg: top = OpNeg(top); break;
-      case tcSqr: top = OpSqr(top); break;
-      case tcSqrt: top = OpSqrt(top); break;
-      case tcExp: top = OpExp(top); break;
-      case tcLn: top = OpLn(top); break;
-      case tcSin: top = OpSin(top); break;
-      case tcCos: top = OpCos(top); break;
-      case tcTg: top = OpTg(top); break;
-      case tcCtg: top = OpCtg(top); break;
-      case tcArcsin: top = OpArcsin(top); break;
-      case tcArccos: top = OpArccos(top); break;
-      case tcArctg: top = OpArctg(top); break;
-      case tcArcctg: top = OpArcctg(top); break;
+      case tcSub: top = OpSub<C>(mem[s->Depth + 1], top); break;
+      case tcAdd: top = OpAdd<C>(mem[s->Depth + 1], top); break;
+      case tcMul: top = OpMul<C>(mem[s->Depth + 1], top); break;
+      case tcDiv: top = OpDiv<C>(mem[s->Depth + 1], top); break;
+      case tcPower: top = OpPower<C>(mem[s->Depth + 1], top); break;
+      case scCombined + tcSub: top = OpSub<C>(top, *s->Src); break;
+      case scCombined + tcAdd: top = OpAdd<C>(top, *s->Src); break;
+      case scCombined + tcMul: top = OpMul<C>(top, *s->Src); break;
+      case scCombined + tcDiv: top = OpDiv<C>(top, *s->Src); break;
+      case scCombined + tcPower: top = OpPower<C>(top, *s->Src); break;
+      case scPowerInt: top = OpPowerInt<C>(top, s->N); break;
+      case tcNeg: top = OpNeg<C>(top); break;
+      case tcSqr: top = OpSqr<C>(top); break;
+      case tcSqrt: top = OpSqrt<C>(top); break;
+      case tcExp: top = OpExp<C>(top); break;
+      case tcLn: top = OpLn<C>(top); break;
+      case tcSin: top = OpSin<C>(top); break;
+      case tcCos: top = OpCos<C>(top); break;
+      case tcTg: top = OpTg<C>(top); break;
+      case tcCtg: top = OpCtg<C>(top); break;
+      case tcArcsin: top = OpArcsin<C>(top); break;
+      case tcArccos: top = OpArccos<C>(top); break;
+      case tcArctg: top = OpArctg<C>(top); break;
+      case tcArcctg: top = OpArcctg<C>(top); break;
       case scModulus: top = std::fabs(top); break;
       case scEnd:
         if (s->Depth <= 0) return 0;
@@ -289,6 +334,30 @@ long double Calculate(TLexSlot& slot) {
       default: break;
     }
   }
+}
+
+}  // namespace
+
+long double Calculate(TLexSlot& slot, uint16_t& status) {
+#if defined(__x86_64__) || defined(__i386__)
+  // A step of finite operands that gives no finite value raises the x87
+  // overflow, invalid or zero-divide flag. When none is up before, a run
+  // without the per-step tests is exact unless one goes up; only then is the
+  // point evaluated again with every step tested.
+  constexpr uint16_t FailFlags = 0x0D;
+  if ((status & FailFlags) == 0) {
+    const bool draw = Draw;
+    const long double r = Replay<false>(slot);
+    status = X87Status();
+    if ((status & FailFlags) == 0) return r;
+    Draw = draw;
+  }
+  const long double r = Replay<true>(slot);
+  status = X87Status();
+  return r;
+#else
+  return Replay<true>(slot);
+#endif
 }
 
 }  // namespace korvel
@@ -319,5 +388,8 @@ extern "C" KORVEL_API long double Interpret(long double X) {
   bool badX;
   VarX = Sanitized(X, badX);
   if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) Draw = false;
-  return Calculate(*slot);
+  uint16_t status = guard.EntryStatus();
+  const long double r = Calculate(*slot, status);
+  guard.ExitStatus(status);
+  return r;
 }

@@ -16,9 +16,9 @@ extern bool Draw;
 // Throws std::bad_alloc.
 void BuildSteps(TLexSlot& slot);
 
-// Evaluates a compiled slot at ArgX by replaying its Steps. A failed
-// operation sets Draw to false and leaves 0 in place of its result; the
-// result is always finite.
-long double Calculate(TLexSlot& slot);
+// Evaluates a compiled slot by replaying its Steps. A failed operation sets
+// Draw to false and leaves 0 in place of its result; the result is always
+// finite. status holds the x87 status word on entry and receives it after.
+long double Calculate(TLexSlot& slot, uint16_t& status);
 
 }  // namespace korvel

@@ -36,36 +36,12 @@ int64_t RoundToInt64(long double v) {
 #endif
 }
 
-// |n| >= 1: repeated squaring, exact for small results and within a few ulps
-// otherwise, where e^(n ln b) would carry the error of the logarithm times n.
-long double IntPower(long double b, uint64_t n) {
-  long double r = 1.0L;
-  while (true) {
-    if (n & 1) r *= b;
-    n >>= 1;
-    if (n == 0) return r;
-    b *= b;
-  }
-}
-
 // Every extended real of magnitude 2^63 or more is an integer.
 bool Integral(long double v) { return !(std::fabs(v) < Two63) || static_cast<long double>(RoundToInt64(v)) == v; }
 
 }  // namespace
 
 EPower::EPower(long double Base, long double Exp) : std::domain_error(PowerMessage(Base, Exp)) {}
-
-long double PowerInt(long double Base, int64_t N) {
-  if (Base == 0) {
-    if (N == 0) return 1.0L;
-    if (N > 0) return 0.0L;
-    throw EPower(Base, static_cast<long double>(N));
-  }
-  // The sign follows from the multiplications themselves: (-b)^n and b^n
-  // have the same magnitude, bit for bit.
-  if (N >= 0) return IntPower(Base, static_cast<uint64_t>(N));
-  return 1.0L / IntPower(Base, static_cast<uint64_t>(-N));
-}
 
 long double PosPower(long double Base, long double Exp) { return std::exp(Exp * std::log(Base)); }
 

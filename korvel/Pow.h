@@ -15,10 +15,31 @@ class EPower : public std::domain_error {
 // e^(Exp * ln Base); meant for Base > 0. An overflow gives infinity.
 long double PosPower(long double Base, long double Exp);
 
-// Base^N by repeated multiplication, for N in (-2^63, 2^63). Throws EPower
-// for 0 raised to a negative N. Power gives exactly this for integral
-// exponents in that range.
-long double PowerInt(long double Base, int64_t N);
+// Base^n by repeated squaring: exact while the result fits, within a few
+// ulps otherwise, where e^(n ln b) would carry the logarithm's error times n.
+// The sign follows from the multiplications themselves: (-b)^n and b^n have
+// the same magnitude, bit for bit.
+inline long double IntPower(long double b, uint64_t n) {
+  long double r = 1.0L;
+  while (true) {
+    if (n & 1) r *= b;
+    n >>= 1;
+    if (n == 0) return r;
+    b *= b;
+  }
+}
+
+// Base^N for N in (-2^63, 2^63). Throws EPower for 0 raised to a negative N.
+// Power gives exactly this for integral exponents in that range.
+inline long double PowerInt(long double Base, int64_t N) {
+  if (Base == 0) {
+    if (N == 0) return 1.0L;
+    if (N > 0) return 0.0L;
+    throw EPower(Base, static_cast<long double>(N));
+  }
+  if (N >= 0) return IntPower(Base, static_cast<uint64_t>(N));
+  return 1.0L / IntPower(Base, static_cast<uint64_t>(-N));
+}
 
 // Base^Exp. Throws EPower as above. An overflow gives infinity; a negative
 // base whose exponent (or its reciprocal) is integral but beyond the 64-bit
