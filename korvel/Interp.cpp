@@ -99,6 +99,7 @@ long double OpPower(long double Below, long double Top) {
 template <bool C>
 long double OpPowerInt(long double Below, int64_t N) {
   if (Below == 0 && N < 0) return Fail();  // the one EPower of an integral exponent
+  if (N == 2) return Checked<C>(Below * Below);  // what PowerInt does, bit for bit
   return Checked<C>(PowerInt(Below, N));
 }
 

@@ -48,11 +48,6 @@ int32_t CurNumber = 1;
 int32_t TokenCount = 0;
 TLexSlot LexSlots[2];
 
-TLexSlot* SelectedSlot() {
-  if (CurNumber == 1 || CurNumber == 2) return &LexSlots[CurNumber - 1];
-  return nullptr;
-}
-
 uint8_t FindToken(const char* name, size_t len) {
   for (const TTokenEntry& row : TokenTable) {
     if (std::strlen(row.Name) == len && std::memcmp(row.Name, name, len) == 0) return row.Code;

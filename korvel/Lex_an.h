@@ -80,7 +80,9 @@ extern int32_t TokenCount; // tokens appended since the last Lex_Analiz_Init
 extern TLexSlot LexSlots[2];
 
 // The selected slot, or nullptr when CurNumber is neither 1 nor 2.
-TLexSlot* SelectedSlot();
+inline TLexSlot* SelectedSlot() {
+  return (CurNumber == 1 || CurNumber == 2) ? &LexSlots[CurNumber - 1] : nullptr;
+}
 
 // Code of the first row whose name equals the len bytes at name; tcEnd if none.
 uint8_t FindToken(const char* name, size_t len);
