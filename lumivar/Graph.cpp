@@ -330,6 +330,18 @@ void TMainForm::showEvent(QShowEvent* e) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+      // Menu shortcuts come before the boxes' own keys (Ctrl+A opens the
+      // formula dialog rather than selecting a box's text).
+      auto* ke = static_cast<QKeyEvent*>(event);
+      const QKeySequence pressed(ke->keyCombination());
+      for (const QAction* a : {Nf11, NextGraph})
+        if (a->isEnabled() && a->shortcut() == pressed) {
+          event->ignore();
+          return true;
+        }
+      break;
+    }
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
       plat::Guard([&] { FormKeyDown(ke->key(), ke->modifiers()); });

@@ -394,6 +394,20 @@ TEST_F(MainFormTest, MenuCommandsOpenTheirWindowsAndTheHelp) {
   EXPECT_EQ(F().TypeFunc->height(), 86);
 }
 
+TEST_F(MainFormTest, MenuShortcutsWinOverTheBoxesKeys) {
+  CreateForms();
+  F().activateWindow();
+  F().SpinA->Editor()->setFocus();
+  QCoreApplication::processEvents();
+  QTest::keyClick(F().SpinA->Editor(), Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_EQ(fake.Dialogs[0].ClassName, "lumivar::TAltFunc");
+  EXPECT_EQ(F().SpinA->Editor()->selectedText(), "");
+  F().SysReClick();
+  QTest::keyClick(F().SpinA->Editor(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(CurGraph, 1);
+}
+
 TEST_F(MainFormTest, ClosingReleasesBothLibrarySlotsInOrder) {
   CreateForms();
   Korvel = lumtest::RecordingKorvel();
