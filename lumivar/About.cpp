@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <cmath>
 
@@ -132,6 +133,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
 void TAboutBox::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  if (const QScreen* s = screen()) {
+    const QRect r = s->availableGeometry();
+    move(r.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+  }
   plat::Guard([this] { FormPaint(); });
 }
 
