@@ -352,18 +352,20 @@ void objFunc::Parse(std::string& S) {
 // operation keeps the evaluation order of every failing step. The top of the
 // stack is kept apart (the accumulator), so most steps touch no memory.
 //
-// Evaluation runs first without testing the results of + - * / and the
-// squares: those are plain x87 operations, and a fault among them always
-// raises a flag in the x87 status word. When the run ends with such a flag
-// (or stops at an error after one), it is repeated with every result tested,
+// Evaluation runs first without testing the results of + - * and the
+// squares: a non-finite value that they make (the sign of an overflow or an
+// invalid operation, every operand being finite) is carried on by them into the
+// final value. Only the operations that could hide it test their operands: the
+// divisor, and the operands of powers, roots and functions. When that run ends
+// in an error or a non-finite value it is repeated with every result tested,
 // which finds the first failing operation exactly.
 
 namespace {
 
 enum : std::uint8_t {
   kModeSS = 0, kModeSC, kModeSX, kModeCS, kModeXS, kModeCX, kModeXC, kModeXX,
-  // Binary operations are 8 * code + mode, code 1..6.
-  kPushC = 64, kPushX, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX
+  // Binary operations are 8 * (code - 1) + mode, code 1..6.
+  kPushC = 48, kPushX, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX, kEnd
 };
 
 template <bool Careful>
@@ -392,6 +394,10 @@ inline bool OpMul(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpDiv(long double a, long double b, long double& r, int32_t& e) {
+  if (!Careful && __builtin_expect(!Finite(b), 0)) {  // a finite value over it would hide it
+    e = orv_engine::kFault;
+    return false;
+  }
   if (__builtin_expect(b == 0, 0)) {
     e = 3;
     return false;
@@ -401,6 +407,10 @@ inline bool OpDiv(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpPow(long double a, long double b, long double& r, int32_t& e) {
+  if (!Careful && __builtin_expect(!Finite(a) || !Finite(b), 0)) {
+    e = orv_engine::kFault;
+    return false;
+  }
   int32_t err = 0;
   r = orv_engine::Power(err, a, b);
   if (__builtin_expect(err != 0, 0)) { e = err; return false; }
@@ -408,6 +418,10 @@ inline bool OpPow(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpRoot(long double a, long double b, long double& r, int32_t& e) {
+  if (!Careful && __builtin_expect(!Finite(a) || !Finite(b), 0)) {
+    e = orv_engine::kFault;
+    return false;
+  }
   int32_t err = 0;
   r = orv_engine::Root(err, a, b);
   if (__builtin_expect(err != 0, 0)) { e = err; return false; }
@@ -434,97 +448,68 @@ inline bool OpCube(long double a, long double& r, int32_t& e) {
   r = a == 0 ? 0 : a * a * a;  // 0^3 is +0 like every power of 0
   return Checked<Careful>(r, e);
 }
+template <bool Careful>
 inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
+  if (!Careful && __builtin_expect(!Finite(a), 0)) {
+    e = orv_engine::kFault;
+    return false;
+  }
   int32_t err = 0;
   r = orv_engine::Function(code, err, a);
   if (__builtin_expect(err != 0, 0)) { e = err; return false; }
   return true;
 }
 
-constexpr unsigned kX87FaultBits = 0x01 | 0x04 | 0x08;  // invalid, zero divide, overflow
-
-// The exception bits of the x87 status word, read after `v` is computed.
-inline unsigned X87Faults(long double v) {
-#if defined(__x86_64__) || defined(__i386__)
-  unsigned short sw;
-  __asm__ volatile("fnstsw %0" : "=a"(sw) : "f"(v) : "memory");
-  return sw & kX87FaultBits;
-#else
-  (void)v;
-  return fetestexcept(orv_engine::kFaultFlags) ? kX87FaultBits : 0;
-#endif
-}
-
-// Finiteness from the exponent field alone, without a floating-point compare.
-inline bool FiniteBits(const long double& v) {
-  std::uint16_t exponent;
-  std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + 8, sizeof exponent);
-  return (exponent & 0x7fff) != 0x7fff;
-}
-
-// Clears exception bits of the x87 status word only (the SSE flags are the caller's).
-inline void ClearX87Faults(unsigned bits) {
-#if defined(__x86_64__) || defined(__i386__)
-  struct {
-    std::uint32_t words[7];
-  } env;
-  __asm__ volatile("fnstenv %0" : "=m"(env));
-  env.words[1] &= ~bits;  // the status word
-  __asm__ volatile("fldenv %0" : : "m"(env));
-#else
-  feclearexcept(orv_engine::kFaultFlags);
-#endif
-}
-
-// Runs the program at X. Returns 0 with the value in res, or the code of the
-// failing step with its index in failAt.
+// Runs the program at X (it ends with kEnd). Returns 0 with the value in
+// res, or the code of the failing step with its index in failAt. (A switch
+// keeps the accumulator in a register of the x87 stack; jumps through a
+// table of labels would not.)
 template <bool Careful>
-[[gnu::always_inline]] inline int32_t Run(const objFunc::TInstr* prog, int32_t len, const long double X,
-                                          long double& res, int32_t& failAt) {
+[[gnu::always_inline]] inline int32_t Run(const objFunc::TInstr* prog, const long double X, long double& res,
+                                          int32_t& failAt) {
   long double st[MaxFuncNodes + 1];
   int sp = 0;
   long double acc = 0;
   int32_t err = 0;
-  int32_t i = 0;
-  for (; i < len; ++i) {
-    const objFunc::TInstr& in = prog[i];
+  const objFunc::TInstr* ip = prog;
+  for (;; ++ip) {
     long double r;
-    switch (in.Op) {
-#define ORV_BIN_CASES(CODE, FN)                                                     \
-  case 8 * CODE + kModeSS:                                                          \
-    if (!FN<Careful>(st[--sp], acc, r, err)) goto fail;                             \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeSC:                                                          \
-    if (!FN<Careful>(acc, in.C, r, err)) goto fail;                                 \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeSX:                                                          \
-    if (!FN<Careful>(acc, X, r, err)) goto fail;                                    \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeCS:                                                          \
-    if (!FN<Careful>(in.C, acc, r, err)) goto fail;                                 \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeXS:                                                          \
-    if (!FN<Careful>(X, acc, r, err)) goto fail;                                    \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeCX:                                                          \
-    if (!FN<Careful>(in.C, X, r, err)) goto fail;                                   \
-    st[sp++] = acc;                                                                 \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeXC:                                                          \
-    if (!FN<Careful>(X, in.C, r, err)) goto fail;                                   \
-    st[sp++] = acc;                                                                 \
-    acc = r;                                                                        \
-    break;                                                                          \
-  case 8 * CODE + kModeXX:                                                          \
-    if (!FN<Careful>(X, X, r, err)) goto fail;                                      \
-    st[sp++] = acc;                                                                 \
-    acc = r;                                                                        \
+    switch (ip->Op) {
+#define ORV_BIN_CASES(CODE, FN)                                 \
+  case 8 * (CODE - 1) + kModeSS:                                \
+    if (!FN<Careful>(st[--sp], acc, r, err)) goto fail;         \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeSC:                                \
+    if (!FN<Careful>(acc, ip->C, r, err)) goto fail;            \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeSX:                                \
+    if (!FN<Careful>(acc, X, r, err)) goto fail;                \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeCS:                                \
+    if (!FN<Careful>(ip->C, acc, r, err)) goto fail;            \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeXS:                                \
+    if (!FN<Careful>(X, acc, r, err)) goto fail;                \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeCX:                                \
+    if (!FN<Careful>(ip->C, X, r, err)) goto fail;              \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeXC:                                \
+    if (!FN<Careful>(X, ip->C, r, err)) goto fail;              \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case 8 * (CODE - 1) + kModeXX:                                \
+    if (!FN<Careful>(X, X, r, err)) goto fail;                  \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
     break;
       ORV_BIN_CASES(1, OpAdd)
       ORV_BIN_CASES(2, OpSub)
@@ -535,18 +520,18 @@ template <bool Careful>
 #undef ORV_BIN_CASES
       case kPushC:
         st[sp++] = acc;
-        acc = in.C;
+        acc = ip->C;
         break;
       case kPushX:
         st[sp++] = acc;
         acc = X;
         break;
       case kFuncS:
-        if (!OpFunc(in.Code, acc, r, err)) goto fail;
+        if (!OpFunc<Careful>(ip->Code, acc, r, err)) goto fail;
         acc = r;
         break;
       case kFuncX:
-        if (!OpFunc(in.Code, X, r, err)) goto fail;
+        if (!OpFunc<Careful>(ip->Code, X, r, err)) goto fail;
         st[sp++] = acc;
         acc = r;
         break;
@@ -568,15 +553,16 @@ template <bool Careful>
         st[sp++] = acc;
         acc = r;
         break;
+      case kEnd:
+        res = acc;
+        return 0;
       default:
         err = 1;
         goto fail;
     }
   }
-  res = acc;
-  return 0;
 fail:
-  failAt = i;
+  failAt = static_cast<int32_t>(ip - prog);
   res = acc;
   return err;
 }
@@ -650,7 +636,7 @@ bool objFunc::Compile() {
         else if (a.mode == 1) mode = kModeCX, c = a.c;
         else if (b.mode == 1) mode = kModeXC, c = b.c;
         else mode = kModeXX;
-        emit(static_cast<std::uint8_t>(8 * node.Code + mode), 0, c);
+        emit(static_cast<std::uint8_t>(8 * (node.Code - 1) + mode), 0, c);
         return;
       }
       case 3: {
@@ -664,7 +650,7 @@ bool objFunc::Compile() {
         if (a.mode == 1) {
           long double r;
           int32_t e = 0;
-          if (OpFunc(node.Code, a.c, r, e)) {
+          if (OpFunc<true>(node.Code, a.c, r, e)) {
             out = {1, r};
             return;
           }
@@ -685,6 +671,8 @@ bool objFunc::Compile() {
   if (!ok || pos != nodeCount_ + 1) return false;
   if (root.mode == 1) emit(kPushC, 0, root.c);
   else if (root.mode == 2) emit(kPushX, 0, 0);
+  if (!ok) return false;
+  prog_[progLen_].Op = kEnd;  // one slot past the last step is always free
   usesX_ = false;
   for (int32_t i = 0; i < progLen_; ++i) {
     const std::uint8_t op = prog_[i].Op;
@@ -697,9 +685,8 @@ bool objFunc::Compile() {
 
 namespace {
 
-[[gnu::noinline]] int32_t RunCareful(const objFunc::TInstr* prog, int32_t len, long double X, long double& res,
-                                     int32_t& failAt) {
-  return Run<true>(prog, len, X, res, failAt);
+[[gnu::noinline]] int32_t RunCareful(const objFunc::TInstr* prog, long double X, long double& res, int32_t& failAt) {
+  return Run<true>(prog, X, res, failAt);
 }
 
 }  // namespace
@@ -710,31 +697,23 @@ void objFunc::Calc(long double& Res, long double X) {
     ErrorCode = 1;  // nothing parsed, or the cursor is not at the tree
     return;
   }
-  if (usesX_ && !FiniteBits(X)) {
+  if (usesX_ && !Finite(X)) {
     ErrorCode = orv_engine::kFault;  // no value of the formula at a non-finite x
     return;
   }
   long double r = 0;
   int32_t failAt = -1;
-  int32_t err;
-  if (X87Faults(X) == 0) {
-    err = Run<false>(prog_, progLen_, X, r, failAt);
-    if (X87Faults(r) == 0) {
-      if (err == 0) {
-        Res = r;
-        NodePos = nodeCount_ + 1;
-        return;
-      }
-    } else {
-      // A fault among the untested steps: find the first failure exactly,
-      // then drop the flags (none was raised before this call).
-      err = RunCareful(prog_, progLen_, X, r, failAt);
-      ClearX87Faults(kX87FaultBits);
-    }
-  } else {
-    orv_engine::FpFlagsGuard guard;
-    err = RunCareful(prog_, progLen_, X, r, failAt);
+  int32_t err = Run<false>(prog_, X, r, failAt);
+  if (__builtin_expect(err == 0 && Finite(r), 1)) {
+    Res = r;
+    NodePos = nodeCount_ + 1;
+    return;
   }
+  // Some step failed: find the first failure exactly. A fault leaves the
+  // overflow or invalid-operation flag raised (division by zero is always
+  // caught before it is made), which is cleared so that callers never see it.
+  err = RunCareful(prog_, X, r, failAt);
+  if (err == orv_engine::kFault) feclearexcept(FE_OVERFLOW | FE_INVALID);
   if (err == 0) {
     Res = r;
     NodePos = nodeCount_ + 1;

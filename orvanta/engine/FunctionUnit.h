@@ -77,7 +77,7 @@ class objFunc {
   int32_t nodeCount_ = 0;  // nodes 1..nodeCount_ hold the parsed tree
   int32_t progLen_ = 0;
   bool usesX_ = false;  // the program reads x
-  TInstr prog_[MaxFuncNodes];
+  TInstr prog_[MaxFuncNodes + 1];
   void ParseText(std::string S);
   bool Compile();
   friend class objFuncAccess;

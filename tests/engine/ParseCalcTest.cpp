@@ -191,6 +191,22 @@ TEST(Calc, Overflow) {
   EXPECT_EQ(o.value, 0.0L);
 }
 
+TEST(Calc, FaultsThatLaterStepsWouldHide) {
+  // An overflow followed by steps that turn it into a finite value.
+  EXPECT_EQ(Eval("1/(x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("arctg(x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("exp(0-x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("0.5^(x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("(x*x)@2", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("x*x-x*x", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("(x*x)*0", 1e3000L).code, 11);
+  // The overflow comes first, before the division by zero and the domain error.
+  EXPECT_EQ(Eval("x*x/0", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("fact(x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("ln(0-x*x)", 1e3000L).code, 11);
+  EXPECT_EQ(Eval("x^3/(x-x)", 1e2000L).code, 11);
+}
+
 TEST(Calc, LeavesFloatingPointFlagsClean) {
   feclearexcept(FE_ALL_EXCEPT);
   EXPECT_EQ(Eval("exp(100000)", 0).code, 11);
@@ -198,10 +214,14 @@ TEST(Calc, LeavesFloatingPointFlagsClean) {
   EXPECT_EQ(Eval("0@x", 5).code, 11);
   EXPECT_EQ(Eval("10^5000", 0).code, 11);
   EXPECT_EQ(fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO), 0);
-  // A flag the caller had raised stays raised.
-  feraiseexcept(FE_DIVBYZERO);
+  // Flags the caller had raised stay raised through evaluations.
+  feraiseexcept(FE_DIVBYZERO | FE_OVERFLOW);
   EXPECT_EQ(Eval("exp(100000)", 0).code, 11);
   EXPECT_TRUE(fetestexcept(FE_DIVBYZERO));
+  feraiseexcept(FE_OVERFLOW);
+  EXPECT_EQ(Eval("x*x+1/x", 2).code, 0);
+  EXPECT_EQ(Eval("1/x", 0).code, 3);
+  EXPECT_TRUE(fetestexcept(FE_OVERFLOW));
   feclearexcept(FE_ALL_EXCEPT);
 }
 
