@@ -71,6 +71,21 @@ inline long double Fail() {
   Draw = false;
   return 0;
 }
+// An operation that is not guarded gave no finite value: the whole point is
+// undefined and Interpret gives 0.
+bool Poisoned = false;
+
+template <bool C>
+inline long double Unguarded(long double v) {
+  if constexpr (C) {
+    if (!std::isfinite(v)) {
+      Poisoned = true;
+      return Fail();
+    }
+  }
+  return v;
+}
+
 // With C false the value is taken as it is: the caller detects a non-finite
 // step afterwards from the x87 flags (see Interpret).
 template <bool C>
@@ -81,11 +96,11 @@ inline long double Checked(long double v) {
 
 // Binary handlers: the new value of the operand below the top.
 template <bool C>
-inline long double OpSub(long double Below, long double Top) { return Checked<C>(Below - Top); }
+inline long double OpSub(long double Below, long double Top) { return Unguarded<C>(Below - Top); }
 template <bool C>
-inline long double OpAdd(long double Below, long double Top) { return Checked<C>(Below + Top); }
+inline long double OpAdd(long double Below, long double Top) { return Unguarded<C>(Below + Top); }
 template <bool C>
-inline long double OpMul(long double Below, long double Top) { return Checked<C>(Below * Top); }
+inline long double OpMul(long double Below, long double Top) { return Unguarded<C>(Below * Top); }
 template <bool C>
 inline long double OpDiv(long double Below, long double Top) { return Top == 0 ? Fail() : Checked<C>(Below / Top); }
 template <bool C>
@@ -107,7 +122,7 @@ long double OpPowerInt(long double Below, int64_t N) {
 template <bool C>
 inline long double OpNeg(long double Top) { return -Top; }
 template <bool C>
-inline long double OpSqr(long double Top) { return Checked<C>(Top * Top); }
+inline long double OpSqr(long double Top) { return Unguarded<C>(Top * Top); }
 template <bool C>
 inline long double OpSqrt(long double Top) { return Top < 0 ? Fail() : std::sqrt(Top); }
 template <bool C>
@@ -353,11 +368,14 @@ long double Calculate(TLexSlot& slot, uint16_t& status) {
     if ((status & FailFlags) == 0) return r;
     Draw = draw;
   }
+  Poisoned = false;
   const long double r = Replay<true>(slot);
   status = X87Status();
-  return r;
+  return Poisoned ? 0 : r;
 #else
-  return Replay<true>(slot);
+  Poisoned = false;
+  const long double r = Replay<true>(slot);
+  return Poisoned ? 0 : r;
 #endif
 }
 
@@ -388,7 +406,10 @@ extern "C" KORVEL_API long double Interpret(long double X) {
   }
   bool badX;
   VarX = Sanitized(X, badX);
-  if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) Draw = false;
+  if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) {
+    Draw = false;  // a NaN or infinity that the formula reads
+    return 0;
+  }
   uint16_t status = guard.EntryStatus();
   const long double r = Calculate(*slot, status);
   guard.ExitStatus(status);

@@ -58,10 +58,11 @@ KORVEL_API void Error(int32_t Code, const char** Msg);
 KORVEL_API void Init_ABC(long double A, long double B, long double C);
 
 /* Evaluates the selected slot at X; the result is always finite. A failed
- * operation (1/0, sqrt(-1), ln(0), an overflow, a NaN or infinity given as x,
- * a, b or c) makes GetDraw() 0 and goes on with 0 in place of its result, so
- * '1/x+5' at 0 gives 5 with GetDraw() 0. A slot with no compiled formula
- * gives 0 with GetDraw() 0. */
+ * guarded operation (1/0, sqrt(-1), ln(0), arcsin(2), an overflowing exp,
+ * "/" or "^") makes GetDraw() 0 and goes on with 0 in place of its result,
+ * so '1/x+5' at 0 gives 5 with GetDraw() 0. An overflow in "+", "-", "*" or
+ * sqr, a NaN or infinity given as x, a, b or c that the formula reads, or a
+ * slot with no compiled formula gives 0 with GetDraw() 0. */
 KORVEL_API long double Interpret(long double X);
 
 /* 1 when the last Interpret gave a value to draw (and before the first), 0

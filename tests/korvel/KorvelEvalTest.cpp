@@ -111,22 +111,28 @@ TEST(KorvelEval, DrawStaysFalseWithinOnePointOnly) {
 }
 
 TEST(KorvelEval, NonFiniteValuesMakeThePointUndefined) {
-  // Overflow in operations that are not guarded.
+  // Overflow in the operations that are not guarded spoils the whole point.
   ExpectUndefined("exp(6000)*exp(6000)", 0);
   ExpectUndefined("sqr(exp(6000))", 0);
   ExpectUndefined("exp(11356)+exp(11356)", 0);
-  ExpectUndefined("exp(11356)*2-1", 0, -1);
-  ExpectUndefined("1/(exp(6000)*exp(6000))", 0);
-  // NaN and infinity from the caller.
+  ExpectUndefined("exp(11356)*2-1", 0);
+  ExpectUndefined("1/(exp(6000)*exp(6000))+3", 0);
+  ExpectUndefined("0-exp(11356)-exp(11356)+5", 0);
+  // A guarded operation that overflows leaves 0 in its place and goes on.
+  ExpectUndefined("exp(x)+5", 20000, 5);
+  ExpectUndefined("x/0.5+5", std::numeric_limits<long double>::max(), 5);
+  ExpectUndefined("10^x+5", 6000, 5);
+  // NaN and infinity from the caller, when the formula reads them.
   ExpectUndefined("x", Nan);
-  ExpectUndefined("x+1", Inf, 1);
+  ExpectUndefined("x+1", Inf);
   ExpectUndefined("x*0", -Inf);
-  ExpectDefined("1", Nan, 1);  // x not used
+  ExpectDefined("1", Nan, 1);
   Init_ABC(Nan, Inf, 2);
-  ExpectUndefined("a+c", 0, 2);
+  ExpectUndefined("a+c", 0);
   ExpectUndefined("b", 0);
   ExpectDefined("c*x", 3, 6);
   Init_ABC(0, 0, 0);
+  ExpectDefined("a+b+c+1", 0, 1);
   // sin and cos of huge arguments are 0.
   ExpectDefined("sin(x)", 9223372036854775808.0L, 0);
   ExpectDefined("cos(x)", -9223372036854775808.0L, 0);
