@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -19,6 +20,7 @@
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/objScreenUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/qt/ImageCanvas.h"
 
 TNewFunctionForm* NewFunctionForm = nullptr;
 
@@ -61,9 +63,12 @@ void OnGuarded(Sender* s, Signal sig, F f) {
 TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   setObjectName("NewFunctionForm");
   setWindowTitle(" Новая функция");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(QFont("MS Sans Serif", 8));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  // Laid out for an 8-point sans face at 96 pixels per inch.
+  QFont face(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));
+  face.setPixelSize(plat::FontPixelSize(8, 96));
+  setFont(face);
   setFixedSize(482, 410);
 
   auto* root = new QVBoxLayout(this);
@@ -347,6 +352,8 @@ void TNewFunctionForm::ApplySettings(const TNewFuncSettings& s) {
 
 void TNewFunctionForm::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  if (!e->spontaneous() && screen() != nullptr)  // centred on the desktop
+    move(screen()->availableGeometry().center() - rect().center());
   if (!e->spontaneous()) plat::Guard([this] { FormShow(); });
 }
 
