@@ -377,16 +377,3 @@ TEST_F(NewFunctionDialog, FailedDefaultsWriteIsReportedAndTheDialogStays) {
   EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Error);
   EXPECT_EQ(fake.Messages[0].Text, "File access denied");
 }
-
-TEST_F(NewFunctionDialog, ShippedDefaults) {
-  TNewFuncSettings s;
-  std::string err;
-  ASSERT_TRUE(ReadNewFuncSetFile(plat::ExeDir() + "newfunc.set", s, err)) << err;
-  EXPECT_EQ(ReadAll(plat::ExeDir() + "newfunc.set").size(), 88u);
-  EXPECT_EQ(s.MinXText, "-1");
-  EXPECT_EQ(s.MaxXText, "1");
-  EXPECT_EQ(s.RazryvText, "10");
-  EXPECT_TRUE(s.IfLines);
-  EXPECT_TRUE(s.IfRazryv);
-  EXPECT_EQ(s.Kolvo, 1);
-}

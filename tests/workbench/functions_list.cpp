@@ -19,15 +19,6 @@ class FunctionList : public FunctionsFixture {
 
   // Row of value y in the picture, as the drawing maps it.
   int RowOf(long double y) { return RoundPixel((View().StartY - y) / View().Ym, -100000, 100000); }
-  int ColOf(long double x) { return RoundPixel((x - View().StartX) / View().Xm, -100000, 100000); }
-  // True when column c holds colour `color` at the row of y or next to it.
-  bool PaintedNear(int c, long double y, plat::TColor color) {
-    const int r = RowOf(y);
-    for (int d = -1; d <= 1; ++d)
-      if (Pixel(c, r + d) == color) return true;
-    return false;
-  }
-
   // As the user selects a line: a click on the line already selected runs
   // the click event without changing the row.
   void Select(int row) {
@@ -42,18 +33,6 @@ class FunctionList : public FunctionsFixture {
 };
 
 }  // namespace
-
-TEST_F(FunctionList, StartsEmptyWithTheControlsOff) {
-  auto& f = Form();
-  EXPECT_EQ(f.lbxFunctions->count(), 0);
-  for (QWidget* w : std::initializer_list<QWidget*>{f.txtFunction, f.tbOk, f.txtDiametr, f.udDiametr,
-                                                    f.stColor, f.tbZeloe, f.tbRazryv, f.txtXMin,
-                                                    f.tbOk1, f.tbDelFunc, f.tbDeleteAll, f.tbSaveFile})
-    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-  EXPECT_FALSE(f.mnuFunctionDelete->isEnabled());
-  EXPECT_FALSE(f.mnuFileSaveAs->isEnabled());
-  EXPECT_EQ(f.stColor->Color(), 0x808080u);
-}
 
 TEST_F(FunctionList, AddListsTheTypedTextAndKeepsThePreparedOne) {
   Add("2X");
@@ -137,7 +116,6 @@ TEST_F(FunctionList, FaultWhileListingLeavesListAndSlotsInStep) {
   Add("x+2");
   EXPECT_EQ(View().FuncCount, 2);
   EXPECT_EQ(Line(1), "x+2");
-  EXPECT_EQ(Func(1).Expression.find('2') != std::string::npos, true);
 }
 
 TEST_F(FunctionList, SelectionShowsTheFunctionsProperties) {

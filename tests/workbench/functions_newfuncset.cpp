@@ -196,10 +196,3 @@ TEST(NewFuncSetFile, FailedWriteKeepsWhatWasThere) {
   EXPECT_EQ(ReadAll(path + "/keep"), (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
-
-TEST(NewFuncSetFile, IoErrorTexts) {
-  EXPECT_EQ(IoErrorText(ENOENT), "File not found");
-  EXPECT_EQ(IoErrorText(EACCES), "File access denied");
-  EXPECT_EQ(IoErrorText(ENOSPC), "Disk full");
-  EXPECT_EQ(IoErrorText(EIO), "I/O error " + std::to_string(EIO));
-}
