@@ -410,8 +410,13 @@ extern "C" KORVEL_API long double Interpret(long double X) {
     Draw = false;  // a NaN or infinity that the formula reads
     return 0;
   }
-  uint16_t status = guard.EntryStatus();
-  const long double r = Calculate(*slot, status);
-  guard.ExitStatus(status);
-  return r;
+  try {
+    uint16_t status = guard.EntryStatus();
+    const long double r = Calculate(*slot, status);
+    guard.ExitStatus(status);
+    return r;
+  } catch (...) {  // nothing throws past the handlers; kept as the boundary rule
+    Draw = false;
+    return 0;
+  }
 }
