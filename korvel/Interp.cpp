@@ -1,7 +1,7 @@
 #include "korvel/Interp.h"
 
 #include <cmath>
-#include <cstring>
+#include <limits>
 #include <vector>
 
 #include "korvel/Header.h"
@@ -26,20 +26,10 @@ long double VarX = 0, VarA = 0, VarB = 0, VarC = 0;
 bool BadA = false, BadB = false, BadC = false;
 
 // A value the x87 unit computes with: not an infinity or NaN, and not one of
-// the unnormal encodings that no operation produces. Read from the bits, so
-// that no flag is raised and no register is needed.
-bool FiniteBits(const long double& v) {
-  uint64_t mantissa;
-  uint16_t signExp;
-  std::memcpy(&mantissa, &v, sizeof mantissa);
-  std::memcpy(&signExp, reinterpret_cast<const char*>(&v) + 8, sizeof signExp);
-  const unsigned e = signExp & 0x7FFFu;
-  if (e == 0x7FFF) return false;
-  return e == 0 || (mantissa >> 63) != 0;
-}
-
-long double Sanitized(const long double& v, bool& bad) {
-  bad = !FiniteBits(v);
+// the unnormal encodings that no operation produces (the unit compares them
+// as unordered).
+long double Sanitized(long double v, bool& bad) {
+  bad = !(std::fabs(v) <= std::numeric_limits<long double>::max());
   return bad ? 0 : v;
 }
 
@@ -165,7 +155,7 @@ class TStepBuilder {
   TStepBuilder(TLexSlot& slot, std::vector<TCalcStep>& steps) : Slot(slot), Steps(steps) {}
 
   void PushOperand(const TTokenNode& tok) {
-    TCalcStep s{tok.Value, nullptr, 0, Depth, scPush};
+    TCalcStep s{tok.Value, {nullptr}, Depth, scPush};
     switch (tok.Code) {
       case tcX: s.Src = &VarX; Slot.UsesX = true; break;
       case tcA: s.Src = &VarA; Slot.UsesA = true; break;
@@ -186,7 +176,7 @@ class TStepBuilder {
   }
   int32_t Finish() {
     PushOper(tcEnd);
-    Steps.push_back(TCalcStep{0, nullptr, 0, Depth, scEnd});
+    Steps.push_back(TCalcStep{0, {nullptr}, Depth, scEnd});
     return MaxDepth;
   }
 
@@ -205,7 +195,7 @@ class TStepBuilder {
       }
       return;
     }
-    Steps.push_back(TCalcStep{0, nullptr, 0, At, Code});
+    Steps.push_back(TCalcStep{0, {nullptr}, At, Code});
   }
   void DeleteLower() { OperStack.erase(OperStack.end() - 2); }
 
@@ -231,7 +221,7 @@ class TStepBuilder {
           break;
         case tcModOpen:  // OpModulus: only its own closing bar on top ends it
           if (upper != tcModClose) return;
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, scModulus});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, {nullptr}, Depth - 1, scModulus});
           OperStack.resize(OperStack.size() - 2);
           break;
         case tcParOpen:  // OpParen
@@ -240,7 +230,7 @@ class TStepBuilder {
           break;
         default:
           if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, lower});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, {nullptr}, Depth - 1, lower});
           DeleteLower();
           break;
       }
@@ -296,7 +286,7 @@ void BuildSteps(TLexSlot& slot) {
   // Literal operands are read through Src too; the steps no longer move.
   slot.UsesLibm = false;
   for (TCalcStep& s : steps) {
-    if ((s.Code == scPush || s.Code >= scCombined) && s.Src == nullptr) s.Src = &s.Value;
+    if ((s.Code == scPush || (s.Code >= scCombined && s.Code != scPowerInt)) && s.Src == nullptr) s.Src = &s.Value;
     if (s.Code == tcPower || s.Code == scCombined + tcPower || (s.Code >= tcExp && s.Code <= tcArcctg))
       slot.UsesLibm = true;
   }
