@@ -33,23 +33,21 @@ long double Sanitized(long double v, bool& bad) {
   return bad ? 0 : v;
 }
 
-// Priorities and classes by token code.
+// Priorities and prefix operators by token code, for the reduction.
 struct TCodeInfo {
   int8_t Priority[TokenTableSize];
-  bool Prefix[TokenTableSize];
+  bool Prefix[TokenTableSize];  // a function or the unary minus
   constexpr TCodeInfo() : Priority(), Prefix() {
-    constexpr int8_t prio[TokenTableSize] = {40, 40, 45, 50, 50, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55,
-                                             55, 55, 55, 100, 1, 100, 1, 0, 0, 0, 0, 0, 0, 0};
     for (int i = 0; i < TokenTableSize; ++i) {
-      Priority[i] = prio[i];
-      Prefix[i] = i == tcNeg || (i >= tcSqr && i <= tcArcctg);
+      Priority[i] = static_cast<int8_t>(TokenTable[i].Priority);
+      Prefix[i] = (TokenTable[i].OpClass & ocUnary) != 0;
     }
   }
 };
 constexpr TCodeInfo Info;
 
-// Step codes (TCalcStep::Code). The operations keep the token codes 0..17 for "operand below
-// the top op top"; scModulus is the reduction of "[" "]".
+// Step codes (TCalcStep::Code). Operations keep their token codes 0..17: a
+// binary one combines the operand below the top with the top.
 constexpr uint8_t scPush = 32;      // push *Src
 constexpr uint8_t scModulus = 33;   // top := |top|
 constexpr uint8_t scEnd = 34;       // the result is the bottom operand
@@ -77,7 +75,7 @@ inline long double Unguarded(long double v) {
 }
 
 // With C false the value is taken as it is: the caller detects a non-finite
-// step afterwards from the x87 flags (see Interpret).
+// step afterwards from the x87 flags (see Calculate).
 template <bool C>
 inline long double Checked(long double v) {
   if constexpr (C) return std::isfinite(v) ? v : Fail();
@@ -182,10 +180,11 @@ class TStepBuilder {
 
  private:
   void Apply(uint8_t Code, int32_t At) {
-    TCalcStep& last = Steps.back();
     // A binary operation right after the push of its top operand reads that
     // operand directly instead of through the stack.
-    if (Code <= tcPower && !Steps.empty() && last.Code == scPush && last.Depth == At + 1) {
+    TCalcStep* lastPush = Steps.empty() ? nullptr : &Steps.back();
+    if (Code <= tcPower && lastPush != nullptr && lastPush->Code == scPush && lastPush->Depth == At + 1) {
+      TCalcStep& last = *lastPush;
       last.Depth = At;
       last.Code = static_cast<uint8_t>(scCombined + Code);
       const long double k = last.Value;

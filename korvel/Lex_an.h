@@ -40,7 +40,39 @@ struct TTokenEntry {
 };
 
 constexpr int TokenTableSize = 29;
-extern const TTokenEntry TokenTable[TokenTableSize];
+// The vocabulary: one row per token, indexed by its code.
+inline constexpr TTokenEntry TokenTable[TokenTableSize] = {
+    {"-", lxOperator, 0, 40, ocBinary},
+    {"+", lxOperator, 1, 40, ocBinary},
+    {"-", lxOperator, 2, 45, ocUnary},
+    {"*", lxOperator, 3, 50, ocBinary},
+    {"/", lxOperator, 4, 50, ocBinary},
+    {"^", lxOperator, 5, 55, ocBinary},
+    {"sqr", lxFunction, 6, 55, ocUnary},
+    {"sqrt", lxFunction, 7, 55, ocUnary},
+    {"exp", lxFunction, 8, 55, ocUnary},
+    {"ln", lxFunction, 9, 55, ocUnary},
+    {"sin", lxFunction, 10, 55, ocUnary},
+    {"cos", lxFunction, 11, 55, ocUnary},
+    {"tg", lxFunction, 12, 55, ocUnary},
+    {"ctg", lxFunction, 13, 55, ocUnary},
+    {"arcsin", lxFunction, 14, 55, ocUnary},
+    {"arccos", lxFunction, 15, 55, ocUnary},
+    {"arctg", lxFunction, 16, 55, ocUnary},
+    {"arcctg", lxFunction, 17, 55, ocUnary},
+    {"[", lxBracket, 18, 100, ocBracket},
+    {"]", lxBracket, 19, 1, ocBracket},
+    {"(", lxBracket, 20, 100, ocBracket},
+    {")", lxBracket, 21, 1, ocBracket},
+    {"x", lxVariable, 22, 0, 0},
+    {"a", lxVariable, 23, 0, 0},
+    {"b", lxVariable, 24, 0, 0},
+    {"c", lxVariable, 25, 0, 0},
+    {"pi", lxConstant, 26, 0, 0},
+    {"e", lxConstant, 27, 0, 0},
+    {"", lxEnd, 28, 0, 0},
+};
+
 
 // One token of a slot. The value of a number literal sits in its own token, so
 // reading it costs nothing however many numbers the formula holds.
