@@ -53,6 +53,7 @@ constexpr uint8_t scModulus = 33;   // top := |top|
 constexpr uint8_t scEnd = 34;       // the result is the bottom operand
 constexpr uint8_t scCombined = 64;  // scCombined + a binary token code: top := top op *Src
 constexpr uint8_t scPowerInt = 80;  // top := top ^ N
+constexpr uint8_t scPushPowerInt = 81;  // push (*Src) ^ N
 
 // A failed or non-finite result: the point is undefined and 0 goes on.
 inline long double Fail() {
@@ -100,7 +101,7 @@ long double OpPower(long double Below, long double Top) {
   }
 }
 template <bool C>
-long double OpPowerInt(long double Below, int64_t N) {
+long double OpPowerInt(long double Below, int N) {
   if (Below == 0 && N < 0) return Fail();  // the one EPower of an integral exponent
   if (N == 2) return Checked<C>(Below * Below);  // what PowerInt does, bit for bit
   return Checked<C>(PowerInt(Below, N));
@@ -153,7 +154,7 @@ class TStepBuilder {
   TStepBuilder(TLexSlot& slot, std::vector<TCalcStep>& steps) : Slot(slot), Steps(steps) {}
 
   void PushOperand(const TTokenNode& tok) {
-    TCalcStep s{tok.Value, {nullptr}, Depth, scPush};
+    TCalcStep s{tok.Value, nullptr, Depth, 0, scPush};
     switch (tok.Code) {
       case tcX: s.Src = &VarX; Slot.UsesX = true; break;
       case tcA: s.Src = &VarA; Slot.UsesA = true; break;
@@ -174,7 +175,7 @@ class TStepBuilder {
   }
   int32_t Finish() {
     PushOper(tcEnd);
-    Steps.push_back(TCalcStep{0, {nullptr}, Depth, scEnd});
+    Steps.push_back(TCalcStep{0, nullptr, Depth, 0, scEnd});
     return MaxDepth;
   }
 
@@ -188,13 +189,22 @@ class TStepBuilder {
       last.Depth = At;
       last.Code = static_cast<uint8_t>(scCombined + Code);
       const long double k = last.Value;
-      if (Code == tcPower && last.Src == nullptr && std::fabs(k) < Two63 && std::nearbyint(k) == k) {
-        last.Code = scPowerInt;
-        last.N = static_cast<int64_t>(k);
+      if (Code == tcPower && last.Src == nullptr && std::fabs(k) <= 32767 && std::nearbyint(k) == k) {
+        // A small integral exponent: straight to PowerInt, which Power would
+        // call for it. When the base was pushed just before, one step does both.
+        const int16_t n = static_cast<int16_t>(k);
+        Steps.pop_back();
+        TCalcStep* base = Steps.empty() ? nullptr : &Steps.back();
+        if (base != nullptr && base->Code == scPush && base->Depth == At) {
+          base->Code = scPushPowerInt;
+          base->N = n;
+        } else {
+          Steps.push_back(TCalcStep{0, nullptr, At, n, scPowerInt});
+        }
       }
       return;
     }
-    Steps.push_back(TCalcStep{0, {nullptr}, At, Code});
+    Steps.push_back(TCalcStep{0, nullptr, At, 0, Code});
   }
   void DeleteLower() { OperStack.erase(OperStack.end() - 2); }
 
@@ -220,7 +230,7 @@ class TStepBuilder {
           break;
         case tcModOpen:  // OpModulus: only its own closing bar on top ends it
           if (upper != tcModClose) return;
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, {nullptr}, Depth - 1, scModulus});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, Depth - 1, 0, scModulus});
           OperStack.resize(OperStack.size() - 2);
           break;
         case tcParOpen:  // OpParen
@@ -229,7 +239,7 @@ class TStepBuilder {
           break;
         default:
           if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, {nullptr}, Depth - 1, lower});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, Depth - 1, 0, lower});
           DeleteLower();
           break;
       }
@@ -285,7 +295,7 @@ void BuildSteps(TLexSlot& slot) {
   // Literal operands are read through Src too; the steps no longer move.
   slot.UsesLibm = false;
   for (TCalcStep& s : steps) {
-    if ((s.Code == scPush || (s.Code >= scCombined && s.Code != scPowerInt)) && s.Src == nullptr) s.Src = &s.Value;
+    if (s.Src == nullptr) s.Src = &s.Value;
     if (s.Code == tcPower || s.Code == scCombined + tcPower || (s.Code >= tcExp && s.Code <= tcArcctg))
       slot.UsesLibm = true;
   }
@@ -319,6 +329,10 @@ long double Replay(TLexSlot& slot) {
       case scCombined + tcDiv: top = OpDiv<C>(top, *s->Src); break;
       case scCombined + tcPower: top = OpPower<C>(top, *s->Src); break;
       case scPowerInt: top = OpPowerInt<C>(top, s->N); break;
+      case scPushPowerInt:
+        mem[s->Depth] = top;
+        top = OpPowerInt<C>(*s->Src, s->N);
+        break;
       case tcNeg: top = OpNeg<C>(top); break;
       case tcSqr: top = OpSqr<C>(top); break;
       case tcSqrt: top = OpSqrt<C>(top); break;

@@ -86,13 +86,11 @@ struct TTokenNode {
 // from the rest (see Calculate); a step pushes an operand, applies an
 // operation to the top, or combines the operand below the top with it.
 struct TCalcStep {
-  long double Value;  // a literal operand (a number, pi or e)
-  union {
-    const long double* Src;  // where a pushed or combined operand is read
-    int64_t N;               // the integral exponent of a combined "^"
-  };
-  int32_t Depth;  // position of the result in the operand stack
-  uint8_t Code;   // a step code (Interp.cpp)
+  long double Value;       // a literal operand (a number, pi or e)
+  const long double* Src;  // where a pushed or combined operand is read
+  int32_t Depth;           // position of the result in the operand stack
+  int16_t N;               // the integral exponent of a combined "^"
+  uint8_t Code;            // a step code (Interp.cpp)
 };
 
 struct TLexSlot {
