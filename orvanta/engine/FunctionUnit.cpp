@@ -202,13 +202,6 @@ void PrepareExpression(std::string& S, int32_t& Err) {
 // ---------------------------------------------------------------------------
 // objFunc
 
-void objFunc::Reset() {
-  ErrorCode = 0;
-  NodePos = 1;
-  HasX = false;
-  NonDiff = false;
-}
-
 void objFunc::ParseText(std::string S) {
   if (ErrorCode > 0) return;
   int32_t err = 0;
@@ -363,10 +356,18 @@ void objFunc::Parse(std::string& S) {
 namespace {
 
 enum : std::uint8_t {
-  kModeSS = 0, kModeSC, kModeSX, kModeCS, kModeXS, kModeCX, kModeXC, kModeXX,
-  // Binary operations are 8 * (code - 1) + mode, code 1..6.
-  kPushC = 48, kPushX, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX, kEnd
+  // D: the constant in its double form; T: a term D*x^k (k 1 to 3 in Code,
+  // with a second constant in C for TC and CT).
+  kModeSS = 0, kModeSC, kModeSX, kModeCS, kModeXS, kModeCX, kModeXC, kModeXX, kModeSD, kModeDS, kModeDX, kModeXD,
+  kModeST, kModeTS, kModeTC, kModeCT, kModes,
+  // Binary operations are kModes * (code - 1) + mode, code 1..6.
+  kPushC = 6 * kModes, kPushD, kPushX, kPushT, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX, kEnd
 };
+
+// Finiteness where a non-finite value means a fault already made: the
+// subtraction raises the invalid-operation flag only then, and the failure
+// path clears the flags.
+inline bool FastFinite(long double v) { return v - v == 0; }
 
 template <bool Careful>
 inline bool Checked(long double r, int32_t& e) {
@@ -394,7 +395,7 @@ inline bool OpMul(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpDiv(long double a, long double b, long double& r, int32_t& e) {
-  if (!Careful && __builtin_expect(!Finite(b), 0)) {  // a finite value over it would hide it
+  if (!Careful && __builtin_expect(!FastFinite(b), 0)) {  // a finite value over it would hide it
     e = orv_engine::kFault;
     return false;
   }
@@ -407,7 +408,7 @@ inline bool OpDiv(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpPow(long double a, long double b, long double& r, int32_t& e) {
-  if (!Careful && __builtin_expect(!Finite(a) || !Finite(b), 0)) {
+  if (!Careful && __builtin_expect(!FastFinite(a) || !FastFinite(b), 0)) {
     e = orv_engine::kFault;
     return false;
   }
@@ -418,7 +419,7 @@ inline bool OpPow(long double a, long double b, long double& r, int32_t& e) {
 }
 template <bool Careful>
 inline bool OpRoot(long double a, long double b, long double& r, int32_t& e) {
-  if (!Careful && __builtin_expect(!Finite(a) || !Finite(b), 0)) {
+  if (!Careful && __builtin_expect(!FastFinite(a) || !FastFinite(b), 0)) {
     e = orv_engine::kFault;
     return false;
   }
@@ -443,14 +444,26 @@ inline bool OpSqr(long double a, long double& r, int32_t& e) {
   r = a * a;
   return Checked<Careful>(r, e);
 }
+inline long double Cube(long double a) { return a == 0 ? 0 : a * a * a; }  // 0^3 is +0 like every power of 0
+
 template <bool Careful>
 inline bool OpCube(long double a, long double& r, int32_t& e) {
-  r = a == 0 ? 0 : a * a * a;  // 0^3 is +0 like every power of 0
+  r = Cube(a);
   return Checked<Careful>(r, e);
+}
+
+// A term D*x^k of the first run: the same operations as x^k, then D times it.
+inline long double Term(const objFunc::TInstr& in, long double X) {
+  const long double d = in.D;
+  switch (in.Code) {
+    case 1: return d * X;
+    case 2: return d * (X * X);
+    default: return d * Cube(X);
+  }
 }
 template <bool Careful>
 inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
-  if (!Careful && __builtin_expect(!Finite(a), 0)) {
+  if (!Careful && __builtin_expect(!FastFinite(a), 0)) {
     e = orv_engine::kFault;
     return false;
   }
@@ -469,45 +482,81 @@ template <bool Careful>
                                           int32_t& failAt) {
   long double st[MaxFuncNodes + 1];
   int sp = 0;
-  long double acc = 0;
+  long double acc = X;  // any value: the first step pushes it unread
   int32_t err = 0;
   const objFunc::TInstr* ip = prog;
   for (;; ++ip) {
     long double r;
     switch (ip->Op) {
 #define ORV_BIN_CASES(CODE, FN)                                 \
-  case 8 * (CODE - 1) + kModeSS:                                \
+  case kModes * (CODE - 1) + kModeSS:                                \
     if (!FN<Careful>(st[--sp], acc, r, err)) goto fail;         \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeSC:                                \
+  case kModes * (CODE - 1) + kModeSC:                                \
     if (!FN<Careful>(acc, ip->C, r, err)) goto fail;            \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeSX:                                \
+  case kModes * (CODE - 1) + kModeSX:                                \
     if (!FN<Careful>(acc, X, r, err)) goto fail;                \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeCS:                                \
+  case kModes * (CODE - 1) + kModeCS:                                \
     if (!FN<Careful>(ip->C, acc, r, err)) goto fail;            \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeXS:                                \
+  case kModes * (CODE - 1) + kModeXS:                                \
     if (!FN<Careful>(X, acc, r, err)) goto fail;                \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeCX:                                \
+  case kModes * (CODE - 1) + kModeCX:                                \
     if (!FN<Careful>(ip->C, X, r, err)) goto fail;              \
     st[sp++] = acc;                                             \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeXC:                                \
+  case kModes * (CODE - 1) + kModeXC:                                \
     if (!FN<Careful>(X, ip->C, r, err)) goto fail;              \
     st[sp++] = acc;                                             \
     acc = r;                                                    \
     break;                                                      \
-  case 8 * (CODE - 1) + kModeXX:                                \
+  case kModes * (CODE - 1) + kModeXX:                                \
     if (!FN<Careful>(X, X, r, err)) goto fail;                  \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeSD:                           \
+    if (!FN<Careful>(acc, ip->D, r, err)) goto fail;            \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeDS:                           \
+    if (!FN<Careful>(ip->D, acc, r, err)) goto fail;            \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeDX:                           \
+    if (!FN<Careful>(ip->D, X, r, err)) goto fail;              \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeXD:                           \
+    if (!FN<Careful>(X, ip->D, r, err)) goto fail;              \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeST:                           \
+    if (!FN<Careful>(acc, Term(*ip, X), r, err)) goto fail;     \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeTS:                           \
+    if (!FN<Careful>(Term(*ip, X), acc, r, err)) goto fail;     \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeTC:                           \
+    if (!FN<Careful>(Term(*ip, X), ip->C, r, err)) goto fail;   \
+    st[sp++] = acc;                                             \
+    acc = r;                                                    \
+    break;                                                      \
+  case kModes * (CODE - 1) + kModeCT:                           \
+    if (!FN<Careful>(ip->C, Term(*ip, X), r, err)) goto fail;   \
     st[sp++] = acc;                                             \
     acc = r;                                                    \
     break;
@@ -522,9 +571,17 @@ template <bool Careful>
         st[sp++] = acc;
         acc = ip->C;
         break;
+      case kPushD:
+        st[sp++] = acc;
+        acc = ip->D;
+        break;
       case kPushX:
         st[sp++] = acc;
         acc = X;
+        break;
+      case kPushT:
+        st[sp++] = acc;
+        acc = Term(*ip, X);
         break;
       case kFuncS:
         if (!OpFunc<Careful>(ip->Code, acc, r, err)) goto fail;
@@ -567,41 +624,59 @@ fail:
   return err;
 }
 
+enum : int { kOnStack, kConst, kX, kTerm };
+
 struct Operand {
-  int mode;  // 0 on the stack, 1 constant, 2 x
-  long double c;
+  int kind = kOnStack;
+  long double c = 0;  // the constant, or the factor of a term
+  int32_t k = 0;      // the power of a term
 };
 
-}  // namespace
+inline bool ExactDouble(long double c) { return static_cast<long double>(static_cast<double>(c)) == c; }
 
-bool objFunc::Compile() {
-  orv_engine::FpFlagsGuard guard;  // folding constants may fault
-  progLen_ = 0;
+// The tree of nodes [1, count] as a program ending with kEnd. The careful
+// program keeps every operation of the tree; the fast one (for the first
+// run) also gathers terms D*x^k into single steps, which changes no value.
+bool CompileProgram(const TFuncNode* nodes, int32_t count, bool fast, objFunc::TInstr* prog, int32_t& len) {
+  len = 0;
   int32_t pos = 1;
   bool ok = true;
   auto emit = [&](std::uint8_t op, int32_t code, long double c) {
-    if (progLen_ >= MaxFuncNodes) {
+    if (len >= MaxFuncNodes) {
       ok = false;
       return;
     }
-    prog_[progLen_].Op = op;
-    prog_[progLen_].Code = code;
-    prog_[progLen_].C = c;
-    ++progLen_;
+    prog[len].Op = op;
+    prog[len].Code = code;
+    prog[len].C = c;
+    prog[len].D = static_cast<double>(c);
+    ++len;
   };
+  // Puts a leaf operand on the stack.
+  auto materialize = [&](Operand& a) {
+    switch (a.kind) {
+      case kConst: emit(ExactDouble(a.c) ? kPushD : kPushC, 0, a.c); break;
+      case kX: emit(kPushX, 0, 0); break;
+      case kTerm: emit(kPushT, a.k, a.c); break;
+      default: break;
+    }
+    a.kind = kOnStack;
+  };
+  auto isPlainPower = [](const Operand& a) { return a.kind == kX || (a.kind == kTerm && a.c == 1); };
+  auto powerOf = [](const Operand& a) { return a.kind == kX ? 1 : a.k; };
   // Recursion depth is bounded by the node count.
   auto gen = [&](auto& self, Operand& out) -> void {
-    if (!ok || pos < 1 || pos > nodeCount_) {
+    if (!ok || pos < 1 || pos > count) {
       ok = false;
       return;
     }
-    const TFuncNode node = Nodes[pos++];
+    const TFuncNode node = nodes[pos++];
     switch (node.Kind) {
       case 1:
-        out = {1, node.Value};
+        out = {kConst, node.Value, 0};
         return;
       case 4:
-        out = {2, 0};
+        out = {kX, 0, 0};
         return;
       case 2: {
         if (node.Code < 1 || node.Code > 6) {
@@ -612,31 +687,75 @@ bool objFunc::Compile() {
         self(self, a);
         self(self, b);
         if (!ok) return;
-        if (a.mode == 1 && b.mode == 1) {
+        if (a.kind == kConst && b.kind == kConst) {
           long double r;
           int32_t e = 0;
           if (OpBinary(node.Code, a.c, b.c, r, e)) {
-            out = {1, r};
+            out = {kConst, r, 0};
             return;
           }
-          emit(kPushC, 0, a.c);  // fails when evaluated, in its place
-          a.mode = 0;
+          materialize(a);  // fails when evaluated, in its place
         }
-        out = {0, 0};
-        if (node.Code == 5 && b.mode == 1 && (b.c == 2 || b.c == 3) && a.mode != 1) {
-          const bool sqr = b.c == 2;
-          emit(a.mode == 0 ? (sqr ? kSqrS : kCubeS) : (sqr ? kSqrX : kCubeX), 0, 0);
+        if (node.Code == 5 && b.kind == kConst && (b.c == 2 || b.c == 3) && a.kind != kConst) {
+          const int32_t k = b.c == 2 ? 2 : 3;
+          if (fast && a.kind == kX) {
+            out = {kTerm, 1, k};
+            return;
+          }
+          if (a.kind == kX) {
+            emit(k == 2 ? kSqrX : kCubeX, 0, 0);
+          } else {
+            materialize(a);
+            emit(k == 2 ? kSqrS : kCubeS, 0, 0);
+          }
+          out = {kOnStack, 0, 0};
           return;
         }
+        if (fast && node.Code == 3) {
+          // D*x^k and x^k*D: one term.
+          if (a.kind == kConst && ExactDouble(a.c) && isPlainPower(b)) {
+            out = {kTerm, a.c, powerOf(b)};
+            return;
+          }
+          if (b.kind == kConst && ExactDouble(b.c) && isPlainPower(a)) {
+            out = {kTerm, b.c, powerOf(a)};
+            return;
+          }
+        }
+        out = {kOnStack, 0, 0};
+        if ((a.kind == kTerm && b.kind == kConst) || (a.kind == kConst && b.kind == kTerm)) {
+          // A term with a constant: one step.
+          const Operand& t = a.kind == kTerm ? a : b;
+          const Operand& k = a.kind == kTerm ? b : a;
+          emit(static_cast<std::uint8_t>(kModes * (node.Code - 1) + (a.kind == kTerm ? kModeTC : kModeCT)), t.k, k.c);
+          if (ok) prog[len - 1].D = static_cast<double>(t.c);
+          return;
+        }
+        if (a.kind == kTerm && b.kind != kOnStack) materialize(a);
+        if (b.kind == kTerm && a.kind != kOnStack) materialize(a);
         int mode;
         long double c = 0;
-        if (a.mode == 0 && b.mode == 0) mode = kModeSS;
-        else if (a.mode == 0) mode = b.mode == 1 ? kModeSC : kModeSX, c = b.c;
-        else if (b.mode == 0) mode = a.mode == 1 ? kModeCS : kModeXS, c = a.c;
-        else if (a.mode == 1) mode = kModeCX, c = a.c;
-        else if (b.mode == 1) mode = kModeXC, c = b.c;
-        else mode = kModeXX;
-        emit(static_cast<std::uint8_t>(8 * (node.Code - 1) + mode), 0, c);
+        int32_t code = 0;
+        if (a.kind == kOnStack && b.kind == kOnStack) {
+          mode = kModeSS;
+        } else if (a.kind == kOnStack) {
+          c = b.c;
+          if (b.kind == kConst) mode = ExactDouble(b.c) ? kModeSD : kModeSC;
+          else if (b.kind == kX) mode = kModeSX;
+          else mode = kModeST, code = b.k;
+        } else if (b.kind == kOnStack) {
+          c = a.c;
+          if (a.kind == kConst) mode = ExactDouble(a.c) ? kModeDS : kModeCS;
+          else if (a.kind == kX) mode = kModeXS;
+          else mode = kModeTS, code = a.k;
+        } else if (a.kind == kConst) {
+          mode = ExactDouble(a.c) ? kModeDX : kModeCX, c = a.c;
+        } else if (b.kind == kConst) {
+          mode = ExactDouble(b.c) ? kModeXD : kModeXC, c = b.c;
+        } else {
+          mode = kModeXX;
+        }
+        emit(static_cast<std::uint8_t>(kModes * (node.Code - 1) + mode), code, c);
         return;
       }
       case 3: {
@@ -647,18 +766,21 @@ bool objFunc::Compile() {
         Operand a;
         self(self, a);
         if (!ok) return;
-        if (a.mode == 1) {
+        if (a.kind == kConst) {
           long double r;
           int32_t e = 0;
           if (OpFunc<true>(node.Code, a.c, r, e)) {
-            out = {1, r};
+            out = {kConst, r, 0};
             return;
           }
-          emit(kPushC, 0, a.c);
-          a.mode = 0;
         }
-        emit(a.mode == 0 ? kFuncS : kFuncX, node.Code, 0);
-        out = {0, 0};
+        if (a.kind == kX) {
+          emit(kFuncX, node.Code, 0);
+        } else {
+          materialize(a);
+          emit(kFuncS, node.Code, 0);
+        }
+        out = {kOnStack, 0, 0};
         return;
       }
       default:
@@ -666,21 +788,27 @@ bool objFunc::Compile() {
         return;
     }
   };
-  Operand root{0, 0};
+  Operand root;
   gen(gen, root);
-  if (!ok || pos != nodeCount_ + 1) return false;
-  if (root.mode == 1) emit(kPushC, 0, root.c);
-  else if (root.mode == 2) emit(kPushX, 0, 0);
+  if (!ok || pos != count + 1) return false;
+  materialize(root);
   if (!ok) return false;
-  prog_[progLen_].Op = kEnd;  // one slot past the last step is always free
+  prog[len].Op = kEnd;  // one slot past the last step is always free
+  return true;
+}
+
+}  // namespace
+
+bool objFunc::Compile() {
+  orv_engine::FpFlagsGuard guard;  // folding constants may fault
+  int32_t fastLen = 0;
+  if (!CompileProgram(Nodes, nodeCount_, false, prog_, progLen_) ||
+      !CompileProgram(Nodes, nodeCount_, true, fast_, fastLen))
+    return false;
   usesX_ = false;
-  for (int32_t i = 0; i < progLen_; ++i) {
-    const std::uint8_t op = prog_[i].Op;
-    if (op == kPushX || op == kFuncX || op == kSqrX || op == kCubeX ||
-        (op < kPushC && (op % 8 == kModeSX || op % 8 >= kModeXS)))
-      usesX_ = true;
-  }
-  return ok;
+  for (int32_t i = 1; i <= nodeCount_; ++i)
+    if (Nodes[i].Kind == 4) usesX_ = true;
+  return true;
 }
 
 namespace {
@@ -697,14 +825,10 @@ void objFunc::Calc(long double& Res, long double X) {
     ErrorCode = 1;  // nothing parsed, or the cursor is not at the tree
     return;
   }
-  if (usesX_ && !Finite(X)) {
-    ErrorCode = orv_engine::kFault;  // no value of the formula at a non-finite x
-    return;
-  }
   long double r = 0;
   int32_t failAt = -1;
-  int32_t err = Run<false>(prog_, X, r, failAt);
-  if (__builtin_expect(err == 0 && Finite(r), 1)) {
+  int32_t err = Run<false>(fast_, X, r, failAt);
+  if (__builtin_expect(err == 0 && FastFinite(r), 1)) {
     Res = r;
     NodePos = nodeCount_ + 1;
     return;
@@ -712,6 +836,13 @@ void objFunc::Calc(long double& Res, long double X) {
   // Some step failed: find the first failure exactly. A fault leaves the
   // overflow or invalid-operation flag raised (division by zero is always
   // caught before it is made), which is cleared so that callers never see it.
+  if (usesX_ && !Finite(X)) {
+    // No value of the formula at a non-finite x (the first run always
+    // ends here for one: every step that could hide it tests its operands).
+    feclearexcept(FE_OVERFLOW | FE_INVALID);
+    ErrorCode = orv_engine::kFault;
+    return;
+  }
   err = RunCareful(prog_, X, r, failAt);
   if (err == orv_engine::kFault) feclearexcept(FE_OVERFLOW | FE_INVALID);
   if (err == 0) {

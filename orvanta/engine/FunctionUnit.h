@@ -57,8 +57,14 @@ class objFunc {
   bool HasX = false;
   bool NonDiff = false;
 
-  // ErrorCode := 0, NodePos := 1, HasX and NonDiff := false.
-  void Reset();
+  // ErrorCode := 0, NodePos := 1, HasX and NonDiff := false. (Inline: it
+  // runs before every evaluation.)
+  void Reset() {
+    ErrorCode = 0;
+    NodePos = 1;
+    HasX = false;
+    NonDiff = false;
+  }
   // Parses S (rewritten into its prepared form) into the nodes from NodePos on.
   void Parse(std::string& S);
   // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
@@ -70,6 +76,7 @@ class objFunc {
   struct TInstr {
     std::uint8_t Op = 0;
     std::int32_t Code = 0;
+    double D = 0;  // the constant, where a double holds it exactly (a shorter load)
     long double C = 0;
   };
  private:
@@ -78,6 +85,7 @@ class objFunc {
   int32_t progLen_ = 0;
   bool usesX_ = false;  // the program reads x
   TInstr prog_[MaxFuncNodes + 1];
+  TInstr fast_[MaxFuncNodes + 1];  // the same, with terms D*x^k as single steps
   void ParseText(std::string S);
   bool Compile();
   friend class objFuncAccess;
