@@ -193,14 +193,4 @@ TEST_F(Nav, MenuItemsAndPanelButtonsRunTheCommands) {
   }
 }
 
-TEST_F(Nav, AHugeOriginDrawsWithoutHanging) {
-  SetView(0.05L, 0.05L, 1e4000L, -1e4000L);
-  View().Setka = true;
-  View().SetkaStep = 1;
-  MarkPicture();
-  Form().mnuGraphLeftClick();
-  EXPECT_TRUE(Redrawn());
-  EXPECT_EQ(Pixel(400, 200), View().BkColor);
-}
-
 }  // namespace
