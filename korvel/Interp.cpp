@@ -10,7 +10,9 @@
 
 namespace korvel {
 
-long double ArgX = 0;  // the x of the last Interpret, as given
+// x, a, b, c as the steps read them: a value that is not finite is kept as
+// 0, and the point is undefined when the formula reads it.
+long double ArgX = 0;
 long double ParamA = 0, ParamB = 0, ParamC = 0;
 bool Draw = true;
 
@@ -20,9 +22,6 @@ constexpr long double Pi = 3.141592653589793238462643383279502884197L;
 constexpr long double E = 2.718281828459045235360287471352662497757L;
 constexpr long double Two63 = 9223372036854775808.0L;
 
-// x, a, b, c as the steps read them: a value that is not finite reads as 0,
-// and the point is undefined when the formula uses it.
-long double VarX = 0, VarA = 0, VarB = 0, VarC = 0;
 bool BadA = false, BadB = false, BadC = false;
 
 // A value the x87 unit computes with: not an infinity or NaN, and not one of
@@ -156,10 +155,10 @@ class TStepBuilder {
   void PushOperand(const TTokenNode& tok) {
     TCalcStep s{tok.Value, nullptr, Depth, 0, scPush};
     switch (tok.Code) {
-      case tcX: s.Src = &VarX; Slot.UsesX = true; break;
-      case tcA: s.Src = &VarA; Slot.UsesA = true; break;
-      case tcB: s.Src = &VarB; Slot.UsesB = true; break;
-      case tcC: s.Src = &VarC; Slot.UsesC = true; break;
+      case tcX: s.Src = &ArgX; Slot.UsesX = true; break;
+      case tcA: s.Src = &ParamA; Slot.UsesA = true; break;
+      case tcB: s.Src = &ParamB; Slot.UsesB = true; break;
+      case tcC: s.Src = &ParamC; Slot.UsesC = true; break;
       case tcPi: s.Value = Pi; break;
       case tcE: s.Value = E; break;
       default: break;  // a number literal
@@ -390,25 +389,21 @@ extern "C" KORVEL_API uint8_t GetDraw(void) { return Draw ? 1 : 0; }
 
 extern "C" KORVEL_API void Init_ABC(long double A, long double B, long double C) {
   FpGuard guard(false);
-  ParamA = A;
-  ParamB = B;
-  ParamC = C;
-  VarA = Sanitized(A, BadA);
-  VarB = Sanitized(B, BadB);
-  VarC = Sanitized(C, BadC);
+  ParamA = Sanitized(A, BadA);
+  ParamB = Sanitized(B, BadB);
+  ParamC = Sanitized(C, BadC);
 }
 
 extern "C" KORVEL_API long double Interpret(long double X) {
   TLexSlot* slot = SelectedSlot();
   FpGuard guard(slot == nullptr || slot->UsesLibm);
-  ArgX = X;
   Draw = true;
   if (slot == nullptr || !slot->Compiled) {
     Draw = false;
     return 0;
   }
   bool badX;
-  VarX = Sanitized(X, badX);
+  ArgX = Sanitized(X, badX);
   if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) {
     Draw = false;  // a NaN or infinity that the formula reads
     return 0;

@@ -4,6 +4,7 @@
 
 namespace korvel {
 
+// x of the last Interpret, and a, b, c; finite (a NaN or infinity is kept as 0).
 extern long double ArgX;
 extern long double ParamA, ParamB, ParamC;
 extern bool Draw;

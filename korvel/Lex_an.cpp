@@ -59,12 +59,6 @@ uint8_t GetTokenCode(const TLexSlot& slot, int32_t Pos) {
   return slot.Tokens[static_cast<size_t>(Pos)].Code;
 }
 
-long double GetNumberValue(const TLexSlot& slot, int32_t Pos) {
-  if (Pos < 0 || static_cast<size_t>(Pos) >= slot.Tokens.size()) return 0;
-  const TTokenNode& t = slot.Tokens[static_cast<size_t>(Pos)];
-  return t.Kind == lxNumber ? t.Value : 0;
-}
-
 namespace {
 
 // Appends a token; bad_alloc becomes code 1 at the export.

@@ -124,6 +124,5 @@ int64_t TenPower(int N);
 
 TLexKind GetTokenKind(const TLexSlot& slot, int32_t Pos);  // lxEnd past the tail
 uint8_t GetTokenCode(const TLexSlot& slot, int32_t Pos);   // tcEnd past the tail
-long double GetNumberValue(const TLexSlot& slot, int32_t Pos);  // 0 when no number there
 
 }  // namespace korvel
