@@ -233,6 +233,7 @@ void TScreenForm::reject() {
 }
 
 void TScreenForm::btnDefaultClick() {
+  if (!MainScreen) return;
   CheckScreenFields(true);
   // A box may still hold a value the dialog does not accept when it was shown
   // with one (a view scale below the range prints as 0) and nothing valid was
