@@ -26,25 +26,11 @@ uint8_t FindToken(const char* name, size_t len) {
 int64_t TenPower(int N) {
   // Exact powers: 10^N taken from e^(N ln 10) comes out below the exact value
   // for some N (999 for N = 3), which would misread every decimal place.
-  static constexpr int64_t Powers[19] = {1,
-                                         10,
-                                         100,
-                                         1000,
-                                         10000,
-                                         100000,
-                                         1000000,
-                                         10000000,
-                                         100000000,
-                                         1000000000,
-                                         10000000000,
-                                         100000000000,
-                                         1000000000000,
-                                         10000000000000,
-                                         100000000000000,
-                                         1000000000000000,
-                                         10000000000000000,
-                                         100000000000000000,
-                                         1000000000000000000};
+  static constexpr int64_t Powers[19] = {
+      1LL,           10LL,           100LL,           1000LL,           10000LL,
+      100000LL,      1000000LL,      10000000LL,      100000000LL,      1000000000LL,
+      10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL, 100000000000000LL,
+      1000000000000000LL, 10000000000000000LL, 100000000000000000LL, 1000000000000000000LL};
   if (N < 0 || N > 18) throw ERunTime{};
   return Powers[N];
 }
