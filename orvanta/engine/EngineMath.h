@@ -67,8 +67,13 @@ inline long double Power(int32_t& Err, long double B, long double E) {
     // Only here can E*ln|B| itself overflow, which the definition counts as a fault.
     if (!Finite(E * __builtin_logl(a))) { Err = kFault; return 0; }
   }
+  // powl can raise the overflow flag for a finite result; only a real
+  // overflow may leave it (the caller clears the flags of its faults).
+  const int before = fetestexcept(kFaultFlags);
   long double r = __builtin_powl(a, E);
   if (!Finite(r)) { Err = kFault; return 0; }
+  const int spurious = fetestexcept(kFaultFlags) & ~before;
+  if (spurious) feclearexcept(spurious);
   if (B < 0 && HasFraction(E / 2)) r = -r;
   return r;
 }
