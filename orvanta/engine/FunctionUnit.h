@@ -66,13 +66,15 @@ class objFunc {
     NonDiff = false;
   }
   // Parses S (rewritten into its prepared form) into the nodes from NodePos on.
+  // A formula that needs more nodes than the array holds is refused with 1.
   void Parse(std::string& S);
   // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
+  // Without a successful parse, or with NodePos not 1, it sets ErrorCode 1.
   void Calc(long double& Res, long double X);
 
- public:
-  // The tree at node 1 as a flat program in evaluation order (operands
-  // before their operation), built after each successful parse.
+  // One step of the evaluator's program: the tree at node 1 flattened in
+  // evaluation order (operands before their operation) after each successful
+  // parse. Not for callers; public only for the evaluator's own helpers.
   struct TInstr {
     std::uint8_t Op = 0;
     std::int32_t Code = 0;
