@@ -790,7 +790,7 @@ bool CompileProgram(const TFuncNode* nodes, int32_t count, bool fast, objFunc::T
   };
   Operand root;
   gen(gen, root);
-  if (!ok || pos != count + 1) return false;
+  if (!ok) return false;  // (nodes after the tree, from a parse without Reset, are not read)
   materialize(root);
   if (!ok) return false;
   prog[len].Op = kEnd;  // one slot past the last step is always free

@@ -1,8 +1,6 @@
 // Tokens and the prepared form of formula texts.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "orvanta/engine/FunctionUnit.h"
 
 namespace {
@@ -31,37 +29,22 @@ int32_t PrepareError(std::string s) {
   return e;
 }
 
-TEST(GetLexem, KindsPrioritiesAndLengths) {
-  struct Case {
-    const char* text;
-    int32_t kind, prio, len;
-  } cases[] = {
-      {"+", 2, 1, 1}, {"-", 3, 1, 1}, {"*", 4, 2, 1}, {"/", 5, 2, 1}, {"^", 6, 3, 1},
-      {"@", 7, 3, 1}, {"x", 9, 0, 1}, {"(", 11, 0, 1}, {")", 12, 0, 1}, {" ", 0, 0, 1},
-      {",", 0, 0, 1}, {"y", 0, 0, 1}, {"12.5+", 1, 0, 4}, {"arcctg(x)", 8, 4, 6},
-  };
-  for (const Case& c : cases) {
-    Tok t = Lex(c.text, 1);
-    EXPECT_EQ(t.kind, c.kind) << c.text;
-    EXPECT_EQ(t.prio, c.prio) << c.text;
-    EXPECT_EQ(t.len, c.len) << c.text;
-  }
-}
-
-TEST(GetLexem, FunctionNamesInTableOrder) {
-  const char* names[] = {"", "sin", "cos", "tg", "ctg", "arcsin", "arccos", "arctg", "arcctg", "sqrt",
-                         "ln", "lg", "exp", "abs", "fact", "rnd", "trunc", "frac"};
-  for (int i = 1; i <= 17; ++i) {
-    Tok t = Lex(std::string(names[i]) + "x", 1);
-    EXPECT_EQ(t.kind, 8) << names[i];
-    EXPECT_EQ(t.func, i) << names[i];
-    EXPECT_EQ(t.len, static_cast<int32_t>(std::strlen(names[i])));
-  }
-  // "exp" is the function; "ex" is the constant e; a cut name does not match.
-  EXPECT_EQ(Lex("exp", 1).kind, 8);
+TEST(GetLexem, NamesBeforeLetters) {
+  // Names are tried in table order and before single letters.
+  Tok t = Lex("arcctg(x)", 1);
+  EXPECT_EQ(t.kind, 8);
+  EXPECT_EQ(t.func, 8);
+  EXPECT_EQ(t.len, 6);
+  EXPECT_EQ(t.prio, 4);
+  t = Lex("exp", 1);
+  EXPECT_EQ(t.kind, 8);
+  EXPECT_EQ(t.func, 12);
   EXPECT_EQ(Lex("ex", 1).kind, 1);
-  EXPECT_EQ(Lex("si", 1).kind, 0);
+  EXPECT_EQ(Lex("si", 1).kind, 0);  // a name cut by the end of the text
   EXPECT_EQ(Lex("pi", 2).kind, 0);
+  EXPECT_EQ(Lex("@", 1).prio, 3);
+  EXPECT_EQ(Lex("-", 1).prio, 1);
+  EXPECT_EQ(Lex(",", 1).len, 1);
 }
 
 TEST(GetLexem, NumbersAndConstants) {

@@ -28,34 +28,16 @@ Outcome Eval(const std::string& text, long double x = 0) {
   return {f.ErrorCode, r};
 }
 
-TEST(GuardedMath, PowerAndRoot) {
+TEST(GuardedMath, RoutinesWriteErrOnlyOnFailure) {
   int32_t e = 0;
-  EXPECT_EQ(MathPower(e, 0, 0), 0.0L);
-  EXPECT_EQ(MathPower(e, 0, 0.5), 0.0L);
-  EXPECT_EQ(MathPower(e, -2, 3), -8.0L);
-  EXPECT_EQ(MathPower(e, -2, 2), 4.0L);
   EXPECT_EQ(MathPower(e, -2, -1), -0.5L);
-  EXPECT_EQ(MathPower(e, 2, 10), 1024.0L);
   EXPECT_EQ(MathPower(e, 2, 0.5), std::sqrt(2.0L));
-  EXPECT_EQ(e, 0);
-  EXPECT_EQ(MathPower(e, 0, -1), 0.0L);
-  EXPECT_EQ(e, 5);
-  e = 0;
-  EXPECT_EQ(MathPower(e, -8, 1.0L / 3), 0.0L);
-  EXPECT_EQ(e, 4);
-
-  e = 0;
-  EXPECT_EQ(MathRoot(e, 3, -8), -2.0L);
-  EXPECT_EQ(MathRoot(e, 2, 0), 0.0L);
   EXPECT_EQ(MathRoot(e, 2, 9), 3.0L);
   EXPECT_EQ(e, 0);
-  MathRoot(e, 2, -4);
+  EXPECT_EQ(MathPower(e, -8, 1.0L / 3), 0.0L);
   EXPECT_EQ(e, 4);
   e = 0;
-  MathRoot(e, -1, 0);
-  EXPECT_EQ(e, 5);
-  e = 0;
-  MathRoot(e, 0.5, -4);
+  EXPECT_EQ(MathRoot(e, 0.5, -4), 0.0L);
   EXPECT_EQ(e, 4);
 }
 
@@ -151,12 +133,8 @@ TEST(CalcFunction, ResetsAndDispatches) {
   EXPECT_EQ(r, 0.0L);
 }
 
-TEST(Tables, MessagesTipsAndNames) {
+TEST(Tables, Windows1251Texts) {
   EXPECT_STREQ(ErrorMessages[3], "Деление на ноль");
-  EXPECT_STREQ(ErrorMessages[11], "Переполнение");
-  EXPECT_STREQ(Tips[1], "Для добавления новой функции нажмите F2");
-  EXPECT_STREQ(Tips[14], "Спасибо за ваше внимание к моей программе!");
-  EXPECT_STREQ(FuncNames[8], "arcctg");
   // "Деление на ноль" in Windows-1251.
   EXPECT_EQ(ErrorMessageCp1251(3), "\xC4\xE5\xEB\xE5\xED\xE8\xE5 \xED\xE0 \xED\xEE\xEB\xFC");
   EXPECT_EQ(ErrorMessageCp1251(0), "");
