@@ -202,12 +202,33 @@ void PrepareExpression(std::string& S, int32_t& Err) {
 // ---------------------------------------------------------------------------
 // objFunc
 
+// The preparation of an operand of a prepared text: its products are already
+// explicit, its brackets balanced and no "(-" is left in it, so of all the
+// steps only the removal of enclosing brackets can change it. Brackets are
+// one-character tokens and every other token lies at one depth, so a scan of
+// the characters finds the least depth.
+static void StripEnclosingBrackets(std::string& S) {
+  int64_t depth = 0;
+  int64_t minDepth = INT64_MAX;
+  for (char c : S) {
+    if (c == '(') ++depth;
+    else if (c == ')') --depth;
+    else if (depth < minDepth) minDepth = depth;
+  }
+  if (minDepth == 0) return;
+  if (minDepth > static_cast<int64_t>(S.size()) / 2) {
+    S.clear();
+    return;
+  }
+  const size_t m = static_cast<size_t>(minDepth);
+  S = S.substr(m, S.size() - 2 * m);
+}
+
 void objFunc::ParseText(std::string S) {
   if (ErrorCode > 0) return;
-  int32_t err = 0;
-  PrepareExpression(S, err);
-  if (err) {
-    ErrorCode = err;
+  StripEnclosingBrackets(S);
+  if (S.empty()) {
+    ErrorCode = 1;
     return;
   }
   const size_t n = S.size();
