@@ -33,6 +33,9 @@ void CreateOrvantaWindows() {
 void ShowMainWindow() { GeneralForm->showMaximized(); }
 
 void DestroyOrvantaWindows() {
+  // Hidden first, while the window is whole, so that handlers of hide events
+  // never run on a half-destroyed window.
+  if (GeneralForm) GeneralForm->hide();
   delete GeneralForm;  // and the dialogs it owns
   GeneralForm = nullptr;
   NewFunctionForm = nullptr;
