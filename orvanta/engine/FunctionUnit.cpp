@@ -366,10 +366,10 @@ void objFunc::Parse(std::string& S) {
 // operation keeps the evaluation order of every failing step. The top of the
 // stack is kept apart (the accumulator), so most steps touch no memory.
 //
-// Evaluation runs first without testing the results of + - * and the
-// squares: a non-finite value that they make (the sign of an overflow or an
-// invalid operation, every operand being finite) is carried on by them into the
-// final value. Only the operations that could hide it test their operands: the
+// Evaluation runs first without testing the results of + - * / and of the
+// squares and cubes: a non-finite value that they make (the sign of an
+// overflow or an invalid operation, every operand being finite) is carried on
+// by them into the final value. Only the operations that could hide it test their operands: the
 // divisor, and the operands of powers, roots and functions. When that run ends
 // in an error or a non-finite value it is repeated with every result tested,
 // which finds the first failing operation exactly.
