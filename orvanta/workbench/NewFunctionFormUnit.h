@@ -18,7 +18,6 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-
 // The proposal table, tried in this order.
 extern const std::uint32_t FuncColors[17];
 // The first table colour that is not `bkColor` and not in `used`; false when
