@@ -164,6 +164,8 @@ TEST_F(StartupTest, ScreenshotOfTheMainWindow) {
   f.GraphColor = 0x0000FF;
   View().FuncCount = 1;
   Form().lbxFunctions->addItem("sin(x)*3");
+  Form().resize(1280, 800);
+  QApplication::processEvents();
   Form().DrawScreen();
   Form().Timer1->Fire();
   QApplication::processEvents();
