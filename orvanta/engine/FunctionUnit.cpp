@@ -382,7 +382,9 @@ enum : std::uint8_t {
   kModeSS = 0, kModeSC, kModeSX, kModeCS, kModeXS, kModeCX, kModeXC, kModeXX, kModeSD, kModeDS, kModeDX, kModeXD,
   kModeST, kModeTS, kModeTC, kModeCT, kModes,
   // Binary operations are kModes * (code - 1) + mode, code 1..6.
-  kPushC = 6 * kModes, kPushD, kPushX, kPushT, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX, kEnd
+  kPushC = 6 * kModes, kPushD, kPushX, kPushT, kFuncS, kFuncX, kSqrS, kSqrX, kCubeS, kCubeX, kEnd,
+  // The same as the first step, where the stack is empty: nothing to push.
+  kLoadC, kLoadD, kLoadX, kLoadT, kLoadFuncX
 };
 
 // Finiteness where a non-finite value means a fault already made: the
@@ -631,12 +633,27 @@ template <bool Careful>
         st[sp++] = acc;
         acc = r;
         break;
+      case kLoadC:
+        acc = ip->C;
+        break;
+      case kLoadD:
+        acc = ip->D;
+        break;
+      case kLoadX:
+        acc = X;
+        break;
+      case kLoadT:
+        acc = Term(*ip, X);
+        break;
+      case kLoadFuncX:
+        if (!OpFunc<Careful>(ip->Code, X, r, err)) goto fail;
+        acc = r;
+        break;
       case kEnd:
         res = acc;
         return 0;
       default:
-        err = 1;
-        goto fail;
+        __builtin_unreachable();  // programs are built by CompileProgram alone
     }
   }
 fail:
@@ -814,6 +831,14 @@ bool CompileProgram(const TFuncNode* nodes, int32_t count, bool fast, objFunc::T
   if (!ok) return false;  // (nodes after the tree, from a parse without Reset, are not read)
   materialize(root);
   if (!ok) return false;
+  switch (prog[0].Op) {
+    case kPushC: prog[0].Op = kLoadC; break;
+    case kPushD: prog[0].Op = kLoadD; break;
+    case kPushX: prog[0].Op = kLoadX; break;
+    case kPushT: prog[0].Op = kLoadT; break;
+    case kFuncX: prog[0].Op = kLoadFuncX; break;
+    default: break;
+  }
   prog[len].Op = kEnd;  // one slot past the last step is always free
   return true;
 }
@@ -875,5 +900,5 @@ void objFunc::Calc(long double& Res, long double X) {
   // The outermost operation writes its result 0 for a guarded failure (and a
   // function always); every inner failure leaves the caller's Res alone.
   const std::uint8_t op = prog_[failAt].Op;
-  if (failAt == progLen_ - 1 && (err != orv_engine::kFault || op == kFuncS || op == kFuncX)) Res = 0;
+  if (failAt == progLen_ - 1 && (err != orv_engine::kFault || op == kFuncS || op == kFuncX || op == kLoadFuncX)) Res = 0;
 }
