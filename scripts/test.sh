@@ -12,14 +12,14 @@ bash scripts/install-deps.sh
 
 echo "== build and test"
 bash scripts/build.sh
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS")
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$JOBS")
 
 echo "== sanitizers (engine, korvel)"
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DORV_WITH_QT=OFF -DORV_SANITIZE=ON -DORV_BENCH=OFF
 cmake --build build-san -j"$JOBS"
 (cd build-san && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --output-on-failure -j"$JOBS")
+  ctest --output-on-failure --timeout 300 -j"$JOBS")
 
 echo "== fuzz (${FUZZ_SECONDS} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
