@@ -1,6 +1,8 @@
 #include "orvanta/workbench/objScreenUnit.h"
 
+#include <cfloat>
 #include <cmath>
+#include <cstring>
 
 #include "orvanta/engine/FuncsUnit.h"
 
@@ -28,13 +30,25 @@ bool Drawable(const objScreen& v, const plat::TCanvas& c) {
 int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
   if (!(v >= lo)) return lo;  // also NaN
   if (v > hi) return hi;
-  // Half to even without touching the floating-point environment (which
-  // makes nearbyintl the slowest step of a redraw): v - i is exact here.
-  const int64_t i = static_cast<int64_t>(v);  // towards zero
-  const long double frac = v - static_cast<long double>(i);
-  int64_t r = i;
-  if (frac > 0.5L || (frac == 0.5L && (i & 1) != 0)) r = i + 1;
-  else if (frac < -0.5L || (frac == -0.5L && (i & 1) != 0)) r = i - 1;
+  // Half to even with exact steps only: neither the rounding mode nor an x87
+  // integer conversion (which reloads the control word, and made nearbyintl
+  // and casts the slowest steps of a redraw) is involved. Adding 1.5 * 2^63
+  // leaves an integer near v in the low bits of the 64-bit significand; the
+  // loops then correct it with differences that are exact for |v| <= 2^31.
+  static_assert(sizeof(long double) >= 10 && LDBL_MANT_DIG == 64);
+  const long double biased = v + 0x1.8p63L;
+  uint64_t significand = 0;
+  std::memcpy(&significand, &biased, sizeof significand);
+  int64_t r = static_cast<int64_t>(significand - 0xC000000000000000ull);
+  long double d = v - static_cast<long double>(r);
+  while (d > 0.5L || (d == 0.5L && (r & 1) != 0)) {
+    ++r;
+    d -= 1;
+  }
+  while (d < -0.5L || (d == -0.5L && (r & 1) != 0)) {
+    --r;
+    d += 1;
+  }
   return static_cast<int32_t>(r < lo ? lo : (r > hi ? hi : r));
 }
 
