@@ -144,6 +144,13 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QMainWindow(parent) {
   Timer1->SetEnabled(false);
   Timer1->OnTimer = [this] { Timer1Timer(); };
 
+  SaveDialog.Title = "Сохранение функций";
+  SaveDialog.Filter = "Файлы функций (*.ov2)|*.ov2|Все файлы|*.*";
+  OpenDialog.Title = "Открытие файла с функциями";
+  OpenDialog.Filter = SaveDialog.Filter;
+  SavePictureDialog.Title = "Сохранение изображения";
+  SavePictureDialog.Filter = "Bitmaps (*.bmp)|*.bmp";
+
   Image->OnResize = [this] { FormResize(); };
   connect(mnuFileExit, &QAction::triggered, this, Guarded([this] { mnuFileExitClick(); }));
 

@@ -162,6 +162,9 @@ class TGeneralForm : public QMainWindow {
   plat::TTimer* Timer;   // start-up, 100 ms, one shot
   plat::TTimer* Timer1;  // tips, 10000 ms
   plat::TColorDialog ColorDialog;
+  plat::TFileDialog SaveDialog;         // "Сохранение функций"
+  plat::TFileDialog OpenDialog;         // "Открытие файла с функциями"
+  plat::TFileDialog SavePictureDialog;  // "Сохранение изображения"
 
   // ---- Start-up, timers, layout, drawing, exit ----
   void FormShow();
