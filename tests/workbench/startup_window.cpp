@@ -34,6 +34,23 @@ TEST_F(BeforeTimerTest, ShowingCreatesTheViewAndWaitsForTheStartupTimer) {
   EXPECT_FALSE(Form().Started());
 }
 
+TEST_F(BeforeTimerTest, TheNewFunctionDialogOpensOverTheFirstPicture) {
+  std::string scale;
+  plat::TColor axis = 0xFFFFFFFF;
+  fake.OnExecModal = [&](QDialog* d) {
+    scale = Panel(2);
+    const int W = Form().Image->width(), H = Form().Image->height();
+    axis = Pixel(static_cast<int>(std::nearbyint(W / 2.0)), H / 4);
+    d->reject();
+    return d->result();
+  };
+  Form().Timer->Fire();
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_EQ(scale, "xm 0.02");
+  EXPECT_EQ(axis, 0x000000u);
+  EXPECT_EQ(TipIndex, 1);
+}
+
 TEST_F(StartupTest, WindowTitleMenusAndControls) {
   EXPECT_EQ(Form().windowTitle().toStdString(), " Orvanta 2.0");
   QStringList menus;
