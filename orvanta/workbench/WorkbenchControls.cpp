@@ -169,8 +169,11 @@ TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent) : QStatu
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(2);
     const bool last = i + 1 == widths.size();
-    if (last)
+    if (last) {
+      // A long tip is cut at the window's edge instead of widening the window.
+      label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       label->setMinimumWidth(widths[i]);
+    }
     else
       label->setFixedWidth(widths[i]);
     addWidget(label, last ? 1 : 0);
