@@ -24,7 +24,19 @@
 
 namespace lumivar {
 
-TSlots<TGraphRec> Graphs;
+namespace {
+// Slot 1 draws the navy sine, slot 2 the red cosine.
+TGraphRec DefaultGraph(int slot) {
+  TGraphRec g;
+  if (slot == 2) {
+    g.Color = plat::clRed;
+    g.FuncIndex = 2;
+  }
+  return g;
+}
+}  // namespace
+
+TSlots<TGraphRec> Graphs{DefaultGraph(1), DefaultGraph(2)};
 int CurGraph = 1;
 bool SystemMode = false;
 bool GridOn = false;
@@ -43,10 +55,8 @@ bool ZoomCursorShown = false;
 TMainForm* MainForm = nullptr;
 
 void ResetProgramState() {
-  Graphs[1] = TGraphRec{};
-  Graphs[2] = TGraphRec{};
-  Graphs[2].Color = plat::clRed;
-  Graphs[2].FuncIndex = 2;
+  Graphs[1] = DefaultGraph(1);
+  Graphs[2] = DefaultGraph(2);
   CurGraph = 1;
   SystemMode = false;
   GridOn = false;
@@ -65,12 +75,6 @@ void ResetProgramState() {
 }
 
 namespace {
-
-// Slot 2 starts red on the cosine; the rest of the defaults are TGraphRec's.
-const bool kStateInitialised = [] {
-  ResetProgramState();
-  return true;
-}();
 
 constexpr int kTypeFuncHeight = 54, kTypeFuncFractionHeight = 86, kPanelHeight = 54;
 constexpr int kLabelTop = 28, kLabelFractionTop = 44;
@@ -127,7 +131,6 @@ QCursor MakeZoomCursor(bool zoomIn) {
 std::string LumivarHelpFile() { return plat::ExeDir() + "lumivar-help/index.html"; }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-  (void)kStateInitialised;
   setObjectName("MainForm");
   setWindowTitle("Lumivar");
 

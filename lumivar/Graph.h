@@ -39,6 +39,8 @@ struct TGraphRec {
 template <class T>
 class TSlots {
  public:
+  TSlots() = default;
+  TSlots(T first, T second) : items_{first, second} {}
   T& operator[](int n) { return items_.at(Index(n)); }
   const T& operator[](int n) const { return items_.at(Index(n)); }
 

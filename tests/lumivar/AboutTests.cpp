@@ -1,11 +1,10 @@
-// The about window's memory figures and links, and the splash window.
+// The about window's memory figures and links.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLocale>
 
 #include "LumivarFixture.h"
-#include "lumivar/Image.h"
 
 using namespace lumivar;
 
@@ -49,13 +48,6 @@ TEST_F(AboutTest, LinksOpenTheHomePageAndAMail) {
   EXPECT_EQ(fake.Urls[0], HomePage);
   EXPECT_EQ(fake.Urls[1], std::string("mailto:") + ContactMail);
   EXPECT_TRUE(fake.Messages.empty());
-}
-
-TEST_F(AboutTest, PicturesHaveTheirSizes) {
-  EXPECT_EQ(SplashPicture().size(), QSize(364, 203));
-  EXPECT_EQ(AboutPicture().size(), QSize(64, 64));
-  TSplashForm splash;
-  EXPECT_EQ(splash.size(), QSize(364, 203));
 }
 
 }  // namespace

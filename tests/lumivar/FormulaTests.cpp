@@ -96,19 +96,4 @@ TEST(Formulas, CaptionsOfTheBuiltInAndTypedFormulas) {
   EXPECT_THROW(Graphs[0], std::out_of_range);
 }
 
-TEST(Formulas, StartValuesOfTheGraphSlots) {
-  ResetProgramState();
-  EXPECT_EQ(Graphs[1].FuncIndex, 1);
-  EXPECT_EQ(Graphs[1].Color, 0x00800000u);
-  EXPECT_EQ(Graphs[1].ANum, 1);
-  EXPECT_EQ(Graphs[2].FuncIndex, 2);
-  EXPECT_EQ(Graphs[2].Color, 0x000000FFu);
-  EXPECT_EQ(Graphs[2].BNum, 0);
-  EXPECT_EQ(Graphs[2].CDen, 1);
-  EXPECT_EQ(CurGraph, 1);
-  EXPECT_FALSE(SystemMode);
-  EXPECT_FALSE(GridOn);
-  EXPECT_EQ(GridStyle, plat::TPenStyle::psDot);
-}
-
 }  // namespace
