@@ -275,13 +275,13 @@ void TGeneralForm::btnSettingsClick() { mnuGraphPropertiesClick(); }
 namespace {
 
 // Draws the rubber band's box in not-xor: drawing it twice restores the
-// picture exactly, whatever it shows.
-void DrawBand(plat::TCanvas& c, plat::TColor fill, const plat::TRect& r) {
+// picture exactly, whatever it shows. The inside takes the canvas's fill
+// colour as the last redraw left it.
+void DrawBand(plat::TCanvas& c, const plat::TRect& r) {
   c.Pen.Mode = plat::TPenMode::pmNotXor;
   c.Pen.Color = BandColor;
   c.Pen.Width = 1;
   c.Pen.Style = plat::TPenStyle::psSolid;
-  c.Brush.Color = fill;
   c.Brush.Style = plat::TBrushStyle::bsSolid;
   c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
 }
@@ -293,14 +293,14 @@ void EraseBand(TGeneralForm& f) {
   plat::TCanvas& c = f.Image->Canvas();
   const plat::TRect r = BandBox(f.RectStart, f.RectEnd);
   if (OutlinePixels(c, r) != f.RectBandOutline) return;  // redrawn since: nothing to erase
-  DrawBand(c, MainScreen ? MainScreen->BkColor : plat::clWhite, r);
+  DrawBand(c, r);
   f.Image->update();
 }
 
 void ShowBand(TGeneralForm& f) {
   plat::TCanvas& c = f.Image->Canvas();
   const plat::TRect r = BandBox(f.RectStart, f.RectEnd);
-  DrawBand(c, MainScreen ? MainScreen->BkColor : plat::clWhite, r);
+  DrawBand(c, r);
   f.RectBandOutline = OutlinePixels(c, r);
   f.RectBandShown = true;
   f.Image->update();

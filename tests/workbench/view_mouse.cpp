@@ -148,7 +148,6 @@ TEST_F(MouseTest, BandIsGreenOnWhiteAndErasesItselfBitForBit) {
   QRandomGenerator rng(42);
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x) img.setPixel(x, y, 0xFF000000u | (rng.generate() & 0xFFFFFFu));
-  View().BkColor = 0x3366CC;  // the band's fill combines with the picture too
   const QImage noisy = img.copy();
   Move(150, 20);
   EXPECT_FALSE(Picture() == noisy);
@@ -157,6 +156,23 @@ TEST_F(MouseTest, BandIsGreenOnWhiteAndErasesItselfBitForBit) {
   EXPECT_FALSE(Picture() == noisy);
   Release(Qt::LeftButton, 100, 300);  // flat: the band goes, nothing is redrawn
   EXPECT_TRUE(Picture() == noisy);
+}
+
+TEST_F(MouseTest, BandFillIsTheBackgroundOfTheLastRedraw) {
+  // The inside is the canvas's fill colour, which only a redraw sets: a
+  // background changed since leaves the silver fill, and silver not-xor
+  // silver is white.
+  View().BkColor = plat::clSilver;
+  View().Setka = false;
+  View().Oci = false;
+  Form().DrawScreen();
+  View().BkColor = 0x3366CC;
+  RectMode();
+  Press(Qt::LeftButton, 100, 50);
+  Move(300, 250);
+  EXPECT_EQ(Pixel(200, 150), plat::clWhite);
+  EXPECT_EQ(Pixel(100, 150), ~(plat::clGreen ^ plat::clSilver) & 0xFFFFFFu);
+  Release(Qt::RightButton, 300, 250);
 }
 
 TEST_F(MouseTest, RedrawDuringADragLeavesNoBandBehind) {
