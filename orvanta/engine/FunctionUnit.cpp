@@ -33,6 +33,10 @@ namespace {
 // Positions are 32-bit: longer texts are refused as incorrect.
 constexpr size_t kMaxTextLength = 0x3fffffff;
 
+// The least depth of a text starts here, so that no more enclosing brackets
+// than this are removed; a deeper formula keeps the rest and is incorrect.
+constexpr int64_t kMaxEnclosingDepth = 32765;
+
 inline bool IsDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 
 // One token of S at the 0-based offset p < S.size(). Without wantValue the
@@ -115,7 +119,11 @@ void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Prior
   Kind = 0;
   Priority = 0;
   Len = 0;
-  if (Start < 1 || static_cast<size_t>(Start) > S.size()) return;  // the end of the text reads as invalid
+  if (Start < 1 || static_cast<size_t>(Start) > S.size()) {
+    // The end of the text reads as one invalid character.
+    if (Start >= 1 && static_cast<size_t>(Start) == S.size() + 1) Len = 1;
+    return;
+  }
   Lex(S, static_cast<size_t>(Start - 1), Kind, Priority, Len, FuncIndex, Value, true);
 }
 
@@ -151,7 +159,7 @@ void PrepareExpression(std::string& S, int32_t& Err) {
 
   // Brackets: balanced, and the least depth of any other token.
   int64_t depth = 0;
-  int64_t minDepth = INT64_MAX;
+  int64_t minDepth = kMaxEnclosingDepth;
   for (size_t p = 0; p < S.size();) {
     const Token t = LexAt(S, p, false);
     if (t.kind == lkOpen) {
@@ -209,7 +217,7 @@ void PrepareExpression(std::string& S, int32_t& Err) {
 // the characters finds the least depth.
 static void StripEnclosingBrackets(std::string& S) {
   int64_t depth = 0;
-  int64_t minDepth = INT64_MAX;
+  int64_t minDepth = kMaxEnclosingDepth;
   for (char c : S) {
     if (c == '(') ++depth;
     else if (c == ')') --depth;
@@ -224,9 +232,9 @@ static void StripEnclosingBrackets(std::string& S) {
   S = S.substr(m, S.size() - 2 * m);
 }
 
-void objFunc::ParseText(std::string S) {
+void objFunc::ParseText(std::string S, bool prepared) {
   if (ErrorCode > 0) return;
-  StripEnclosingBrackets(S);
+  if (!prepared) StripEnclosingBrackets(S);
   if (S.empty()) {
     ErrorCode = 1;
     return;
@@ -354,7 +362,7 @@ void objFunc::Parse(std::string& S) {
     ErrorCode = 1;
     return;
   }
-  ParseText(S);
+  ParseText(S, true);
   if (ErrorCode != 0) return;
   nodeCount_ = NodePos - 1;
   parsed_ = Compile();

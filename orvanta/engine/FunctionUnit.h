@@ -88,7 +88,8 @@ class objFunc {
   bool usesX_ = false;  // the program reads x
   TInstr prog_[MaxFuncNodes + 1];
   TInstr fast_[MaxFuncNodes + 1];  // the same, with terms D*x^k as single steps
-  void ParseText(std::string S);
+  // A text already prepared as a whole is not stripped again.
+  void ParseText(std::string S, bool prepared = false);
   bool Compile();
   friend class objFuncAccess;
 };

@@ -75,9 +75,13 @@ TEST(GetLexem, NumberBeyondExtendedRangeIsInvalid) {
 }
 
 TEST(GetLexem, EndOfTextAndOutOfRangeStart) {
+  // Just past the end: the end of the text is one invalid character.
   Tok t = Lex("x", 2);
   EXPECT_EQ(t.kind, 0);
-  EXPECT_EQ(t.len, 0);
+  EXPECT_EQ(t.prio, 0);
+  EXPECT_EQ(t.len, 1);
+  EXPECT_EQ(Lex("", 1).len, 1);
+  EXPECT_EQ(Lex("x", 3).len, 0);
   EXPECT_EQ(Lex("x", 0).kind, 0);
   EXPECT_EQ(Lex("", 1).kind, 0);
   // FuncIndex and Value are written only for their kinds.
@@ -131,12 +135,20 @@ TEST(PrepareExpression, Errors) {
   EXPECT_EQ(err, 77);
 }
 
-TEST(PrepareExpression, DeepNestingIsStripped) {
-  const int depth = 100000;
-  std::string s = std::string(depth, '(') + "x+1" + std::string(depth, ')');
-  EXPECT_EQ(Prepared(s), "x+1");
-  std::string only = std::string(depth, '(') + std::string(depth, ')');
-  EXPECT_EQ(PrepareError(only), 1);
+std::string Nested(int depth, const std::string& inner) {
+  return std::string(depth, '(') + inner + std::string(depth, ')');
+}
+
+TEST(PrepareExpression, EnclosingBracketsUpTo32765) {
+  // The least depth starts at 32765: deeper enclosing brackets are removed
+  // only that far, and what is left fails in the parser.
+  EXPECT_EQ(Prepared(Nested(32765, "x+1")), "x+1");
+  EXPECT_EQ(Prepared(Nested(32766, "x+1")), "(x+1)");
+  EXPECT_TRUE(Prepared(Nested(100000, "x")) == Nested(100000 - 32765, "x"));
+  EXPECT_EQ(PrepareError(Nested(32765, "")), 1);
+  int32_t err = 0;
+  EXPECT_TRUE(Prepared(Nested(40000, ""), &err) == Nested(40000 - 32765, ""));
+  EXPECT_EQ(err, 0);
 }
 
 TEST(PrepareExpression, IsIdempotent) {

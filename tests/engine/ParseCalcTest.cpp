@@ -127,6 +127,20 @@ TEST(Parse, NodeLimit) {
   EXPECT_EQ(ParseCode(deep), 1);
 }
 
+TEST(Parse, NestingBeyond32765IsIncorrect) {
+  auto nested = [](int depth, const std::string& inner) {
+    return std::string(depth, '(') + inner + std::string(depth, ')');
+  };
+  EXPECT_EQ(Eval(nested(32765, "x+1"), 2).value, 3.0L);
+  EXPECT_EQ(ParseCode(nested(32766, "x+1")), 1);
+  EXPECT_EQ(ParseCode(nested(65530, "x")), 1);  // not stripped twice
+  EXPECT_EQ(ParseCode(nested(40000, "")), 1);
+  // An operand is prepared on its own, with the same limit.
+  EXPECT_EQ(Eval("x+" + nested(32765, "x"), 2).value, 4.0L);
+  EXPECT_EQ(ParseCode("x+" + nested(32766, "x")), 1);
+  EXPECT_EQ(ParseCode("sin" + nested(32766, "x")), 1);
+}
+
 TEST(Parse, NumberBeyondRangeIsIncorrect) {
   EXPECT_EQ(ParseCode("1" + std::string(5000, '0') + "*x"), 1);
 }
