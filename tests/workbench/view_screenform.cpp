@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -255,6 +256,21 @@ TEST_F(ScreenDialog, OkCopiesEverythingBackAndRedraws) {
   EXPECT_FALSE(View().Oci);
   EXPECT_TRUE(View().Setka);
   EXPECT_EQ(Panel(3), "ym 0.01");
+  // Redrawn without axes: the column of x = 0 shows the grid line only.
+  EXPECT_EQ(Pixel(81, 15), View().LinesColor);
+}
+
+TEST_F(ScreenDialog, EnterIsOkAndEscapeIsCancel) {
+  Run([](TScreenForm& d) {
+    Type(d.txtXm, "0.5");
+    QTest::keyClick(d.txtXm, Qt::Key_Escape);
+  });
+  EXPECT_EQ(View().Xm, 0.05L);
+  Run([](TScreenForm& d) {
+    Type(d.txtXm, "0.5");
+    QTest::keyClick(d.txtXm, Qt::Key_Return);
+  });
+  EXPECT_EQ(View().Xm, 0.5L);
 }
 
 TEST_F(ScreenDialog, AxesWidthFromTheArrowsOrTyped) {
