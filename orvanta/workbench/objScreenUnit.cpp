@@ -1,5 +1,6 @@
 #include "orvanta/workbench/objScreenUnit.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -15,6 +16,8 @@ constexpr long double FarRows = 16000.0L;
 // Pixel positions are clamped to this much beyond the picture before they
 // become integers; lines that far out are clipped away anyway.
 constexpr int32_t PixelMargin = 1 << 20;
+// Whole-number samples of one graph: 500 per column on a picture 8000 wide.
+constexpr long long MaxWholeSamples = 1LL << 22;
 
 bool Finite(long double v) { return std::isfinite(v); }
 
@@ -87,11 +90,13 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
   if (F.XPolog && xStart < 0) xStart = 0;
   if (!(step > 0) || !Finite(step) || !Finite(xStart) || std::isnan(xEnd)) return;
 
-  // The loop normally takes about W * Kolvo samples (or one per whole number
-  // in view); the cap only stops a view so wide in whole numbers that the
-  // drawing would not end in reasonable time.
+  // The loop takes about W * Kolvo samples, a few more where x is so large
+  // that the rounded additions fall short of the step, or one per whole
+  // number in view (up to 500 per column after a zoom out). The caps only
+  // stop a view that could not be drawn in reasonable time: one from a file
+  // with a huge scale, or whole numbers beyond any screen the commands reach.
   const long long maxSamples =
-      static_cast<long long>(W) * (F.XCeloe ? 64 : F.Kolvo) + 16;
+      F.XCeloe ? std::max<long long>(MaxWholeSamples, 2LL * W + 16) : 2LL * W * F.Kolvo + 16;
 
   long long n = 0;
   long double x = xStart - step;
