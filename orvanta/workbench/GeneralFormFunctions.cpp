@@ -45,6 +45,12 @@ void TGeneralForm::SetupFunctionHandlers() {
   // the program's own changes of the selection run under a signal blocker.
   plat::On(lbxFunctions, &QListWidget::currentRowChanged, this, [this] { lbxFunctionsClick(); });
   plat::On(lbxFunctions, &QListWidget::itemClicked, this, [this] { lbxFunctionsClick(); });
+  // The toolbar acts on the current line, so it always stays highlighted: a
+  // click below the lines or a control-click would otherwise clear it.
+  plat::On(lbxFunctions, &QListWidget::itemSelectionChanged, this, [this] {
+    QListWidgetItem* current = lbxFunctions->currentItem();
+    if (current != nullptr && lbxFunctions->selectedItems().isEmpty()) current->setSelected(true);
+  });
 
   udDiametr->OnClick = [this](bool) { udDiametrClick(); };
   udWidth->OnClick = [this](bool) { udWidthClick(); };

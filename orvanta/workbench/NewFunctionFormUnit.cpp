@@ -181,10 +181,11 @@ void TNewFunctionForm::BuildPageGeneral(QWidget* page) {
   txtRazryv->setFixedWidth(60);
   g2->setHorizontalSpacing(3);
   g2->setContentsMargins(6, 6, 6, 6);
-  g2->addWidget(cbxIfLines, 0, 0, 1, 8);
-  g2->addWidget(cbxIfRazryv, 1, 0, 1, 5);
-  g2->addWidget(txtRazryv, 1, 5, 1, 3, Qt::AlignLeft);
+  g2->addWidget(cbxIfLines, 0, 0, 1, 6);
+  g2->addWidget(cbxIfRazryv, 1, 0, 1, 4);
+  g2->addWidget(txtRazryv, 1, 4, 1, 2, Qt::AlignLeft);
 
+  // Each whole-number box with its up-down right beside it, in one cell.
   auto upDown = [&](int row, int col, const char* caption, QLineEdit*& edit, TUpDown*& ud,
                     const char* editName, const char* udName) {
     g2->addWidget(new QLabel(caption, grpGraph), row, col);
@@ -196,19 +197,23 @@ void TNewFunctionForm::BuildPageGeneral(QWidget* page) {
     ud->SetRange(1, 9);
     ud->SetAssociate(edit);
     ud->SetPosition(1);
-    g2->addWidget(edit, row, col + 1);
-    g2->addWidget(ud, row, col + 2);
+    auto* pair = new QHBoxLayout;
+    pair->setSpacing(1);
+    pair->addWidget(edit);
+    pair->addWidget(ud);
+    pair->addStretch(1);
+    g2->addLayout(pair, row, col + 1);
   };
   upDown(2, 0, "Диаметр точки (пкс):", txtDiametr, udDiametr, "txtDiametr", "udDiametr");
-  upDown(2, 4, "Толщина линий (пкс):", txtWidth, udWidth, "txtWidth", "udWidth");
+  upDown(2, 3, "Толщина линий (пкс):", txtWidth, udWidth, "txtWidth", "udWidth");
   g2->addWidget(new QLabel("Цвет графика:", grpGraph), 3, 0);
   stColor = new TColorSwatch(grpGraph);
   stColor->setObjectName("stColor");
   stColor->SetColor(0x00808080);
-  g2->addWidget(stColor, 3, 1, 1, 2);
-  upDown(3, 4, "Точность построения:", txtKolvo, udKolvo, "txtKolvo", "udKolvo");
-  g2->setColumnMinimumWidth(3, 8);
-  g2->setColumnStretch(7, 1);
+  g2->addWidget(stColor, 3, 1, Qt::AlignLeft);
+  upDown(3, 3, "Точность построения:", txtKolvo, udKolvo, "txtKolvo", "udKolvo");
+  g2->setColumnMinimumWidth(2, 8);
+  g2->setColumnStretch(5, 1);
   lay->addWidget(grpGraph);
   lay->addStretch(1);
 }
@@ -320,9 +325,10 @@ TNewFuncSettings TNewFunctionForm::CurrentSettings() const {
   s.MinXText = cut(txtMinX->text());
   s.MaxXText = cut(txtMaxX->text());
   s.RazryvText = cut(txtRazryv->text());
-  s.Diametr = udDiametr->Position();
-  s.LineWidth = udWidth->Position();
-  s.Kolvo = udKolvo->Position();
+  // The numbers as shown, as the accept would take them; the boxes stay as typed.
+  s.Diametr = WholeBoxValue(txtDiametr, udDiametr);
+  s.LineWidth = WholeBoxValue(txtWidth, udWidth);
+  s.Kolvo = WholeBoxValue(txtKolvo, udKolvo);
   s.Color = stColor->Color();
   return s;
 }
@@ -390,16 +396,18 @@ void TNewFunctionForm::CheckNumberBox(QLineEdit* box, QString& last, bool positi
   last = box->text();
 }
 
-void TNewFunctionForm::CheckWholeBox(QLineEdit* box, TUpDown* ud) {
+int32_t TNewFunctionForm::WholeBoxValue(const QLineEdit* box, const TUpDown* ud) {
   // A typed whole number is brought into 1..9; any other text falls back to
   // the up-down's position. The function fields these boxes fill divide the
   // drawing step and size the pens, so 0 or a wrapped 16-bit value must never
   // get through.
   int32_t v = 0;
-  if (TryStrToInteger(ToBytes(box->text()), &v))
-    ud->SetPosition(ClampNewFuncInt(v));
-  else
-    ud->SetPosition(ud->Position());
+  if (TryStrToInteger(ToBytes(box->text()), &v)) return ClampNewFuncInt(v);
+  return ClampNewFuncInt(ud->Position());
+}
+
+void TNewFunctionForm::CheckWholeBox(QLineEdit* box, TUpDown* ud) {
+  ud->SetPosition(WholeBoxValue(box, ud));
 }
 
 void TNewFunctionForm::btnAddFunctionClick() {

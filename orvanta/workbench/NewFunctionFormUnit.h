@@ -155,6 +155,9 @@ class TNewFunctionForm : public QDialog {
   int CaretPos() const;
   void SetCaret(int p);
   void CheckNumberBox(QLineEdit* box, QString& last, bool positive);
+  // A whole-number box's value: its typed number kept within 1..9, or the
+  // up-down's position when the text is no whole number.
+  static int32_t WholeBoxValue(const QLineEdit* box, const TUpDown* ud);
   void CheckWholeBox(QLineEdit* box, TUpDown* ud);
   QPushButton* KeyButton(const char* name, const char* caption, void (TNewFunctionForm::*h)());
   void BuildPageGeneral(QWidget* page);

@@ -1,8 +1,12 @@
 // The new-function dialog: keypad and editing row, colour proposal, the
 // number-box checks, the trial parse and its messages, the history, and the
 // defaults file as the dialog reads and writes it.
+#include <QGroupBox>
+#include <QLabel>
+
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "functions_helpers.h"
@@ -35,6 +39,111 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 }
 
 }  // namespace
+
+TEST_F(NewFunctionDialog, TextsAndInitialStateOfAFreshDialog) {
+  TNewFunctionForm d;  // as created at start-up, before any showing
+  EXPECT_EQ(d.windowTitle(), " Новая функция");
+  EXPECT_EQ(d.size(), QSize(482, 410));
+  EXPECT_EQ(d.Label4->text(), "Введите функцию:");
+  EXPECT_EQ(d.Label5->text(), "y(x) = ");
+  EXPECT_TRUE(d.Label5->font().bold());
+  EXPECT_EQ(d.btnAddFunction->text(), "Добавить функцию");
+  EXPECT_TRUE(d.btnAddFunction->isDefault());
+  EXPECT_EQ(d.btnCancel->text(), "Отмена");
+  EXPECT_EQ(d.btnDefault->text(), "Принять по умолчанию");
+  ASSERT_EQ(d.pgPage->count(), 2);
+  EXPECT_EQ(d.pgPage->tabText(0), "Общие");
+  EXPECT_EQ(d.pgPage->tabText(1), "Выражение");
+  EXPECT_EQ(d.grpArgument->title(), "Параметры аргумента x");
+  EXPECT_EQ(d.grpGraph->title(), "Свойства графика");
+  const std::tuple<QCheckBox*, const char*, bool> boxes[] = {
+      {d.cbxMinX, "Минимальное значение аргумента:", false},
+      {d.cbxMaxX, "Максимальное значение аргумента:", false},
+      {d.cbxXPolog, "Только положительные значения x", false},
+      {d.cbxXCeloe, "Только целые значения x", false},
+      {d.cbxIfLines, "Точки соединяются прямыми", true},
+      {d.cbxIfRazryv, "Максимальный разрыв соседних значений f(x):", true}};
+  for (const auto& [box, caption, checked] : boxes) {
+    EXPECT_EQ(box->text(), QString::fromUtf8(caption));
+    EXPECT_EQ(box->isChecked(), checked) << caption;
+  }
+  EXPECT_EQ(d.txtMinX->text(), "-1");
+  EXPECT_FALSE(d.txtMinX->isEnabled());
+  EXPECT_EQ(d.txtMaxX->text(), "1");
+  EXPECT_FALSE(d.txtMaxX->isEnabled());
+  EXPECT_EQ(d.txtRazryv->text(), "10");
+  EXPECT_TRUE(d.txtRazryv->isEnabled());
+  for (TUpDown* ud : {d.udDiametr, d.udWidth, d.udKolvo}) {
+    EXPECT_EQ(ud->Position(), 1);
+    EXPECT_EQ(ud->Min(), 1);
+    EXPECT_EQ(ud->Max(), 9);
+    EXPECT_EQ(ud->Associate()->text(), "1");
+  }
+  EXPECT_EQ(d.stColor->Color(), 0x00808080u);
+  EXPECT_EQ(d.txtExpression->count(), 0);
+  EXPECT_TRUE(d.txtExpression->currentText().isEmpty());
+  // The captions beside the whole-number boxes and the swatch.
+  QStringList labels;
+  for (QLabel* l : d.grpGraph->findChildren<QLabel*>())
+    if (l != d.stColor) labels << l->text();
+  for (const char* t : {"Диаметр точки (пкс):", "Толщина линий (пкс):", "Цвет графика:",
+                        "Точность построения:"})
+    EXPECT_TRUE(labels.contains(QString::fromUtf8(t))) << t;
+  const std::pair<QPushButton*, const char*> row[] = {
+      {d.btnHome, "<<Home"}, {d.btnBack, "<"},     {d.btnNext, ">"},
+      {d.btnLast, "End>>"},  {d.btnBk, "BackSpace"}, {d.btnDelete, "Delete"}};
+  for (const auto& [b, caption] : row) {
+    EXPECT_EQ(b->text(), QString::fromUtf8(caption));
+    EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << caption;
+  }
+}
+
+TEST_F(NewFunctionDialog, EveryTextFitsAndNothingOverlaps) {
+  auto check = [](TNewFunctionForm& d) {
+    for (int page = 0; page < d.pgPage->count(); ++page) {
+      d.pgPage->setCurrentIndex(page);
+      QApplication::processEvents();
+      std::vector<QWidget*> shown;
+      for (QWidget* w : d.findChildren<QWidget*>()) {
+        if (!w->isVisible()) continue;
+        const bool leaf = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                          qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                          qobject_cast<TUpDown*>(w);
+        if (!leaf || qobject_cast<TUpDown*>(w->parentWidget()) ||
+            qobject_cast<QComboBox*>(w->parentWidget()))
+          continue;
+        const QString name = w->objectName().isEmpty() ? w->property("text").toString() : w->objectName();
+        // Captions are not cut off.
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+        if (!text.trimmed().isEmpty()) {
+          int need = w->fontMetrics().horizontalAdvance(text);
+          if (qobject_cast<QCheckBox*>(w)) need = w->sizeHint().width();
+          if (qobject_cast<QPushButton*>(w)) need += 6;  // the bevel
+          EXPECT_GE(w->width(), need) << name.toStdString();
+        }
+        shown.push_back(w);
+      }
+      for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+          const QRect a(shown[i]->mapTo(&d, QPoint(0, 0)), shown[i]->size());
+          const QRect b(shown[j]->mapTo(&d, QPoint(0, 0)), shown[j]->size());
+          EXPECT_FALSE(a.intersects(b)) << shown[i]->objectName().toStdString() << " / "
+                                        << shown[j]->objectName().toStdString();
+        }
+    }
+    d.pgPage->setCurrentIndex(0);
+    // Each up-down sits right beside its box.
+    for (TUpDown* ud : {d.udDiametr, d.udWidth, d.udKolvo}) {
+      const QRect e(ud->Associate()->mapTo(&d, QPoint(0, 0)), ud->Associate()->size());
+      const QRect u(ud->mapTo(&d, QPoint(0, 0)), ud->size());
+      EXPECT_GT(u.left(), e.right()) << ud->objectName().toStdString();
+      EXPECT_LE(u.left() - e.right() - 1, 3) << ud->objectName().toStdString();
+    }
+  };
+  WhileOpen(check);
+}
 
 TEST_F(NewFunctionDialog, KeypadInsertsItsTextAndKeepsTheFocusInTheFormula) {
   const std::pair<const char*, const char*> keys[] = {
@@ -335,6 +444,31 @@ TEST_F(NewFunctionDialog, DefaultsAreWrittenAndReadAtEveryShowing) {
   EXPECT_EQ(Func(0).MaxX, 0.0L);
   EXPECT_EQ(Func(0).LineWidth, 2);
   EXPECT_FALSE(Func(0).IfLines);
+}
+
+TEST_F(NewFunctionDialog, DefaultsKeepTheWholeNumbersAsTheyAreShown) {
+  UseTempProgramDir();
+  // A number typed into a whole-number box is what the accept would use, so
+  // it is also what the defaults keep; the boxes themselves stay as typed.
+  WhileOpen([](TNewFunctionForm& d) {
+    d.udWidth->StepUp();  // position 2
+    d.txtKolvo->setText("5");
+    d.txtDiametr->setText("0");
+    d.txtWidth->setText("abc");
+    d.btnDefault->click();
+    EXPECT_EQ(d.txtKolvo->text(), "5");
+    EXPECT_EQ(d.txtDiametr->text(), "0");
+    EXPECT_EQ(d.txtWidth->text(), "abc");
+  });
+  const auto bytes = ReadAll(ProgramDir + "newfunc.set");
+  ASSERT_EQ(bytes.size(), 88u);
+  EXPECT_EQ(bytes[72], 1);  // "0" kept within 1..9
+  EXPECT_EQ(bytes[76], 2);  // not a number: the up-down's position
+  EXPECT_EQ(bytes[80], 5);
+  WhileOpen([](TNewFunctionForm& d) {
+    EXPECT_EQ(d.txtKolvo->text(), "5");
+    EXPECT_EQ(d.udKolvo->Position(), 5);
+  });
 }
 
 TEST_F(NewFunctionDialog, MissingOrShortFileIsReportedAndControlsStay) {

@@ -1,6 +1,7 @@
 // The add-function command, the function list and the function toolbar.
 #include <QAbstractItemModel>
 #include <QImage>
+#include <QTest>
 #include <new>
 
 #include "functions_helpers.h"
@@ -155,6 +156,31 @@ TEST_F(FunctionList, SelectionShowsTheFunctionsProperties) {
   EXPECT_EQ(f.txtXMax->text(), "1");
   EXPECT_FALSE(f.tbOk->isEnabled());
   EXPECT_FALSE(f.tbOk1->isEnabled());
+}
+
+TEST_F(FunctionList, TheSelectedLineStaysHighlighted) {
+  Add("x");
+  Add("x+1");
+  auto* lw = Form().lbxFunctions;
+  ASSERT_EQ(lw->currentRow(), 1);
+  // A click below the last line, a control-click on the selected line and
+  // control-space would leave no line highlighted while the toolbar still
+  // acts on the current one.
+  QTest::mouseClick(lw->viewport(), Qt::LeftButton, {}, QPoint(20, lw->viewport()->height() - 3));
+  EXPECT_EQ(lw->currentRow(), 1);
+  EXPECT_EQ(lw->selectedItems(), QList<QListWidgetItem*>{lw->item(1)});
+  QTest::mouseClick(lw->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    lw->visualItemRect(lw->item(1)).center());
+  EXPECT_EQ(lw->selectedItems(), QList<QListWidgetItem*>{lw->item(1)});
+  QTest::mouseClick(lw->viewport(), Qt::LeftButton, {}, lw->visualItemRect(lw->item(0)).center());
+  EXPECT_EQ(lw->currentRow(), 0);
+  EXPECT_EQ(Form().txtFunction->text(), "x");
+  QTest::keyClick(lw, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(lw->selectedItems(), QList<QListWidgetItem*>{lw->item(0)});
+  QTest::keyClick(lw, Qt::Key_Down);
+  EXPECT_EQ(lw->currentRow(), 1);
+  EXPECT_EQ(Form().txtFunction->text(), "x+1");
+  EXPECT_EQ(lw->selectedItems(), QList<QListWidgetItem*>{lw->item(1)});
 }
 
 TEST_F(FunctionList, EachToolbarChangeRedraws) {
