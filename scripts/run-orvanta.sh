@@ -1,11 +1,3 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the workbench from its folder.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/build.sh
-cd build/bin
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  exec xvfb-run -a ./orvanta "$@"
-fi
-exec ./orvanta "$@"
+# Installs what is missing, builds, and starts the workbench.
+exec bash "$(dirname "$0")/run-program.sh" orvanta "$@"
