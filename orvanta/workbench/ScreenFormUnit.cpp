@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <algorithm>
 
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/workbench/GeneralFormUnit.h"
@@ -314,10 +313,13 @@ void TScreenForm::FillFromView(const objScreen& view) {
 }
 
 int TScreenForm::WidthPosition() const {
-  // A width typed into the box counts like one set with the arrows.
+  // A width typed into the box counts like one set with the arrows; one
+  // outside the up-down's range is not taken, as the arrows start from the
+  // up-down's own position then too.
   int32_t typed = 0;
-  if (TryStrToInteger(cp1251::FromUtf8(Text(txtWidth)), &typed))
-    return std::clamp<int32_t>(typed, udWidth->Min(), udWidth->Max());
+  if (TryStrToInteger(cp1251::FromUtf8(Text(txtWidth)), &typed) && typed >= udWidth->Min() &&
+      typed <= udWidth->Max())
+    return typed;
   return udWidth->Position();
 }
 

@@ -81,8 +81,8 @@ class TScreenForm : public QDialog {
   // controls from a view, and copy them back into it after OK.
   void FillFromView(const objScreen& view);
   void ApplyToView(objScreen& view) const;
-  // The axes width: a whole number typed into txtWidth (clamped to the
-  // up-down's range), else the up-down's position.
+  // The axes width: a whole number from 1 to 9 typed into txtWidth, else
+  // the up-down's position.
   int WidthPosition() const;
 
   // Whether `text` is a valid text for `box`; *value gets its number.

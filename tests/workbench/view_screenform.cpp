@@ -275,7 +275,8 @@ TEST_F(ScreenDialog, EnterIsOkAndEscapeIsCancel) {
 
 TEST_F(ScreenDialog, AxesWidthFromTheArrowsOrTyped) {
   View().OciWidth = 3;
-  const std::pair<const char*, int> cases[] = {{"7", 7}, {"15", 9}, {"0", 1}, {"x", 3}};
+  // A typed width outside 1 to 9 is not taken: the up-down keeps its position.
+  const std::pair<const char*, int> cases[] = {{"7", 7}, {"9", 9}, {"15", 3}, {"0", 3}, {"x", 3}};
   for (auto [typed, expected] : cases) {
     View().OciWidth = 3;
     Run([typed = typed](TScreenForm& d) {
