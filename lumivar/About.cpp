@@ -84,13 +84,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   small.setPixelSize(13);
   Label7->setFont(small);
 
-  Label5 = MakeLabel(this, "Label5", "Домашняя страничка:", 8, 100, 150, 16);
-  Page = MakeLabel(this, "Page", HomePage, 166, 100, 167, 16);
+  Label5 = MakeLabel(this, "Label5", "Домашняя страничка:", 8, 100, 156, 16);
+  Page = MakeLabel(this, "Page", HomePage, 164, 100, 176, 16);
   QFont link = Page->font();
   link.setUnderline(true);
   Page->setFont(link);
-  Label6 = MakeLabel(this, "Label6", "Ваши отзывы шлите на:", 8, 118, 150, 16);
-  Mail = MakeLabel(this, "Mail", ContactMail, 166, 118, 167, 16);
+  Label6 = MakeLabel(this, "Label6", "Ваши отзывы шлите на:", 8, 118, 156, 16);
+  Mail = MakeLabel(this, "Mail", ContactMail, 164, 118, 176, 16);
   for (QLabel* l : {Page, Mail}) {
     SetColor(l, QPalette::WindowText, QColor(0, 0, 0x80));
     l->setCursor(Qt::PointingHandCursor);

@@ -30,7 +30,7 @@ long double Checked(long double v) { return std::isfinite(v) ? Defined(v) : Unde
 
 long double EvalAlt(int n, long double X, long double A, long double B, long double C) {
   if (!AltReady[n]) {
-    Korvel.Init_Number(static_cast<std::uint8_t>(n));
+    SelectLibrarySlot(n);
     Korvel.Init_ABC(A, B, C);
     AltReady[n] = true;
   }
@@ -262,14 +262,15 @@ void DrawGraphic(plat::TCanvas& Canvas, int Left, int Top, int Right, int Bottom
   const TGraphFunc f = FuncTable(Rec.FuncIndex);
 
   // Rows outside the rectangle become Top - 1 or Bottom + 1 before any
-  // conversion; an undefined or non-finite value is never converted at all.
+  // conversion. An undefined or non-finite value is never converted: it
+  // counts as 0, the value the guarded formulas give for such a point.
   auto rowOf = [&](int i) {
     const long double X = static_cast<long double>(i - static_cast<long double>(OX)) / UnitX;
     const long double v = f(X, A, B, C);
-    const long double yy = OY - v * UnitY;
+    long double yy = OY - v * UnitY;
     if (!PointDefined || std::isnan(yy)) {
       PointDefined = false;
-      return Bottom + 1;
+      yy = OY;
     }
     if (yy > Bottom) return Bottom + 1;
     if (yy < Top) return Top - 1;

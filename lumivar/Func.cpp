@@ -22,6 +22,12 @@ TKorvelApi KorvelExports() {
 
 TKorvelApi Korvel = KorvelExports();
 TAltFunc* AltFunc = nullptr;
+int SelectedLibrarySlot = 0;
+
+void SelectLibrarySlot(int n) {
+  Korvel.Init_Number(static_cast<std::uint8_t>(n));
+  SelectedLibrarySlot = n;
+}
 
 std::int32_t CompileFormula(const std::string& utf8) {
   // Lexan lowercases its text in place: it gets a copy of its own.
@@ -39,7 +45,7 @@ std::string ErrorText(std::int32_t code) {
 }
 
 void RestoreAcceptedFormula(int n) {
-  Korvel.Init_Number(static_cast<std::uint8_t>(n));
+  SelectLibrarySlot(n);
   const std::string& accepted = AltFormulas[n];
   if (accepted.size() > 2) {
     AltCompiled[n] = CompileFormula(accepted.substr(2)) == 0;
@@ -125,6 +131,7 @@ bool TAltFunc::Edit1KeyPress(int key) {
 
 void TAltFunc::Button1Click() {
   const std::string text = Edit1->text().toStdString();
+  if (SelectedLibrarySlot != AltNumber) SelectLibrarySlot(AltNumber);
   const std::int32_t code = CompileFormula(text);
   if (code == 0) {
     AltCompiled[AltNumber] = true;
@@ -134,6 +141,7 @@ void TAltFunc::Button1Click() {
     accept();
   } else {
     AltCompiled[AltNumber] = false;
+    Rejected = true;
     plat::MessageBox(ErrorText(code), plat::MsgKind::Error, plat::mbOK | plat::mbHelp, {}, 100 + code);
   }
   Edit1->setFocus();

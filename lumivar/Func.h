@@ -26,6 +26,13 @@ extern TKorvelApi Korvel;
 // The real exports of libkorvel.so.
 TKorvelApi KorvelExports();
 
+// Selects library slot n and remembers it: a drawing may select the other
+// slot while the formula dialog is open, and the compile must still go to
+// the slot the dialog was opened for.
+void SelectLibrarySlot(int n);
+// The slot selected last through SelectLibrarySlot, 0 before the first.
+extern int SelectedLibrarySlot;
+
 // Compiles a UTF-8 formula text into the selected library slot: clears the
 // slot, hands Lexan a writable Windows-1251 copy and returns its code.
 std::int32_t CompileFormula(const std::string& utf8);
@@ -51,6 +58,10 @@ class TAltFunc : public QDialog {
   void Button2Click();
   // True when Enter was handled (it runs Button1Click).
   bool Edit1KeyPress(int key);
+
+  // A text was rejected since the dialog was last opened, so the library
+  // slot holds a failed compile.
+  bool Rejected = false;
 
  protected:
   void showEvent(QShowEvent* e) override;

@@ -67,6 +67,7 @@ void ResetProgramState() {
   AltFormulas[2].clear();
   AltReady[1] = AltReady[2] = false;
   AltCompiled[1] = AltCompiled[2] = false;
+  SelectedLibrarySlot = 0;
   PointDefined = true;
   PenDown = true;
   PlotWidth = 0;
@@ -184,9 +185,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   LabelB = label(TypeFunc, "LabelB", "b=", 234, kLabelTop);
   LabelC = label(TypeFunc, "LabelC", "c=", 352, kLabelTop);
   for (QLabel* l : {LabelA, LabelB, LabelC}) SetTextColor(l, 0x008080);  // olive
-  SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop - 3, 73, -99999, 99999, 1, &TMainForm::SpinAChange);
-  SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop - 3, 73, -99999, 99999, 0, &TMainForm::SpinBChange);
-  SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop - 3, 73, -99999, 99999, 0, &TMainForm::SpinCChange);
+  SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop, 73, -99999, 99999, 1, &TMainForm::SpinAChange);
+  SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinBChange);
+  SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinCChange);
   SpinAA = spin(TypeFunc, "SpinAA", 134, 60, 73, 1, 99999, 1, &TMainForm::SpinAAChange);
   SpinBB = spin(TypeFunc, "SpinBB", 252, 60, 73, 1, 99999, 1, &TMainForm::SpinBBChange);
   SpinCC = spin(TypeFunc, "SpinCC", 370, 60, 73, 1, 99999, 1, &TMainForm::SpinCCChange);
@@ -397,9 +398,9 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormDestroy() {
   // Release the compiled typed formulas, slot 1 then slot 2.
-  Korvel.Init_Number(1);
+  SelectLibrarySlot(1);
   Korvel.Lex_Analiz_Init();
-  Korvel.Init_Number(2);
+  SelectLibrarySlot(2);
   Korvel.Lex_Analiz_Init();
   AltCompiled[1] = AltCompiled[2] = false;
   ScreenBitmap.reset();
@@ -449,15 +450,15 @@ void TMainForm::ShowDenominators(int slot) {
 void TMainForm::FormResize() {
   double cx = 0, cy = 0;
   if (PlotWidth != 0 && PlotHeight != 0) {
-    cx = (PlotWidth / 2.0 - Spin3->Value()) / UnitX();
-    cy = (PlotHeight / 2.0 - Spin4->Value()) / UnitY();
+    cx = static_cast<double>((PlotWidth / 2.0L - Spin3->Value()) / UnitX());
+    cy = static_cast<double>((PlotHeight / 2.0L - Spin4->Value()) / UnitY());
   }
   PlotWidth = ClientWidth();
   PlotHeight = ClientHeight() - TypeFunc->height() - Panel->height();
   if (Tag == 2) return;
   Tag = 1;
-  Spin3->SetValue(RoundToInt(PlotWidth / 2.0 - UnitX() * cx));
-  Spin4->SetValue(RoundToInt(PlotHeight / 2.0 - UnitY() * cy));
+  Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(cx)));
+  Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(cy)));
   Tag = 0;
   if (ScreenBitmap) ScreenBitmap->SetSize(ClientWidth(), ClientHeight());
   RedrawGraphs();
@@ -469,8 +470,11 @@ void TMainForm::FormMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int 
   const bool ctrl = Shift & Qt::ControlModifier;
   const bool alt = Shift & Qt::AltModifier;
   if (shift || ctrl || alt) {
-    const double wx = (X - static_cast<double>(Spin3->Value())) / UnitX();
-    const double wy = (Y - static_cast<double>(TypeFunc->height()) - Spin4->Value()) / UnitY();
+    // The clicked point is kept in doubles; the new origin is worked out in
+    // extended precision from them.
+    const double wx = static_cast<double>((X - static_cast<long double>(Spin3->Value())) / UnitX());
+    const double wy =
+        static_cast<double>((Y - static_cast<long double>(TypeFunc->height()) - Spin4->Value()) / UnitY());
     if (shift) {
       long double v = UnitX();
       Spin1->SetValue(RoundToInt(v + v * 0.3L) + 1);
@@ -482,8 +486,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int 
       v = UnitY();
       Spin2->SetValue(RoundToInt(v - v * 0.3L));
     }
-    Spin3->SetValue(RoundToInt(PlotWidth / 2.0 - UnitX() * wx));
-    Spin4->SetValue(RoundToInt(PlotHeight / 2.0 - UnitY() * wy));
+    Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(wx)));
+    Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(wy)));
   }
   Tag = 0;
   RedrawGraphs();
@@ -565,11 +569,12 @@ void TMainForm::MenuFunctionClick(QAction* Sender) { SelectFunc(Sender->data().t
 void TMainForm::Nf11Click() {
   if (!AltFunc) throw std::logic_error("The formula dialog does not exist");
   AltNumber = CurGraph;
-  Korvel.Init_Number(static_cast<std::uint8_t>(CurGraph));
+  SelectLibrarySlot(CurGraph);
+  AltFunc->Rejected = false;
   const int result = plat::Services().ExecModal(AltFunc);
   if (result == plat::mrOk) {
     SelectFunc(Nf11->data().toInt() + CurGraph - 1);
-  } else if (!AltCompiled[AltNumber]) {
+  } else if (AltFunc->Rejected) {
     // A rejected text left the library slot half compiled: put the last
     // accepted formula back, or keep the slot out of every drawing.
     RestoreAcceptedFormula(AltNumber);

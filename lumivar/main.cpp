@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   QApplication::setApplicationName("Lumivar");
-  QApplication::setApplicationDisplayName("Lumivar");
   plat::SetHelpFile(LumivarHelpFile());
 
   auto* main = new TMainForm;

@@ -39,6 +39,19 @@ TEST_F(AboutTest, EachShowingTakesTheFiguresAnew) {
   EXPECT_EQ(AboutBox->Label4->text().toStdString(), "Версия 3.0.3");
 }
 
+TEST_F(AboutTest, EveryTextFitsItsLabelInsideTheWindow) {
+  CreateForms();
+  form->AboutClick();
+  ASSERT_EQ(AboutBox->size(), QSize(341, 265));
+  for (QLabel* l : AboutBox->findChildren<QLabel*>()) {
+    const std::string name = l->objectName().toStdString();
+    EXPECT_TRUE(QRect(0, 0, 341, 265).contains(l->geometry())) << name;
+    if (l == AboutBox->Image1 || l->wordWrap()) continue;
+    EXPECT_LE(l->sizeHint().width(), l->width()) << name;
+    EXPECT_LE(l->sizeHint().height(), l->height() + 2) << name;
+  }
+}
+
 TEST_F(AboutTest, LinksOpenTheHomePageAndAMail) {
   CreateForms();
   fake.OpenUrlResult = false;  // a failing open is not reported

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "LumivarFixture.h"
 #include "lumivar/DrawGraph.h"
@@ -21,10 +22,11 @@ class AltFuncTest : public lumtest::LumivarTest {
   }
   // Scripts the dialog: each text is typed and applied with Enter; the
   // dialog is cancelled if it is still open afterwards.
-  void Answer(std::vector<std::string> texts) {
-    fake.OnExecModal = [this, texts](QDialog* d) {
+  void Answer(std::vector<std::string> texts, std::function<void()> meanwhile = {}) {
+    fake.OnExecModal = [this, texts, meanwhile](QDialog* d) {
       auto* dlg = static_cast<TAltFunc*>(d);
       shownText = dlg->Edit1->text().toStdString();
+      if (meanwhile) meanwhile();
       for (const std::string& t : texts) {
         if (d->result() == QDialog::Accepted) break;
         dlg->Edit1->setText(QString::fromStdString(t));
@@ -105,6 +107,29 @@ TEST_F(AltFuncTest, CancelAfterARejectedFirstTextLeavesTheSlotOutOfTheDrawing) {
   EXPECT_FALSE(AltCompiled[1]);
   EXPECT_EQ(Eval(11, 3), 0);
   EXPECT_FALSE(PointDefined);
+}
+
+TEST_F(AltFuncTest, CancelWithoutATextCallsNothingMore) {
+  Korvel = lumtest::RecordingKorvel();
+  lumtest::KorvelLog().clear();
+  Answer({});
+  form->Nf11Click();
+  EXPECT_EQ(lumtest::KorvelLog(), (std::vector<std::string>{"Init_Number(1)"}));
+  EXPECT_EQ(Graphs[1].FuncIndex, 1);
+}
+
+TEST_F(AltFuncTest, ARedrawWhileTheDialogIsOpenDoesNotTurnTheCompileToTheOtherSlot) {
+  Answer({"x+1"});
+  form->Nf11Click();
+  form->SysReClick();
+  ASSERT_EQ(CurGraph, 2);
+  // The plot is redrawn (say, the main window is resized) while the dialog
+  // for slot 2 is open: drawing slot 1's typed formula selects library slot 1.
+  Answer({"3*x"}, [this] { form->RedrawGraphs(); });
+  form->Nf11Click();
+  EXPECT_EQ(Graphs[2].FuncIndex, 12);
+  EXPECT_EQ(Eval(12, 2), 6);
+  EXPECT_EQ(Eval(11, 2), 3);
 }
 
 TEST_F(AltFuncTest, SlotTwoTakesItsOwnFormulaInTwoGraphMode) {

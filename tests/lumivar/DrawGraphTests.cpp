@@ -239,7 +239,7 @@ TEST_F(DrawTest, AnUndefinedColumnLiftsThePen) {
   DrawGraphic(c, 0, 0, 40, 60, 20, 30, 10, 1, 1, r);
   const auto s = c.Strings();
   EXPECT_EQ(s[19], "LineTo(19,40)");
-  EXPECT_EQ(s[20].substr(0, 10), "MoveTo(20,");
+  EXPECT_EQ(s[20], "MoveTo(20,30)");  // the undefined value 0 sits on the x axis
   EXPECT_EQ(s[21], "MoveTo(21,20)");  // first defined column after it starts anew
   EXPECT_EQ(s[22], "LineTo(22,25)");
 }
@@ -310,8 +310,9 @@ TEST_F(DrawTest, ANonFiniteValueIsNeverRoundedToAPixel) {
     EXPECT_GE(call.Args[1], 0);
     EXPECT_LE(call.Args[1], 50);
   }
-  // Each NaN column is a move, and so is the column after it.
+  // Each NaN column is a move, to the row of 0, and so is the column after it.
   EXPECT_EQ(c.CallsOf("MoveTo").size(), 1u + 2 * 17);
+  EXPECT_EQ(c.Strings()[1], "MoveTo(1,25)");
 }
 
 }  // namespace

@@ -67,6 +67,13 @@ TEST_F(MainFormTest, StartUpShowsTheSineAroundThePlotCentre) {
   EXPECT_TRUE(F().Sinhron->isChecked());
   EXPECT_FALSE(F().NextGraph->isVisible());
   EXPECT_FALSE(F().SpinAA->isEnabled());
+  // Numerators on the labels' row; denominators and bars below the panel's edge.
+  for (QWidget* w : {static_cast<QWidget*>(F().SpinA), static_cast<QWidget*>(F().SpinB),
+                     static_cast<QWidget*>(F().SpinC), static_cast<QWidget*>(F().LabelA),
+                     static_cast<QWidget*>(F().Koff)})
+    EXPECT_EQ(w->y(), 28) << w->objectName().toStdString();
+  EXPECT_EQ(F().SpinAA->y(), 60);
+  EXPECT_EQ(F().Shape1->geometry(), QRect(F().SpinA->x(), 54, 73, 2));
   EXPECT_EQ(F().ScreenBitmap->Width(), 476);
   EXPECT_EQ(F().ScreenBitmap->Height(), 329);
   EXPECT_TRUE(HasColour(plat::clNavy));
@@ -142,6 +149,23 @@ TEST_F(MainFormTest, AltClickPansAndAPlainClickOnlyRedraws) {
   EXPECT_EQ(S(F().Spin3), ox);
   EXPECT_EQ(S(F().Spin4), oy);
   EXPECT_EQ(Redraws(), 2);
+}
+
+TEST_F(MainFormTest, ClickedPointsAreKeptAsDoublesAndTheOriginRoundedInExtended) {
+  CreateForms();
+  // The plot height 221 is odd, so the new origin row lies next to a half:
+  // 110.5 + 104 exactly would round to 214, but 30 times the double nearest
+  // to -104/30 is a hair more than 104.
+  Click(Qt::AltModifier, 100, 60);
+  EXPECT_EQ(S(F().Spin3), 376);
+  EXPECT_EQ(S(F().Spin4), 215);
+  F().N1Click();
+  Click(Qt::AltModifier, 100, 61);
+  EXPECT_EQ(S(F().Spin4), 213);
+  // Resize from the start view to a plot 222 high: 111 - 30 * (0.5 / 30).
+  F().N1Click();
+  ASSERT_TRUE(lumtest::SetClientSize(F(), 476, 330));
+  EXPECT_EQ(S(F().Spin4), 111);
 }
 
 TEST_F(MainFormTest, ScalesOutsideTheirRangeAreClampedWhereverTheViewIsRead) {
