@@ -270,7 +270,7 @@ void TGeneralForm::CreateControlBar() {
   tbLine = ToolButton(tbFile, "tbLine", "Уравнение прямой по двум точкам", Q("╱"));
   tbParabola = ToolButton(tbFile, "tbParabola", "Уравнение параболы по трем точкам", Q("∪"));
   tbUravn = ToolButton(tbFile, "tbUravn", "Решение квадратных уравнений", Q("x²"));
-  tbHelp = ToolButton(tbFile, "tbHelp", "Справка", QStyle::SP_DialogHelpButton);
+  tbHelp = ToolButton(tbFile, "tbHelp", "Справка", Q("?"));
   for (QToolButton* b : {tbNewFile, tbOpenFile, tbSaveFile, tbSaveImage}) tbFile->addWidget(b);
   tbFile->addSeparator();
   for (QToolButton* b : {tbAddFunc, tbDelFunc, tbDeleteAll}) tbFile->addWidget(b);

@@ -85,12 +85,13 @@ TEST(ScreenSetRecordTest, LayoutIsTheFixedLittleEndianRecord) {
 
 TEST(ScreenSetRecordTest, TextsAreCutToTwentyAndALongLengthByteReadsTwenty) {
   TScreenSettings s = Sample();
-  s.XmText = "0.0123456789012345678999";  // 24 characters
+  s.XmText = "0.01234567890123456789999";  // 25 characters
   auto b = EncodeScreenSettings(s);
   EXPECT_EQ(b[0], 20);
   TScreenSettings back;
   ASSERT_TRUE(DecodeScreenSettings(b.data(), b.size(), back));
   EXPECT_EQ(back.XmText, "0.012345678901234567");
+  EXPECT_EQ(ValidateScreenSettings(back).Xm, StrToExt("0.012345678901234567"));
   b[21] = 200;  // damaged length byte: never more than the field
   ASSERT_TRUE(DecodeScreenSettings(b.data(), b.size(), back));
   EXPECT_EQ(back.YmText.size(), 20u);

@@ -1,6 +1,8 @@
 // The workbench as it starts: window, status bar, timers, the first picture
 // from the shipped "screen.set", the tips walk, layout and the screenshot.
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -72,6 +74,37 @@ TEST_F(StartupTest, WindowTitleMenusAndControls) {
   // The logo decoded from its JPEG.
   ASSERT_FALSE(Form().Image1->pixmap().isNull());
   EXPECT_EQ(Form().Image1->pixmap().size(), QSize(228, 52));
+}
+
+TEST_F(StartupTest, TwelveWindowsInTheProgramsOrderAndTheFullMenus) {
+  QStringList windows;
+  for (QObject* o : Form().children())
+    if (auto* d = qobject_cast<QDialog*>(o)) windows << d->metaObject()->className();
+  EXPECT_EQ(windows.join(" ").toStdString(),
+            "TNewFunctionForm TScreenForm TIntegralForm TProizForm TKasatForm TNormalForm "
+            "TParabolaForm TTableForm TAboutForm TLineForm TUravnForm");
+
+  // Each menu as "caption[shortcut]" in menu order, "-" for a separator.
+  auto items = [](QMenu* m) {
+    QStringList out;
+    for (QAction* a : m->actions())
+      out << (a->isSeparator() ? QString("-")
+                               : a->text() + (a->shortcut().isEmpty() ? "" : "[" + a->shortcut().toString() + "]"));
+    return out.join("|").toStdString();
+  };
+  EXPECT_EQ(items(Form().mnuFile),
+            "Создать|Открыть...|Сохранить...|-|Сохранить изображение...|-|Выход");
+  EXPECT_EQ(items(Form().mnuFunction), "Добавить...[F2]|Удалить[F3]|Удалить все");
+  EXPECT_EQ(items(Form().mnuGraph),
+            "Приблизить[Ctrl+P]|Отдалить[Ctrl+M]|Масштаб по умолчанию[Ctrl+D]|"
+            "Сравнять масштабы по осям[Ctrl+O]|-|Растянуть по оси X[Ctrl+F1]|Растянуть по оси Y[Ctrl+F2]|"
+            "Сжать по оси X[Ctrl+F3]|Сжать по оси Y[Ctrl+F4]|-|Сдвиг вправо[Ctrl+F6]|Сдвиг влево[Ctrl+F5]|"
+            "Сдвиг вверх[Ctrl+F7]|Сдвиг вниз[Ctrl+F8]|-|По центру[F12]|-|Свойства...");
+  EXPECT_EQ(items(Form().mnuUtil),
+            "Производная...|Уравнение касательной...|Уравнение нормали...|Определенный интеграл...|"
+            "Таблица значений...|Уравнение прямой по двум точкам...|Уравнение параболы по трем точкам...|"
+            "Решение квадратных уравнений...");
+  EXPECT_EQ(items(Form().N11), "Справка[F1]|О программе");
 }
 
 TEST_F(StartupTest, StatusBarHasSixPanelsOfTheirWidths) {
