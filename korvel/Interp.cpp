@@ -1,6 +1,7 @@
 #include "korvel/Interp.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -10,9 +11,9 @@
 
 namespace korvel {
 
-// x, a, b, c as the steps read them: a value that is not finite is kept as
-// 0, and the point is undefined when the formula reads it.
-long double ArgX = 0;
+// a, b, c as the steps read them: a value that is not finite is kept as 0,
+// and the point is undefined when the formula reads it.
+long double XOperand = 0;
 long double ParamA = 0, ParamB = 0, ParamC = 0;
 bool Draw = true;
 
@@ -32,6 +33,17 @@ long double Sanitized(long double v, bool& bad) {
   return bad ? 0 : v;
 }
 
+// The same test on the bits, without an x87 load: not an infinity, NaN or
+// unnormal (a non-zero exponent with the integer bit clear).
+bool Computable(const long double& v) {
+  uint64_t mantissa;
+  uint16_t exponent;
+  std::memcpy(&mantissa, &v, sizeof mantissa);
+  std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + 8, sizeof exponent);
+  exponent &= 0x7FFF;
+  return exponent != 0x7FFF && (exponent == 0 || (mantissa >> 63) != 0);
+}
+
 // Priorities and prefix operators by token code, for the reduction.
 struct TCodeInfo {
   int8_t Priority[TokenTableSize];
@@ -47,12 +59,38 @@ constexpr TCodeInfo Info;
 
 // Step codes (TCalcStep::Code). Operations keep their token codes 0..17: a
 // binary one combines the operand below the top with the top.
+// Operands come in three kinds: an extended real in memory (*Src), a literal
+// that a double holds exactly (Lit: loading it costs a tenth of an 80-bit
+// load), and x.
 constexpr uint8_t scPush = 32;      // push *Src
 constexpr uint8_t scModulus = 33;   // top := |top|
 constexpr uint8_t scEnd = 34;       // the result is the bottom operand
-constexpr uint8_t scCombined = 64;  // scCombined + a binary token code: top := top op *Src
-constexpr uint8_t scPowerInt = 80;  // top := top ^ N
-constexpr uint8_t scPushPowerInt = 81;  // push (*Src) ^ N
+constexpr uint8_t scPushLit = 35;   // push Lit
+constexpr uint8_t scPushX = 36;     // push x
+constexpr uint8_t scPowerInt = 37;  // top := top ^ N
+constexpr uint8_t scPushPowerInt = 38;   // push (*Src) ^ N
+constexpr uint8_t scPushPowerIntX = 39;  // push x ^ N
+constexpr uint8_t scCombined = 40;     // scCombined + a binary token code: top := top op *Src
+constexpr uint8_t scCombinedLit = 48;  // the same with Lit
+constexpr uint8_t scCombinedX = 56;    // the same with x
+
+// A literal operand, loaded straight into the x87 unit (the compiler would
+// pass it through an SSE register and the stack).
+inline long double Lit(const TCalcStep* s) {
+#if defined(__x86_64__) || defined(__i386__)
+  long double v;
+  __asm__("fldl %1" : "=t"(v) : "m"(s->Lit));
+  return v;
+#else
+  return s->Lit;
+#endif
+}
+
+// A step that calls the mathematical library (or Power, which does).
+constexpr bool CallsLibm(uint8_t code) {
+  const uint8_t op = (code >= scCombined) ? static_cast<uint8_t>((code - scCombined) % 8) : code;
+  return op == tcPower || (code >= tcExp && code <= tcArcctg);
+}
 
 // A failed or non-finite result: the point is undefined and 0 goes on.
 inline long double Fail() {
@@ -100,10 +138,10 @@ long double OpPower(long double Below, long double Top) {
   }
 }
 template <bool C>
-long double OpPowerInt(long double Below, int N) {
-  if (Below == 0 && N < 0) return Fail();  // the one EPower of an integral exponent
+inline long double OpPowerInt(long double Below, int N) {
+  if (Below == 0) return N < 0 ? Fail() : (N == 0 ? 1.0L : 0.0L);  // PowerInt's zero cases, less its EPower
   if (N == 2) return Checked<C>(Below * Below);  // what PowerInt does, bit for bit
-  return Checked<C>(PowerInt(Below, N));
+  return Checked<C>(N >= 0 ? IntPower(Below, static_cast<uint64_t>(N)) : 1.0L / IntPower(Below, static_cast<uint64_t>(-N)));
 }
 
 // Unary handlers: the new value of the top operand.
@@ -112,7 +150,16 @@ inline long double OpNeg(long double Top) { return -Top; }
 template <bool C>
 inline long double OpSqr(long double Top) { return Unguarded<C>(Top * Top); }
 template <bool C>
-inline long double OpSqrt(long double Top) { return Top < 0 ? Fail() : std::sqrt(Top); }
+inline long double OpSqrt(long double Top) {
+  if (Top < 0) return Fail();
+#if defined(__x86_64__) || defined(__i386__)
+  // What sqrtl computes, without the call it keeps for a negative argument.
+  __asm__("fsqrt" : "+t"(Top));
+  return Top;
+#else
+  return std::sqrt(Top);
+#endif
+}
 template <bool C>
 inline long double OpExp(long double Top) { return Checked<C>(std::exp(Top)); }
 template <bool C>
@@ -153,9 +200,9 @@ class TStepBuilder {
   TStepBuilder(TLexSlot& slot, std::vector<TCalcStep>& steps) : Slot(slot), Steps(steps) {}
 
   void PushOperand(const TTokenNode& tok) {
-    TCalcStep s{tok.Value, nullptr, Depth, 0, scPush};
+    TCalcStep s{tok.Value, nullptr, 0, Depth, 0, scPush};
     switch (tok.Code) {
-      case tcX: s.Src = &ArgX; Slot.UsesX = true; break;
+      case tcX: s.Src = &XOperand; Slot.UsesX = true; break;
       case tcA: s.Src = &ParamA; Slot.UsesA = true; break;
       case tcB: s.Src = &ParamB; Slot.UsesB = true; break;
       case tcC: s.Src = &ParamC; Slot.UsesC = true; break;
@@ -174,7 +221,7 @@ class TStepBuilder {
   }
   int32_t Finish() {
     PushOper(tcEnd);
-    Steps.push_back(TCalcStep{0, nullptr, Depth, 0, scEnd});
+    Steps.push_back(TCalcStep{0, nullptr, 0, Depth, 0, scEnd});
     return MaxDepth;
   }
 
@@ -198,12 +245,12 @@ class TStepBuilder {
           base->Code = scPushPowerInt;
           base->N = n;
         } else {
-          Steps.push_back(TCalcStep{0, nullptr, At, n, scPowerInt});
+          Steps.push_back(TCalcStep{0, nullptr, 0, At, n, scPowerInt});
         }
       }
       return;
     }
-    Steps.push_back(TCalcStep{0, nullptr, At, 0, Code});
+    Steps.push_back(TCalcStep{0, nullptr, 0, At, 0, Code});
   }
   void DeleteLower() { OperStack.erase(OperStack.end() - 2); }
 
@@ -229,7 +276,7 @@ class TStepBuilder {
           break;
         case tcModOpen:  // OpModulus: only its own closing bar on top ends it
           if (upper != tcModClose) return;
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, Depth - 1, 0, scModulus});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, scModulus});
           OperStack.resize(OperStack.size() - 2);
           break;
         case tcParOpen:  // OpParen
@@ -238,7 +285,7 @@ class TStepBuilder {
           break;
         default:
           if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, Depth - 1, 0, lower});
+          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, lower});
           DeleteLower();
           break;
       }
@@ -291,12 +338,24 @@ void BuildSteps(TLexSlot& slot) {
   }
   const int32_t maxDepth = b.Finish();
   std::vector<long double> operands(static_cast<size_t>(maxDepth) + 1, 0.0L);
-  // Literal operands are read through Src too; the steps no longer move.
+  // Literal operands are read through Src too; the steps no longer move. A
+  // literal that a double holds exactly, and x, get step codes of their own.
   slot.UsesLibm = false;
   for (TCalcStep& s : steps) {
-    if (s.Src == nullptr) s.Src = &s.Value;
-    if (s.Code == tcPower || s.Code == scCombined + tcPower || (s.Code >= tcExp && s.Code <= tcArcctg))
-      slot.UsesLibm = true;
+    const bool combined = s.Code >= scCombined && s.Code <= scCombined + tcPower;
+    if (s.Src == nullptr) {
+      s.Src = &s.Value;
+      s.Lit = static_cast<double>(s.Value);
+      if (static_cast<long double>(s.Lit) == s.Value) {
+        if (s.Code == scPush) s.Code = scPushLit;
+        if (combined) s.Code = static_cast<uint8_t>(s.Code - scCombined + scCombinedLit);
+      }
+    } else if (s.Src == &XOperand) {
+      if (s.Code == scPush) s.Code = scPushX;
+      if (s.Code == scPushPowerInt) s.Code = scPushPowerIntX;
+      if (combined) s.Code = static_cast<uint8_t>(s.Code - scCombined + scCombinedX);
+    }
+    if (CallsLibm(s.Code)) slot.UsesLibm = true;
   }
   slot.Steps.swap(steps);
   slot.OperandStack.swap(operands);
@@ -304,59 +363,89 @@ void BuildSteps(TLexSlot& slot) {
 
 namespace {
 
-// The top of the operand stack stays in a local, which the compiler keeps in
-// a register; the operand at position p below it lives in mem[p + 1]. Going
-// through memory for every step would stall on each 80-bit store and reload.
-template <bool C>
-long double Replay(TLexSlot& slot) {
-  long double* const mem = slot.OperandStack.data();
-  long double top = 0;
-  for (const TCalcStep* s = slot.Steps.data();; ++s) {
+// The two upper operands of the stack stay in locals, which the compiler
+// keeps in x87 registers; the operand at position p below them lives in
+// mem[p]. An 80-bit store or load costs as much as several operations, so
+// they are left to formulas more than two operands deep (a third local
+// would be spilled to memory anyway). x is read from where the caller
+// passed it.
+// Without Libm the steps that call out never occur, so the function makes
+// no call and the compiler can keep the locals in registers throughout.
+template <bool C, bool Libm>
+__attribute__((noinline)) long double Replay(const TCalcStep* s, long double* const mem, const long double* const xp) {
+  long double top = 0, next = 0;
+  const long double x = *xp;
+  const auto push = [&](long double v) {
+    if (s->Depth >= 2) mem[s->Depth - 2] = next;
+    next = top;
+    top = v;
+  };
+  const auto pop = [&] {  // after a binary operation at s->Depth
+    if (s->Depth >= 1) next = mem[s->Depth - 1];
+  };
+  // A step that calls out: unreachable in the variant without Libm.
+#define KORVEL_LIBM_STEP(...)                   \
+  do {                                          \
+    if constexpr (!Libm) __builtin_unreachable(); \
+    __VA_ARGS__;                                \
+  } while (false)
+  for (;; ++s) {
     switch (s->Code) {
-      case scPush:
-        mem[s->Depth] = top;  // the old top, or a spare cell at depth 0
-        top = *s->Src;
-        break;
-      case tcSub: top = OpSub<C>(mem[s->Depth + 1], top); break;
-      case tcAdd: top = OpAdd<C>(mem[s->Depth + 1], top); break;
-      case tcMul: top = OpMul<C>(mem[s->Depth + 1], top); break;
-      case tcDiv: top = OpDiv<C>(mem[s->Depth + 1], top); break;
-      case tcPower: top = OpPower<C>(mem[s->Depth + 1], top); break;
+      case scPush: push(*s->Src); break;
+      case scPushLit: push(Lit(s)); break;
+      case scPushX: push(x); break;
+      case tcSub: top = OpSub<C>(next, top); pop(); break;
+      case tcAdd: top = OpAdd<C>(next, top); pop(); break;
+      case tcMul: top = OpMul<C>(next, top); pop(); break;
+      case tcDiv: top = OpDiv<C>(next, top); pop(); break;
+      case tcPower: KORVEL_LIBM_STEP(top = OpPower<C>(next, top); pop();); break;
       case scCombined + tcSub: top = OpSub<C>(top, *s->Src); break;
       case scCombined + tcAdd: top = OpAdd<C>(top, *s->Src); break;
       case scCombined + tcMul: top = OpMul<C>(top, *s->Src); break;
       case scCombined + tcDiv: top = OpDiv<C>(top, *s->Src); break;
-      case scCombined + tcPower: top = OpPower<C>(top, *s->Src); break;
+      case scCombined + tcPower: KORVEL_LIBM_STEP(top = OpPower<C>(top, *s->Src);); break;
+      case scCombinedLit + tcSub: top = OpSub<C>(top, Lit(s)); break;
+      case scCombinedLit + tcAdd: top = OpAdd<C>(top, Lit(s)); break;
+      case scCombinedLit + tcMul: top = OpMul<C>(top, Lit(s)); break;
+      case scCombinedLit + tcDiv: top = OpDiv<C>(top, Lit(s)); break;
+      case scCombinedLit + tcPower: KORVEL_LIBM_STEP(top = OpPower<C>(top, Lit(s));); break;
+      case scCombinedX + tcSub: top = OpSub<C>(top, x); break;
+      case scCombinedX + tcAdd: top = OpAdd<C>(top, x); break;
+      case scCombinedX + tcMul: top = OpMul<C>(top, x); break;
+      case scCombinedX + tcDiv: top = OpDiv<C>(top, x); break;
+      case scCombinedX + tcPower: KORVEL_LIBM_STEP(top = OpPower<C>(top, x);); break;
       case scPowerInt: top = OpPowerInt<C>(top, s->N); break;
-      case scPushPowerInt:
-        mem[s->Depth] = top;
-        top = OpPowerInt<C>(*s->Src, s->N);
-        break;
+      case scPushPowerInt: push(OpPowerInt<C>(*s->Src, s->N)); break;
+      case scPushPowerIntX: push(OpPowerInt<C>(x, s->N)); break;
       case tcNeg: top = OpNeg<C>(top); break;
       case tcSqr: top = OpSqr<C>(top); break;
       case tcSqrt: top = OpSqrt<C>(top); break;
-      case tcExp: top = OpExp<C>(top); break;
-      case tcLn: top = OpLn<C>(top); break;
-      case tcSin: top = OpSin<C>(top); break;
-      case tcCos: top = OpCos<C>(top); break;
-      case tcTg: top = OpTg<C>(top); break;
-      case tcCtg: top = OpCtg<C>(top); break;
-      case tcArcsin: top = OpArcsin<C>(top); break;
-      case tcArccos: top = OpArccos<C>(top); break;
-      case tcArctg: top = OpArctg<C>(top); break;
-      case tcArcctg: top = OpArcctg<C>(top); break;
+      case tcExp: KORVEL_LIBM_STEP(top = OpExp<C>(top);); break;
+      case tcLn: KORVEL_LIBM_STEP(top = OpLn<C>(top);); break;
+      case tcSin: KORVEL_LIBM_STEP(top = OpSin<C>(top);); break;
+      case tcCos: KORVEL_LIBM_STEP(top = OpCos<C>(top);); break;
+      case tcTg: KORVEL_LIBM_STEP(top = OpTg<C>(top);); break;
+      case tcCtg: KORVEL_LIBM_STEP(top = OpCtg<C>(top);); break;
+      case tcArcsin: KORVEL_LIBM_STEP(top = OpArcsin<C>(top);); break;
+      case tcArccos: KORVEL_LIBM_STEP(top = OpArccos<C>(top);); break;
+      case tcArctg: KORVEL_LIBM_STEP(top = OpArctg<C>(top);); break;
+      case tcArcctg: KORVEL_LIBM_STEP(top = OpArcctg<C>(top);); break;
       case scModulus: top = std::fabs(top); break;
-      case scEnd:
-        if (s->Depth <= 0) return 0;
-        return s->Depth == 1 ? top : mem[1];  // the bottom operand
-      default: break;
+      case scEnd:  // the bottom operand
+        switch (s->Depth) {
+          case 1: return top;
+          case 2: return next;
+          default: return s->Depth <= 0 ? 0 : mem[0];
+        }
+      default: __builtin_unreachable();  // BuildSteps makes no other code
     }
   }
+#undef KORVEL_LIBM_STEP
 }
 
 }  // namespace
 
-long double Calculate(TLexSlot& slot, uint16_t& status) {
+long double Calculate(TLexSlot& slot, const long double& x, uint16_t& status) {
 #if defined(__x86_64__) || defined(__i386__)
   // A step of finite operands that gives no finite value raises the x87
   // overflow, invalid or zero-divide flag. When none is up before, a run
@@ -365,18 +454,19 @@ long double Calculate(TLexSlot& slot, uint16_t& status) {
   constexpr uint16_t FailFlags = 0x0D;
   if ((status & FailFlags) == 0) {
     const bool draw = Draw;
-    const long double r = Replay<false>(slot);
+    const long double r = slot.UsesLibm ? Replay<false, true>(slot.Steps.data(), slot.OperandStack.data(), &x)
+                                        : Replay<false, false>(slot.Steps.data(), slot.OperandStack.data(), &x);
     status = X87Status();
     if ((status & FailFlags) == 0) return r;
     Draw = draw;
   }
   Poisoned = false;
-  const long double r = Replay<true>(slot);
+  const long double r = Replay<true, true>(slot.Steps.data(), slot.OperandStack.data(), &x);
   status = X87Status();
   return Poisoned ? 0 : r;
 #else
   Poisoned = false;
-  const long double r = Replay<true>(slot);
+  const long double r = Replay<true, true>(slot.Steps.data(), slot.OperandStack.data(), &x);
   return Poisoned ? 0 : r;
 #endif
 }
@@ -402,15 +492,13 @@ extern "C" KORVEL_API long double Interpret(long double X) {
     Draw = false;
     return 0;
   }
-  bool badX;
-  ArgX = Sanitized(X, badX);
-  if ((slot->UsesX && badX) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) {
+  if ((slot->UsesX && !Computable(X)) || (slot->UsesA && BadA) || (slot->UsesB && BadB) || (slot->UsesC && BadC)) {
     Draw = false;  // a NaN or infinity that the formula reads
     return 0;
   }
   try {
     uint16_t status = guard.EntryStatus();
-    const long double r = Calculate(*slot, status);
+    const long double r = Calculate(*slot, X, status);
     guard.ExitStatus(status);
     return r;
   } catch (...) {  // nothing throws past the handlers; kept as the boundary rule

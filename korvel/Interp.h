@@ -4,8 +4,9 @@
 
 namespace korvel {
 
-// x of the last Interpret, and a, b, c; finite (a NaN or infinity is kept as 0).
-extern long double ArgX;
+// a, b, c; finite (a NaN or infinity is kept as 0). Steps that read x point
+// at XOperand until BuildSteps gives them step codes of their own.
+extern long double XOperand;
 extern long double ParamA, ParamB, ParamC;
 extern bool Draw;
 
@@ -17,9 +18,10 @@ extern bool Draw;
 // Throws std::bad_alloc.
 void BuildSteps(TLexSlot& slot);
 
-// Evaluates a compiled slot by replaying its Steps. A failed operation sets
-// Draw to false and leaves 0 in place of its result; the result is always
-// finite. status holds the x87 status word on entry and receives it after.
-long double Calculate(TLexSlot& slot, uint16_t& status);
+// Evaluates a compiled slot at x (finite when the slot reads it) by replaying
+// its Steps. A failed operation sets Draw to false and leaves 0 in place of
+// its result; the result is always finite. status holds the x87 status word
+// on entry and receives it after.
+long double Calculate(TLexSlot& slot, const long double& x, uint16_t& status);
 
 }  // namespace korvel

@@ -88,6 +88,7 @@ struct TTokenNode {
 struct TCalcStep {
   long double Value;       // a literal operand (a number, pi or e)
   const long double* Src;  // where a pushed or combined operand is read
+  double Lit;              // the literal, when a double holds it exactly
   int32_t Depth;           // position of the result in the operand stack
   int16_t N;               // the integral exponent of a combined "^"
   uint8_t Code;            // a step code (Interp.cpp)
