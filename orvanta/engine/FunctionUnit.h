@@ -22,6 +22,8 @@ void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Prior
 
 // Rewrites S into its prepared form; on failure writes Err (1 or 2) and
 // returns with S as far as the steps had brought it. Err is untouched on success.
+// At most 32765 enclosing brackets are removed (deeper ones stay, and the
+// parser refuses them).
 void PrepareExpression(std::string& S, int32_t& Err);
 
 struct TFuncNode {
