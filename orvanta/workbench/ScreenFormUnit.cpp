@@ -234,14 +234,13 @@ void TScreenForm::reject() {
 void TScreenForm::btnDefaultClick() {
   if (!MainScreen) return;
   CheckScreenFields(true);
-  // A box may still hold a value the dialog does not accept when it was shown
-  // with one (a view scale below the range prints as 0) and nothing valid was
-  // typed since: such a value never becomes a default.
-  for (int box = bxXm; box < BoxCount; ++box)
-    if (!ValidBoxText(box, cp1251::ToUtf8(StoredText(Text(BoxEdit(box)))))) return;
-
-  MainScreen->DefaultXm = StrToExt(StoredText(Text(txtXm)));
-  MainScreen->DefaultYm = StrToExt(StoredText(Text(txtYm)));
+  // A scale box may still hold the text it was shown with when that one is
+  // below the range (a view scale under 0.000005 prints as 0): a default
+  // scale of 0 could not be drawn, so the previous default stays then.
+  const long double xm = StrToExt(StoredText(Text(txtXm)));
+  const long double ym = StrToExt(StoredText(Text(txtYm)));
+  if (xm > 0) MainScreen->DefaultXm = xm;
+  if (ym > 0) MainScreen->DefaultYm = ym;
 
   TScreenSettings rec;
   rec.XmText = StoredText(Text(txtXm));

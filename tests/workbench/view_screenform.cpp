@@ -378,18 +378,28 @@ TEST_F(ScreenDialog, DefaultValidatesWhatTheFileKeeps) {
 }
 
 TEST_F(ScreenDialog, AScaleBelowTheRangeNeverBecomesZero) {
-  // 1e-6 prints as "0": the box opens with a text the dialog would refuse.
+  // 1e-6 prints as "0": the box opens with a text the dialog would refuse,
+  // and that text is its last valid one.
   View().Xm = 1e-6L;
   View().DefaultXm = 0.02L;
+  fake.Colors = {plat::TColor{0x010203}};
   Run([](TScreenForm& d) {
     EXPECT_EQ(T(d.txtXm), "0");
-    d.btnDefault->click();  // nothing valid to store: no default, no file
+    ClickSwatch(d.stBkColor);
+    d.btnDefault->click();  // the default x scale stays drawable; the record is written
     d.btnOk->click();
   });
   EXPECT_EQ(View().DefaultXm, 0.02L);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(SetPath())));
+  EXPECT_EQ(View().DefaultYm, 0.05L);
+  TScreenSettings rec;
+  ASSERT_TRUE(ReadScreenSettingsFile(SetPath(), rec));
+  EXPECT_EQ(rec.XmText, "0");
+  EXPECT_EQ(rec.YmText, "0.05");
+  EXPECT_EQ(rec.BkColor, 0x010203u);
   EXPECT_EQ(View().Xm, 1e-6L);  // kept, not set to 0
   EXPECT_EQ(View().Ym, 0.05L);
+  Form().mnuGraphMDefaultClick();
+  EXPECT_EQ(View().Xm, 0.02L);
 }
 
 TEST_F(ScreenDialog, AFailedWriteIsReportedAndTheDialogStaysOpen) {
