@@ -80,6 +80,9 @@ TEST_F(MainFormTest, StartUpShowsTheSineAroundThePlotCentre) {
   EXPECT_FALSE(HasColour(plat::clRed));
   EXPECT_EQ(F().windowTitle().toStdString(), "Lumivar");
   EXPECT_EQ(F().Tag, 0);
+  F().activateWindow();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(F().focusWidget(), F().SpinA->Editor());
 }
 
 TEST_F(MainFormTest, StartUpForAnotherClientSize) {
