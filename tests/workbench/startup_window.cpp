@@ -66,6 +66,13 @@ TEST_F(StartupTest, WindowTitleMenusAndControls) {
                            "btnMPlus", "btnRect", "btnSettings", "Image", "Image1", "StatusBar"})
     EXPECT_NE(Form().findChild<QWidget*>(name), nullptr) << name;
   EXPECT_EQ(Form().lbxFunctions->size(), QSize(169, 48));
+  Form().lbxFunctions->addItem("x");
+  Form().lbxFunctions->addItem("x+1");
+  EXPECT_EQ(Form().lbxFunctions->visualItemRect(Form().lbxFunctions->item(1)).height(), 13);
+  EXPECT_EQ(Form().lbxFunctions->visualItemRect(Form().lbxFunctions->item(1)).top() -
+                Form().lbxFunctions->visualItemRect(Form().lbxFunctions->item(0)).top(),
+            13);
+  Form().lbxFunctions->clear();
   EXPECT_EQ(Form().ControlBar->height(), 55);
   EXPECT_EQ(Form().Panel->width(), 50);
   EXPECT_EQ(Form().btnDown->geometry(), QRect(0, 312, 49, 25));
