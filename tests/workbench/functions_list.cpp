@@ -82,6 +82,17 @@ TEST_F(FunctionList, SixteenthIsTheLast) {
 TEST_F(FunctionList, CancelAddsNothing) {
   AddVia([](TNewFunctionForm& d) { d.txtExpression->setEditText("x"); }, /*press=*/false);
   EXPECT_EQ(View().FuncCount, 0);
+  // Escape in the formula box cancels too (the combo box must not keep it).
+  bool open = true;
+  AddVia([&](TNewFunctionForm& d) {
+    d.txtExpression->setEditText("x");
+    d.txtExpression->lineEdit()->setFocus();
+    KeyClick(d.txtExpression->lineEdit(), Qt::Key_Escape);
+    open = d.isVisible();
+  }, /*press=*/false);
+  EXPECT_FALSE(open);
+  EXPECT_FALSE(FunctionAdded);
+  EXPECT_EQ(View().FuncCount, 0);
   EXPECT_EQ(Form().lbxFunctions->count(), 0);
   EXPECT_FALSE(Form().txtFunction->isEnabled());
   EXPECT_EQ(Panel(4), "Функций: 0");
@@ -304,13 +315,18 @@ TEST_F(FunctionList, ApplyingTheLimits) {
   f.tbOk1Click();
   EXPECT_EQ(f.txtXMax->text(), "1");
   EXPECT_EQ(f.txtRazryv->text(), "4");
+  // Putting the fallback into txtXMax is a change of its text: the button
+  // is on again. A replaced jump text has no change event.
+  EXPECT_TRUE(f.tbOk1->isEnabled());
   EXPECT_EQ(Func(0).MaxX, 1.0L);
   EXPECT_EQ(Func(0).MinX, -7.5L);
   EXPECT_EQ(Func(0).Razryv, 4.0L);
   f.txtRazryv->setText("-1");
-  f.txtXMin->setText("x1");
   f.tbOk1Click();
   EXPECT_EQ(f.txtRazryv->text(), "4");
+  EXPECT_FALSE(f.tbOk1->isEnabled());
+  f.txtXMin->setText("x1");
+  f.tbOk1Click();
   EXPECT_EQ(f.txtXMin->text(), "-7.5");
 
   // A left limit above the right one is taken as it is.
