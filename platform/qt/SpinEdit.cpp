@@ -131,9 +131,11 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
       Guard([this] { DownClick(); });
       return true;
     }
-    // Only digits and signs may be typed; control keys pass.
+    // Only digits and signs may be typed; control keys pass (X11 gives
+    // Delete the text DEL, which is a control character too).
     const QString t = ke->text();
-    if (!t.isEmpty() && t[0].unicode() >= 32 && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    const char16_t first = t.isEmpty() ? 0 : t[0].unicode();
+    if (first >= 32 && first != 127 && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       const QChar c = t[0];
       if (!(c.isDigit() && c.unicode() < 128) && c != u'+' && c != u'-') return true;
       if (edit_->text().size() - edit_->selectedText().size() >= maxLength_) return true;

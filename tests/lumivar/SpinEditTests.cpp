@@ -1,6 +1,7 @@
 // The integer spin edit the plotter's boxes are built on.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <string>
@@ -83,6 +84,22 @@ TEST(SpinEdit, TypingRaisesChangeAndOnlyDigitsAndSignsAreTyped) {
   QTest::keyClicks(s.edit.Editor(), "-1x2.");
   EXPECT_EQ(s.edit.Text(), "-12");
   EXPECT_EQ(s.changes, (std::vector<std::string>{"-", "-1", "-12"}));
+}
+
+TEST(SpinEdit, EditingKeysStillEdit) {
+  Spin s(-99999, 99999, 123);
+  s.edit.Editor()->home(false);
+  QTest::keyClick(s.edit.Editor(), Qt::Key_Delete);
+  EXPECT_EQ(s.edit.Text(), "23");
+  s.edit.Editor()->end(false);
+  QTest::keyClick(s.edit.Editor(), Qt::Key_Backspace);
+  EXPECT_EQ(s.edit.Text(), "2");
+  // A key that sends the delete character as its text (as X11 does).
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+  s.edit.Editor()->home(false);
+  QCoreApplication::sendEvent(s.edit.Editor(), &del);
+  EXPECT_EQ(s.edit.Text(), "");
+  EXPECT_EQ(s.changes, (std::vector<std::string>{"23", "2", ""}));
 }
 
 TEST(SpinEdit, ArrowsStepByTheIncrementWithinTheRange) {
