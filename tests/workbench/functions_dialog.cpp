@@ -82,6 +82,10 @@ TEST_F(NewFunctionDialog, TextsAndInitialStateOfAFreshDialog) {
   EXPECT_EQ(d.stColor->Color(), 0x00808080u);
   EXPECT_EQ(d.txtExpression->count(), 0);
   EXPECT_TRUE(d.txtExpression->currentText().isEmpty());
+  const QLineEdit* formula = d.txtExpression->lineEdit();
+  EXPECT_EQ(formula->palette().color(QPalette::Base), QColor(Qt::black));
+  EXPECT_EQ(formula->palette().color(QPalette::Text), QColor(Qt::yellow));
+  EXPECT_TRUE(formula->font().bold());
   // The captions beside the whole-number boxes and the swatch.
   QStringList labels;
   for (QLabel* l : d.grpGraph->findChildren<QLabel*>())
