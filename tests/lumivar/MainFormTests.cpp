@@ -276,6 +276,15 @@ TEST_F(MainFormTest, TwoGraphModeShowsSlotTwoAndBack) {
   EXPECT_EQ(Graphs[2].CNum, 2);  // kept for next time
 }
 
+TEST_F(MainFormTest, SlotTwoIsDrawnOverSlotOne) {
+  CreateForms();
+  F().SysReClick();
+  F().MenuFunctionClick(F().Nf1);  // slot 2 now draws the same sine as slot 1
+  EXPECT_EQ(Graphs[2].FuncIndex, 1);
+  EXPECT_TRUE(HasColour(plat::clRed));
+  EXPECT_FALSE(HasColour(plat::clNavy));
+}
+
 TEST_F(MainFormTest, ResetRestoresTheViewAndTheCurrentCoefficientsOnly) {
   CreateForms();
   F().MenuFunctionClick(F().Nf7);
