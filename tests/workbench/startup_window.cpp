@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "WorkbenchFixture.h"
@@ -51,6 +52,25 @@ TEST_F(BeforeTimerTest, TheNewFunctionDialogOpensOverTheFirstPicture) {
   EXPECT_EQ(scale, "xm 0.02");
   EXPECT_EQ(axis, 0x000000u);
   EXPECT_EQ(TipIndex, 1);
+}
+
+TEST_F(BeforeTimerTest, AMissingScreenSetIsReportedAndStartUpGoesOn) {
+  QTemporaryDir empty;
+  ProgramDir = empty.path().toStdString() + "/";
+  View().Xm = View().Ym = 0.05L;  // as the first load left them
+  Form().Timer->Fire();
+  // (The new-function dialog then misses "newfunc.set" there too.)
+  ASSERT_GE(fake.Messages.size(), 1u);
+  EXPECT_EQ(fake.Messages[0].Text, ScreenSetErrorText);
+  EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Plain);
+  // The view keeps its values, centred in the picture, and is drawn; the
+  // new-function dialog still opens.
+  const int W = Form().Image->width(), H = Form().Image->height();
+  EXPECT_EQ(View().StartX, -static_cast<long double>(W) * 0.05L / 2);
+  EXPECT_EQ(View().StartY, static_cast<long double>(H) * 0.05L / 2);
+  EXPECT_EQ(Panel(2), "xm 0.05");
+  EXPECT_EQ(Pixel(static_cast<int>(std::nearbyint(W / 2.0)), H / 4), View().OciColor);
+  EXPECT_EQ(fake.Dialogs.size(), 1u);
 }
 
 TEST_F(StartupTest, WindowTitleMenusAndControls) {
