@@ -49,7 +49,9 @@ class FpGuard {
   ~FpGuard() {
     const uint16_t sw = exitKnown_ ? exit_ : X87Status();
     if (custom_ || ((sw ^ sw_) & 0x7F) != 0) RestoreX87();
-    if (sse_ && _mm_getcsr() != mx_) _mm_setcsr(mx_);
+    // Writing the saved value back is cheaper than reading the register to
+    // see whether it changed (the read waits for the library's SSE work).
+    if (sse_) _mm_setcsr(mx_);
   }
   FpGuard(const FpGuard&) = delete;
   FpGuard& operator=(const FpGuard&) = delete;

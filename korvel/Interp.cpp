@@ -211,6 +211,7 @@ class TStepBuilder {
       default: break;  // a number literal
     }
     Steps.push_back(s);
+    SetProducer(Depth, Steps.size() - 1);
     ++Depth;
     if (Depth > MaxDepth) MaxDepth = Depth;
   }
@@ -248,9 +249,35 @@ class TStepBuilder {
           Steps.push_back(TCalcStep{0, nullptr, 0, At, n, scPowerInt});
         }
       }
+      SetProducer(At, NoPush);
+      return;
+    }
+    // "+" and "*" whose left operand is a plain push followed by a short
+    // computation of the right one: the push goes, and the operation takes
+    // the left operand directly after the right one (1+x^2 as x^2 then +1).
+    // Both operations give the same bits in either order; a push has no
+    // effect on Draw. The limit keeps the shift of the steps bounded.
+    constexpr size_t MaxShift = 8;
+    const size_t k = static_cast<size_t>(At) < Producer.size() ? Producer[static_cast<size_t>(At)] : NoPush;
+    if ((Code == tcAdd || Code == tcMul) && k != NoPush && k + 1 < Steps.size() && Steps.size() - k - 1 <= MaxShift &&
+        Steps[k].Code == scPush && Steps[k].Depth == At) {
+      const TCalcStep left = Steps[k];
+      Steps.erase(Steps.begin() + static_cast<std::ptrdiff_t>(k));
+      for (size_t i = k; i < Steps.size(); ++i) --Steps[i].Depth;  // one operand fewer below them
+      Steps.push_back(TCalcStep{left.Value, left.Src, 0, At, 0, static_cast<uint8_t>(scCombined + Code)});
+      SetProducer(At, NoPush);
       return;
     }
     Steps.push_back(TCalcStep{0, nullptr, 0, At, 0, Code});
+    SetProducer(At, NoPush);
+  }
+  // Producer[p]: the step that pushed the operand now at position p, when it
+  // is a plain push; NoPush when a later step changed it.
+  static constexpr size_t NoPush = static_cast<size_t>(-1);
+  void SetProducer(int32_t Pos, size_t Index) {
+    if (Pos < 0) return;
+    if (Producer.size() <= static_cast<size_t>(Pos)) Producer.resize(static_cast<size_t>(Pos) + 1, NoPush);
+    Producer[static_cast<size_t>(Pos)] = Index;
   }
   void DeleteLower() { OperStack.erase(OperStack.end() - 2); }
 
@@ -276,7 +303,10 @@ class TStepBuilder {
           break;
         case tcModOpen:  // OpModulus: only its own closing bar on top ends it
           if (upper != tcModClose) return;
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, scModulus});
+          if (Depth >= 1) {
+            Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, scModulus});
+            SetProducer(Depth - 1, NoPush);
+          }
           OperStack.resize(OperStack.size() - 2);
           break;
         case tcParOpen:  // OpParen
@@ -285,7 +315,10 @@ class TStepBuilder {
           break;
         default:
           if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
-          if (Depth >= 1) Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, lower});
+          if (Depth >= 1) {
+            Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, lower});
+            SetProducer(Depth - 1, NoPush);
+          }
           DeleteLower();
           break;
       }
@@ -295,6 +328,7 @@ class TStepBuilder {
   TLexSlot& Slot;
   std::vector<TCalcStep>& Steps;
   std::vector<uint8_t> OperStack;
+  std::vector<size_t> Producer;
   int32_t Depth = 0;
   int32_t MaxDepth = 0;
 };

@@ -100,6 +100,11 @@ TEST(KorvelEval, GuardedOperationsMarkThePoint) {
   ExpectNear("tg(x)", 1, std::tan(1.0L));
   ExpectNear("ctg(x)", 1, 1 / std::tan(1.0L));
   ExpectDefined("exp(x)", -20000, 0);  // underflow is no failure
+  // A plain left operand of "+" or "*" taken after its right operand.
+  ExpectUndefined("1+1/x", 0, 1);
+  ExpectUndefined("3*(1/x+2)", 0, 6);
+  ExpectUndefined("x*sqrt(x)+7", -4, 7);
+  ExpectDefined("0.1*(x+1)", 2, 0.1L * 3);
 }
 
 TEST(KorvelEval, DrawStaysFalseWithinOnePointOnly) {
@@ -178,6 +183,12 @@ TEST(KorvelEval, DeepAndLongFormulas) {
   std::string sum = "1";
   for (int i = 0; i < 100000; ++i) sum += "+1";
   ExpectDefined(sum, 0, 100001);
+  // Right-nested: every operand stays on the stack until the innermost one.
+  std::string right;
+  for (int i = 0; i < 50000; ++i) right += (i % 2 == 0) ? "1+(" : "1*(";
+  right += "x";
+  right += std::string(50000, ')');
+  ExpectDefined(right, 3, 25003);
   std::string power = "x";
   for (int i = 0; i < 100000; ++i) power += "^1";
   ExpectDefined(power, 5, 5);

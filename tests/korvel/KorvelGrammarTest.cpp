@@ -23,7 +23,10 @@ struct Node {
 
 class Generator {
  public:
-  Generator(std::mt19937& rng, long double x) : rng_(rng), x_(x) {}
+  // Arithmetic: no function calls, and two operands that an 80-bit value
+  // holds only (0.1 and the coefficient b) in place of sin and cos.
+  Generator(std::mt19937& rng, long double x, bool arithmetic = false, long double b = 0)
+      : rng_(rng), x_(x), b_(b), arithmetic_(arithmetic) {}
 
   // sum := ["-"] prod (("+" | "-") prod)*
   Node Sum(int depth) {
@@ -71,7 +74,7 @@ class Generator {
   Node Pow(int depth) {
     Node n = Atom(depth);
     for (int i = Pick(4) == 0 ? 1 + Pick(2) : 0; i > 0; --i) {
-      if (Pick(3) != 0) {
+      if (Pick(3) != 0 || arithmetic_) {
         const int e = Pick(5);
         n = Combine(n, "^", {std::to_string(e), static_cast<long double>(e), true}, IntPower(n.value, e));
         continue;
@@ -117,10 +120,12 @@ class Generator {
         return {"sqr(" + n.text + ")", v, n.ok && std::isfinite(v)};
       }
       case 7: {
+        if (arithmetic_) return {"0.1", 1.0L / 10, true};
         Node n = Sum(depth - 1);
         return {"sin(" + n.text + ")", std::sin(n.value), n.ok && std::fabs(n.value) < 1e18L};
       }
       default: {
+        if (arithmetic_) return {"b", b_, true};
         Node n = Sum(depth - 1);
         return {"cos(" + n.text + ")", std::cos(n.value), n.ok && std::fabs(n.value) < 1e18L};
       }
@@ -129,6 +134,8 @@ class Generator {
 
   std::mt19937& rng_;
   long double x_;
+  long double b_;
+  bool arithmetic_;
 };
 
 TEST(KorvelGrammar, RandomFormulasMatchAnIndependentEvaluator) {
@@ -147,6 +154,30 @@ TEST(KorvelGrammar, RandomFormulasMatchAnIndependentEvaluator) {
         << n.text << " at " << static_cast<double>(x) << ": " << static_cast<double>(v) << " vs "
         << static_cast<double>(n.value);
   }
+  EXPECT_GT(compared, 500);
+}
+
+// Without function calls the evaluator takes another path, and deeper
+// formulas keep more operands on its stack.
+TEST(KorvelGrammar, RandomArithmeticFormulasMatchAnIndependentEvaluator) {
+  std::mt19937 rng(20261210);
+  const long double b = 1.0L / 3;
+  Init_ABC(0, b, 0);
+  int compared = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const long double x = std::uniform_int_distribution<int>(-40, 40)(rng) / 7.0L;
+    Generator g(rng, x, true, b);
+    const Node n = g.Sum(5);
+    ASSERT_EQ(Compile(1, n.text), 0) << n.text;
+    const long double v = Interpret(x);
+    if (!n.ok) continue;
+    ++compared;
+    EXPECT_EQ(GetDraw(), 1) << n.text;
+    EXPECT_EQ(std::memcmp(&v, &n.value, 10), 0)
+        << n.text << " at " << static_cast<double>(x) << ": " << static_cast<double>(v) << " vs "
+        << static_cast<double>(n.value);
+  }
+  Init_ABC(0, 0, 0);
   EXPECT_GT(compared, 500);
 }
 
