@@ -368,7 +368,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::Paint:
         plat::Guard([this] { FormPaint(); });
         return true;
-      case QEvent::MouseButtonPress: {
+      // The second press of a double click is a press like any other.
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(event);
         const QPoint pos = me->position().toPoint();
         // Presses on the panels are theirs, not the plot's.

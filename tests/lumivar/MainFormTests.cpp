@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -117,6 +118,21 @@ TEST_F(MainFormTest, ShiftClickZoomsInAroundTheClickedPoint) {
   const QPointF after = World(Centre().x(), Centre().y());
   EXPECT_NEAR(after.x(), before.x(), 1.0 / 40);
   EXPECT_NEAR(after.y(), before.y(), 1.0 / 40);
+}
+
+TEST_F(MainFormTest, EveryPressOfAFastDoubleClickZooms) {
+  CreateForms();
+  const QPoint c = Centre();
+  auto press = [this, c](QEvent::Type type) {
+    QMouseEvent e(type, QPointF(c), F().Client->mapToGlobal(QPointF(c)), Qt::LeftButton, Qt::LeftButton,
+                  Qt::ShiftModifier);
+    QCoreApplication::sendEvent(F().Client, &e);
+  };
+  press(QEvent::MouseButtonPress);
+  EXPECT_EQ(S(F().Spin1), 53);
+  press(QEvent::MouseButtonDblClick);  // the second press of a double click
+  EXPECT_EQ(S(F().Spin1), 92);
+  EXPECT_EQ(S(F().Spin2), 92);
 }
 
 TEST_F(MainFormTest, CtrlClickZoomsOutAndStopsAtTwo) {
