@@ -397,14 +397,13 @@ void BuildSteps(TLexSlot& slot) {
 
 namespace {
 
-// The two upper operands of the stack stay in locals, which the compiler
-// keeps in x87 registers; the operand at position p below them lives in
-// mem[p]. An 80-bit store or load costs as much as several operations, so
-// they are left to formulas more than two operands deep (a third local
-// would be spilled to memory anyway). x is read from where the caller
-// passed it.
-// Without Libm the steps that call out never occur, so the function makes
-// no call and the compiler can keep the locals in registers throughout.
+// The two upper operands of the stack and x stay in locals, which the
+// compiler keeps in x87 registers; the operand at position p below them
+// lives in mem[p]. An 80-bit store or load costs as much as several
+// operations, so they are left to formulas more than two operands deep (a
+// third local would be spilled to memory anyway). Without Libm the steps that
+// call out never occur: the function makes no call, and nothing forces the
+// locals out of the registers.
 template <bool C, bool Libm>
 __attribute__((noinline)) long double Replay(const TCalcStep* s, long double* const mem, const long double* const xp) {
   long double top = 0, next = 0;

@@ -82,9 +82,10 @@ struct TTokenNode {
   uint8_t Code;
 };
 
-// One step of an evaluation. The top of the operand stack is kept apart
-// from the rest (see Calculate); a step pushes an operand, applies an
-// operation to the top, or combines the operand below the top with it.
+// One step of an evaluation. The two upper operands of the stack are kept
+// apart from the rest (see Replay in Interp.cpp); a step pushes an operand,
+// applies an operation to the top, or combines the operand below the top
+// with it.
 struct TCalcStep {
   long double Value;       // a literal operand (a number, pi or e)
   const long double* Src;  // where a pushed or combined operand is read
