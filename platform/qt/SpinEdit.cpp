@@ -1,6 +1,7 @@
 #include "platform/qt/SpinEdit.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -141,11 +142,15 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
       if (edit_->text().size() - edit_->selectedText().size() >= maxLength_) return true;
     }
   } else if (event->type() == QEvent::FocusOut) {
-    // Leaving the edit puts a typed out-of-range number back into range.
-    Guard([this] {
-      const int v = Value();
-      if (CheckValue(v) != v) SetValue(v);
-    });
+    // Leaving the edit for another control of the window puts a typed
+    // out-of-range number back into range; another window or a menu taking
+    // the focus for a while does not.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+      Guard([this] {
+        const int v = Value();
+        if (CheckValue(v) != v) SetValue(v);
+      });
   }
   return QWidget::eventFilter(watched, event);
 }

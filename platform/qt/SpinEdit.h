@@ -4,7 +4,7 @@
 //  - the value is whatever the text reads as an integer; a text that is no
 //    integer (empty, a lone "-") reads as MinValue, and an out-of-range typed
 //    number is read as typed (it is clamped only when the program sets it or
-//    the edit loses the focus);
+//    the focus moves to another control of its window);
 //  - MinValue == MaxValue means no limits;
 //  - every real change of the text, typed or set by the program, calls
 //    OnChange at once, inside the setter; setting the text already shown

@@ -126,6 +126,12 @@ TEST(SpinEdit, LeavingTheBoxPutsATypedValueBackIntoRange) {
   host.show();
   spin->Editor()->setFocus();
   spin->SetText("0");
+  // Another window or a menu taking the focus leaves the box as it is.
+  for (Qt::FocusReason away : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    QFocusEvent e(QEvent::FocusOut, away);
+    QCoreApplication::sendEvent(spin->Editor(), &e);
+    EXPECT_EQ(spin->Text(), "0");
+  }
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QCoreApplication::sendEvent(spin->Editor(), &out);
   (void)other;
