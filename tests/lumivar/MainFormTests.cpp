@@ -175,6 +175,7 @@ TEST_F(MainFormTest, ClickedPointsAreKeptAsDoublesAndTheOriginRoundedInExtended)
   // The plot height 221 is odd, so the new origin row lies next to a half:
   // 110.5 + 104 exactly would round to 214, but 30 times the double nearest
   // to -104/30 is a hair more than 104.
+  ASSERT_EQ(PlotHeight, 221);
   Click(Qt::AltModifier, 100, 60);
   EXPECT_EQ(S(F().Spin3), 376);
   EXPECT_EQ(S(F().Spin4), 215);
