@@ -140,7 +140,9 @@ long double OpPower(long double Below, long double Top) {
 template <bool C>
 inline long double OpPowerInt(long double Below, int N) {
   if (Below == 0) return N < 0 ? Fail() : (N == 0 ? 1.0L : 0.0L);  // PowerInt's zero cases, less its EPower
-  if (N == 2) return Checked<C>(Below * Below);  // what PowerInt does, bit for bit
+  // What PowerInt does for 2 and 3, bit for bit, without its loop.
+  if (N == 2) return Checked<C>(Below * Below);
+  if (N == 3) return Checked<C>(Below * (Below * Below));
   return Checked<C>(N >= 0 ? IntPower(Below, static_cast<uint64_t>(N)) : 1.0L / IntPower(Below, static_cast<uint64_t>(-N)));
 }
 
