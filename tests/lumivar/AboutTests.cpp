@@ -19,14 +19,12 @@ TEST_F(AboutTest, MemoryFiguresFollowTheSystem) {
   // 8 GiB: the full count, not a 32-bit one that wraps to nothing.
   EXPECT_EQ(FormatPhysMem(std::uint64_t{8} << 30, QLocale::c()), "8,388,608 Кбайт");
   EXPECT_EQ(FormatPhysMem(1023 * 1024 + 512, QLocale::c()), "1,024 Кбайт");  // half rounds to even
-  EXPECT_EQ(FormatPhysMem(999 * 1024, QLocale::c()), "999 Кбайт");
   EXPECT_EQ(FormatPhysMem(0, QLocale::c()), " Кбайт");
-  EXPECT_EQ(FormatFreeRes(100, 37), "свободно 37 %");
   EXPECT_EQ(FormatFreeRes(std::uint64_t{16} << 30, std::uint64_t{6} << 30), "свободно 38 %");  // load 62.5 % counts as 62
   EXPECT_EQ(FormatFreeRes(0, 0), "свободно 100 %");
 }
 
-TEST_F(AboutTest, EachShowingTakesTheFiguresAnew) {
+TEST_F(AboutTest, EachShowingTakesTheFiguresAnewAndTheLinksOpen) {
   CreateForms();
   fake.Memory = {std::uint64_t{8} << 30, std::uint64_t{2} << 30};
   form->AboutClick();
@@ -37,6 +35,14 @@ TEST_F(AboutTest, EachShowingTakesTheFiguresAnew) {
   EXPECT_EQ(AboutBox->FreeRes->text().toStdString(), "свободно 50 %");
   EXPECT_EQ(AboutBox->windowTitle().toStdString(), "О программе \"Lumivar\"");
   EXPECT_EQ(AboutBox->Label4->text().toStdString(), "Версия 3.0.3");
+
+  fake.OpenUrlResult = false;  // a failing open is not reported
+  AboutBox->PageClick();
+  AboutBox->MailClick();
+  ASSERT_EQ(fake.Urls.size(), 2u);
+  EXPECT_EQ(fake.Urls[0], HomePage);
+  EXPECT_EQ(fake.Urls[1], std::string("mailto:") + ContactMail);
+  EXPECT_TRUE(fake.Messages.empty());
 }
 
 TEST_F(AboutTest, EveryTextFitsItsLabelInsideTheWindow) {
@@ -50,17 +56,6 @@ TEST_F(AboutTest, EveryTextFitsItsLabelInsideTheWindow) {
     EXPECT_LE(l->sizeHint().width(), l->width()) << name;
     EXPECT_LE(l->sizeHint().height(), l->height() + 2) << name;
   }
-}
-
-TEST_F(AboutTest, LinksOpenTheHomePageAndAMail) {
-  CreateForms();
-  fake.OpenUrlResult = false;  // a failing open is not reported
-  AboutBox->PageClick();
-  AboutBox->MailClick();
-  ASSERT_EQ(fake.Urls.size(), 2u);
-  EXPECT_EQ(fake.Urls[0], HomePage);
-  EXPECT_EQ(fake.Urls[1], std::string("mailto:") + ContactMail);
-  EXPECT_TRUE(fake.Messages.empty());
 }
 
 }  // namespace

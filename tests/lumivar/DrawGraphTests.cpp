@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LumivarFixture.h"
@@ -200,7 +201,7 @@ TEST_F(DrawTest, AGraphNeverLeavesItsRectangle) {
   EXPECT_EQ(c.Calls[1].ToString(), "MoveTo(11,10)");
 }
 
-TEST_F(DrawTest, AConstantOnTheTopRowIsDrawnAndOneRowAboveIsNot) {
+TEST_F(DrawTest, ConstantRowsAtTheTopEdgeAndHalfRowsRoundToEven) {
   plat::TRecordingCanvas c(80, 60);
   DrawGraphic(c, 0, 0, 50, 40, 10, 20, 10, 10, 1, Constant(2));  // row 20 - 2 * 10 = 0
   EXPECT_EQ(c.CallsOf("LineTo").size(), 50u);
@@ -209,15 +210,12 @@ TEST_F(DrawTest, AConstantOnTheTopRowIsDrawnAndOneRowAboveIsNot) {
   DrawGraphic(c, 0, 0, 50, 40, 10, 20, 10, 10, 1, Constant(21, 10));  // row -1
   EXPECT_TRUE(c.CallsOf("LineTo").empty());
   EXPECT_EQ(c.CallsOf("MoveTo").size(), 51u);
-}
-
-TEST_F(DrawTest, HalfRowsRoundToEven) {
-  plat::TRecordingCanvas c(80, 60);
-  DrawGraphic(c, 0, 0, 3, 40, 0, 20, 10, 1, 1, Constant(1, 2));  // 20 - 0.5 = 19.5 -> 20
-  EXPECT_EQ(c.Calls.back().ToString(), "LineTo(3,20)");
-  c.Clear();
-  DrawGraphic(c, 0, 0, 3, 40, 0, 20, 10, 1, 1, Constant(3, 2));  // 18.5 -> 18
-  EXPECT_EQ(c.Calls.back().ToString(), "LineTo(3,18)");
+  // 20 - 0.5 = 19.5 -> 20 and 20 - 1.5 = 18.5 -> 18.
+  for (auto [num, last] : {std::pair{1, "LineTo(3,20)"}, std::pair{3, "LineTo(3,18)"}}) {
+    c.Clear();
+    DrawGraphic(c, 0, 0, 3, 40, 0, 20, 10, 1, 1, Constant(num, 2));
+    EXPECT_EQ(c.Calls.back().ToString(), last);
+  }
 }
 
 TEST_F(DrawTest, TangentPoleBetweenColumnsJoinsTheEdges) {
@@ -244,19 +242,24 @@ TEST_F(DrawTest, AnUndefinedColumnLiftsThePen) {
   EXPECT_EQ(s[22], "LineTo(22,25)");
 }
 
-TEST_F(DrawTest, RightBeforeLeftEvaluatesOnceAndDrawsNothing) {
-  static int interprets = 0;
+TEST_F(DrawTest, NothingIsDrawnRightOfLeftOrFromASlotWhoseCompileFailed) {
+  static int interprets;
   interprets = 0;
   Korvel.Interpret = [](long double x) -> long double {
     ++interprets;
     return x;
   };
   AltCompiled[1] = true;
+  AltCompiled[2] = false;
   TGraphRec r;
   r.FuncIndex = 11;
-  plat::TRecordingCanvas c(50, 50);
-  DrawGraphic(c, 30, 0, 29, 40, 0, 20, 10, 10, 1, r);
+  plat::TRecordingCanvas c(60, 60);
+  DrawGraphic(c, 30, 0, 29, 40, 0, 20, 10, 10, 1, r);  // right before left: evaluated once
   EXPECT_TRUE(c.Calls.empty());
+  EXPECT_EQ(interprets, 1);
+  r.FuncIndex = 12;
+  DrawGraphic(c, 0, 0, 50, 50, 25, 25, 10, 10, 1, r);
+  EXPECT_TRUE(c.CallsOf("LineTo").empty());
   EXPECT_EQ(interprets, 1);
 }
 
@@ -278,24 +281,8 @@ TEST_F(DrawTest, TypedFormulasGetTheirSlotAndCoefficientsOncePerGraph) {
   EXPECT_EQ(c.CallsOf("LineTo").size(), 100u);
 }
 
-TEST_F(DrawTest, ASlotWhoseCompileFailedDrawsNothing) {
-  static int interprets = 0;
-  interprets = 0;
-  Korvel.Interpret = [](long double x) -> long double {
-    ++interprets;
-    return x;
-  };
-  AltCompiled[2] = false;
-  TGraphRec r;
-  r.FuncIndex = 12;
-  plat::TRecordingCanvas c(60, 60);
-  DrawGraphic(c, 0, 0, 50, 50, 25, 25, 10, 10, 1, r);
-  EXPECT_TRUE(c.CallsOf("LineTo").empty());
-  EXPECT_EQ(interprets, 0);
-}
-
 TEST_F(DrawTest, ANonFiniteValueIsNeverRoundedToAPixel) {
-  static int calls = 0;
+  static int calls;
   calls = 0;
   Korvel.Interpret = [](long double x) -> long double {
     ++calls;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "LumivarFixture.h"
@@ -22,17 +22,30 @@ using lumtest::KorvelLog;
 
 namespace {
 
+using View = std::array<int, 4>;  // the x and y units, the origin's column and row
+
 class MainFormTest : public lumtest::LumivarTest {
  protected:
   TMainForm& F() { return *form; }
   int S(plat::TSpinEdit* s) { return s->Value(); }
+  View Shown() { return {S(F().Spin1), S(F().Spin2), S(F().Spin3), S(F().Spin4)}; }
+  std::string Caption() { return F().Type_Func->text().toStdString(); }
   int TypeFuncTop() { return F().TypeFunc->height(); }
   void Click(Qt::KeyboardModifiers mods, int x, int y) { F().FormMouseDown(Qt::LeftButton, mods, x, y); }
+  void ClickCentre(Qt::KeyboardModifiers mods) { Click(mods, Centre().x(), Centre().y()); }
   // Client pixel of the plot centre.
   QPoint Centre() { return {PlotWidth / 2, TypeFuncTop() + PlotHeight / 2}; }
   // World point shown at a client pixel.
   QPointF World(int x, int y) {
     return {(x - S(F().Spin3)) / double(F().UnitX()), (y - TypeFuncTop() - S(F().Spin4)) / double(F().UnitY())};
+  }
+  // The world point at the exact plot centre, which may fall between pixels.
+  QPointF ExactCentre() {
+    return {(PlotWidth / 2.0 - S(F().Spin3)) / F().UnitX(), (PlotHeight / 2.0 - S(F().Spin4)) / F().UnitY()};
+  }
+  static void ExpectNear(QPointF a, QPointF b, double tol) {
+    EXPECT_LE(std::fabs(a.x() - b.x()), tol) << a.x() << " vs " << b.x();
+    EXPECT_LE(std::fabs(a.y() - b.y()), tol) << a.y() << " vs " << b.y();
   }
   // Counts redraws: a typed formula in slot 1 selects its library slot once per drawing.
   void CountRedraws() {
@@ -56,27 +69,17 @@ TEST_F(MainFormTest, StartUpShowsTheSineAroundThePlotCentre) {
   CreateForms();
   ASSERT_EQ(F().ClientWidth(), 476);
   ASSERT_EQ(F().ClientHeight(), 329);
-  EXPECT_EQ(PlotWidth, 476);
   EXPECT_EQ(PlotHeight, 329 - 54 - 54);
-  EXPECT_EQ(S(F().Spin3), 238);
-  EXPECT_EQ(S(F().Spin4), 110);  // 110.5 rounds to even
-  EXPECT_EQ(S(F().Spin1), 30);
-  EXPECT_EQ(S(F().Spin2), 30);
-  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_EQ(Shown(), (View{30, 30, 238, 110}));  // 110.5 rounds to even
+  EXPECT_EQ(Caption(), "y=aSin(x-b)+c");
   EXPECT_EQ(F().SpinA->Text(), "1");
-  EXPECT_EQ(F().SpinB->Text(), "0");
   EXPECT_TRUE(F().Sinhron->isChecked());
   EXPECT_FALSE(F().NextGraph->isVisible());
   EXPECT_FALSE(F().SpinAA->isEnabled());
-  // Numerators on the labels' row; denominators and bars below the panel's edge.
-  for (QWidget* w : {static_cast<QWidget*>(F().SpinA), static_cast<QWidget*>(F().SpinB),
-                     static_cast<QWidget*>(F().SpinC), static_cast<QWidget*>(F().LabelA),
-                     static_cast<QWidget*>(F().Koff)})
-    EXPECT_EQ(w->y(), 28) << w->objectName().toStdString();
+  // Numerators on the labels' row; denominators below the panel's edge.
+  EXPECT_EQ(F().SpinA->y(), 28);
+  EXPECT_EQ(F().LabelA->y(), 28);
   EXPECT_EQ(F().SpinAA->y(), 60);
-  EXPECT_EQ(F().Shape1->geometry(), QRect(F().SpinA->x(), 54, 73, 2));
-  EXPECT_EQ(F().ScreenBitmap->Width(), 476);
-  EXPECT_EQ(F().ScreenBitmap->Height(), 329);
   EXPECT_TRUE(HasColour(plat::clNavy));
   EXPECT_FALSE(HasColour(plat::clRed));
   EXPECT_EQ(F().windowTitle().toStdString(), "Lumivar");
@@ -84,6 +87,7 @@ TEST_F(MainFormTest, StartUpShowsTheSineAroundThePlotCentre) {
   F().activateWindow();
   QCoreApplication::processEvents();
   EXPECT_EQ(F().focusWidget(), F().SpinA->Editor());
+
 }
 
 TEST_F(MainFormTest, StartUpForAnotherClientSize) {
@@ -92,8 +96,7 @@ TEST_F(MainFormTest, StartUpForAnotherClientSize) {
   F().show();
   QCoreApplication::processEvents();
   ASSERT_EQ(F().ClientHeight(), 223);
-  EXPECT_EQ(S(F().Spin3), 250);
-  EXPECT_EQ(S(F().Spin4), 58);  // 115 / 2 = 57.5 rounds to even
+  EXPECT_EQ(Shown(), (View{30, 30, 250, 58}));  // 115 / 2 = 57.5 rounds to even
   F().N1Click();
   EXPECT_EQ(S(F().Spin4), 57);  // reset truncates
 }
@@ -101,8 +104,7 @@ TEST_F(MainFormTest, StartUpForAnotherClientSize) {
 TEST_F(MainFormTest, ShiftClickZoomsInAroundTheClickedPoint) {
   CreateForms();
   CountRedraws();
-  QPoint c = Centre();
-  Click(Qt::ShiftModifier, c.x(), c.y());
+  ClickCentre(Qt::ShiftModifier);
   EXPECT_EQ(S(F().Spin1), 53);
   EXPECT_EQ(S(F().Spin2), 53);
   EXPECT_EQ(Redraws(), 1);  // the four box changes under Tag 1 draw nothing
@@ -111,13 +113,12 @@ TEST_F(MainFormTest, ShiftClickZoomsInAroundTheClickedPoint) {
   F().SinhronClick();
   EXPECT_FALSE(F().Sinhron->isChecked());
   F().N1Click();
-  const QPointF before = World(c.x() + 40, c.y() - 25);
-  Click(Qt::ShiftModifier, c.x() + 40, c.y() - 25);
+  const QPoint p = Centre() + QPoint(40, -25);
+  const QPointF before = World(p.x(), p.y());
+  Click(Qt::ShiftModifier, p.x(), p.y());
   EXPECT_EQ(S(F().Spin1), 40);
   EXPECT_EQ(S(F().Spin2), 40);
-  const QPointF after = World(Centre().x(), Centre().y());
-  EXPECT_NEAR(after.x(), before.x(), 1.0 / 40);
-  EXPECT_NEAR(after.y(), before.y(), 1.0 / 40);
+  ExpectNear(World(Centre().x(), Centre().y()), before, 1.0 / 40);
 }
 
 TEST_F(MainFormTest, EveryPressOfAFastDoubleClickZooms) {
@@ -137,18 +138,17 @@ TEST_F(MainFormTest, EveryPressOfAFastDoubleClickZooms) {
 
 TEST_F(MainFormTest, CtrlClickZoomsOutAndStopsAtTwo) {
   CreateForms();
-  QPoint c = Centre();
-  Click(Qt::ControlModifier, c.x(), c.y());
+  ClickCentre(Qt::ControlModifier);
   EXPECT_EQ(S(F().Spin1), 15);
   EXPECT_EQ(S(F().Spin2), 15);
   F().SinhronClick();
   F().N1Click();
-  Click(Qt::ControlModifier, c.x(), c.y());
+  ClickCentre(Qt::ControlModifier);
   EXPECT_EQ(S(F().Spin1), 21);
   EXPECT_EQ(S(F().Spin2), 21);
   F().Spin1->SetValue(2);
   F().Spin2->SetValue(3);
-  Click(Qt::ControlModifier, c.x(), c.y());
+  ClickCentre(Qt::ControlModifier);
   EXPECT_EQ(S(F().Spin1), 2);  // Round(1.4) = 1 is kept at 2
   EXPECT_EQ(S(F().Spin2), 2);
 }
@@ -159,14 +159,10 @@ TEST_F(MainFormTest, AltClickPansAndAPlainClickOnlyRedraws) {
   const QPointF target = World(100, 150);
   Click(Qt::AltModifier, 100, 150);
   EXPECT_EQ(S(F().Spin1), 30);
-  EXPECT_EQ(S(F().Spin2), 30);
-  const QPointF centre = World(Centre().x(), Centre().y());
-  EXPECT_NEAR(centre.x(), target.x(), 1.0 / 30);
-  EXPECT_NEAR(centre.y(), target.y(), 1.0 / 30);
-  const int ox = S(F().Spin3), oy = S(F().Spin4);
+  ExpectNear(World(Centre().x(), Centre().y()), target, 1.0 / 30);
+  const View panned = Shown();
   Click(Qt::NoModifier, 10, 100);
-  EXPECT_EQ(S(F().Spin3), ox);
-  EXPECT_EQ(S(F().Spin4), oy);
+  EXPECT_EQ(Shown(), panned);
   EXPECT_EQ(Redraws(), 2);
 }
 
@@ -188,10 +184,22 @@ TEST_F(MainFormTest, ClickedPointsAreKeptAsDoublesAndTheOriginRoundedInExtended)
   EXPECT_EQ(S(F().Spin4), 111);
 }
 
+TEST_F(MainFormTest, ResizeKeepsTheCentrePoint) {
+  CreateForms();
+  Click(Qt::AltModifier, 130, 200);
+  const QPointF centre = ExactCentre();
+  ASSERT_TRUE(lumtest::SetClientSize(F(), 611, 402));
+  EXPECT_EQ(PlotWidth, 611);
+  EXPECT_EQ(F().ScreenBitmap->Width(), 611);
+  EXPECT_EQ(F().ScreenBitmap->Height(), 402);
+  ExpectNear(ExactCentre(), centre, 1.0 / 30 + 1e-12);
+  ASSERT_TRUE(lumtest::SetClientSize(F(), 480, 250));
+  ExpectNear(ExactCentre(), centre, 1.0 / 30 + 1e-12);
+}
+
 TEST_F(MainFormTest, ScalesOutsideTheirRangeAreClampedWhereverTheViewIsRead) {
   CreateForms();
   F().SinhronClick();  // otherwise each box puts the other's clamped value back
-  QPoint c = Centre();
   for (const char* text : {"0", "1", "-5", "-", ""}) {
     F().Spin1->SetText(text);
     F().Spin2->SetText(text);
@@ -199,8 +207,8 @@ TEST_F(MainFormTest, ScalesOutsideTheirRangeAreClampedWhereverTheViewIsRead) {
     EXPECT_EQ(F().UnitX(), 2) << text;
     EXPECT_EQ(F().UnitY(), 2) << text;
     F().RedrawGraphs();
-    Click(Qt::AltModifier, c.x() + 7, c.y());
-    Click(Qt::ControlModifier, c.x(), c.y());
+    Click(Qt::AltModifier, Centre().x() + 7, Centre().y());
+    ClickCentre(Qt::ControlModifier);
     EXPECT_EQ(S(F().Spin1), 2);
   }
   F().N1Click();
@@ -222,12 +230,13 @@ TEST_F(MainFormTest, SinhronKeepsBothUnitsEqual) {
 
 TEST_F(MainFormTest, FractionModeShowsTheDenominatorsAndKeepsTheCentre) {
   CreateForms();
+  F().SpinB->SetText("-");  // a numerator that is no number reads as 0
+  EXPECT_EQ(Graphs[1].BNum, 0);
   const int oy = S(F().Spin4);
-  F().DrobKoffClick();
+  F().DrobKoff->trigger();  // a checked item toggles once per click from the menu as well
   EXPECT_TRUE(F().DrobKoff->isChecked());
   EXPECT_EQ(F().TypeFunc->height(), 86);
   EXPECT_EQ(F().LabelA->y(), 44);
-  EXPECT_EQ(F().Koff->y(), 44);
   EXPECT_TRUE(F().SpinAA->isEnabled());
   EXPECT_EQ(PlotHeight, 329 - 86 - 54);
   EXPECT_EQ(S(F().Spin4), oy - 16);
@@ -242,7 +251,7 @@ TEST_F(MainFormTest, FractionModeShowsTheDenominatorsAndKeepsTheCentre) {
   Graphs[2].BNum = 1;
   Graphs[2].BDen = 2;
 
-  F().DrobKoffClick();
+  F().DrobKoffClick();  // back: every denominator is 1 again, the numerators stay
   EXPECT_EQ(F().TypeFunc->height(), 54);
   EXPECT_EQ(F().LabelA->y(), 28);
   EXPECT_FALSE(F().SpinAA->isEnabled());
@@ -254,22 +263,13 @@ TEST_F(MainFormTest, FractionModeShowsTheDenominatorsAndKeepsTheCentre) {
   EXPECT_EQ(S(F().Spin4), oy);
 }
 
-TEST_F(MainFormTest, NumeratorTextsThatAreNoNumberReadAsZero) {
-  CreateForms();
-  F().SpinB->SetText("-");
-  EXPECT_EQ(Graphs[1].BNum, 0);
-  F().SpinB->SetText("-7");
-  EXPECT_EQ(Graphs[1].BNum, -7);
-}
-
-TEST_F(MainFormTest, TwoGraphModeShowsSlotTwoAndBack) {
+TEST_F(MainFormTest, TwoGraphModeShowsSlotTwoOverSlotOneAndBack) {
   CreateForms();
   F().SysReClick();
   EXPECT_TRUE(SystemMode);
   EXPECT_EQ(CurGraph, 2);
-  EXPECT_TRUE(F().NextGraph->isVisible());
-  EXPECT_TRUE(F().NextGraph->isEnabled());
-  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aCos(x-b)+c");
+  EXPECT_TRUE(F().NextGraph->isVisible() && F().NextGraph->isEnabled());
+  EXPECT_EQ(Caption(), "y=aCos(x-b)+c");
   EXPECT_EQ(F().Type_Func->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_TRUE(HasColour(plat::clRed));
   EXPECT_TRUE(HasColour(plat::clNavy));
@@ -280,26 +280,23 @@ TEST_F(MainFormTest, TwoGraphModeShowsSlotTwoAndBack) {
   F().NextGraphClick();
   EXPECT_EQ(CurGraph, 1);
   EXPECT_EQ(F().SpinC->Text(), "0");
-  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_EQ(Caption(), "y=aSin(x-b)+c");
   F().NextGraphClick();
   EXPECT_EQ(F().SpinC->Text(), "2");
+
+  F().SpinC->SetValue(0);
+  F().MenuFunctionClick(F().Nf1);  // slot 2 now draws the same sine, over slot 1
+  EXPECT_EQ(Graphs[2].FuncIndex, 1);
+  EXPECT_TRUE(HasColour(plat::clRed));
+  EXPECT_FALSE(HasColour(plat::clNavy));
 
   F().SysReClick();
   EXPECT_FALSE(SystemMode);
   EXPECT_EQ(CurGraph, 1);
   EXPECT_FALSE(F().NextGraph->isVisible());
-  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=aSin(x-b)+c");
+  EXPECT_EQ(Caption(), "y=aSin(x-b)+c");
   EXPECT_FALSE(HasColour(plat::clRed));
-  EXPECT_EQ(Graphs[2].CNum, 2);  // kept for next time
-}
-
-TEST_F(MainFormTest, SlotTwoIsDrawnOverSlotOne) {
-  CreateForms();
-  F().SysReClick();
-  F().MenuFunctionClick(F().Nf1);  // slot 2 now draws the same sine as slot 1
-  EXPECT_EQ(Graphs[2].FuncIndex, 1);
-  EXPECT_TRUE(HasColour(plat::clRed));
-  EXPECT_FALSE(HasColour(plat::clNavy));
+  EXPECT_EQ(Graphs[2].FuncIndex, 1);  // kept for next time
 }
 
 TEST_F(MainFormTest, ResetRestoresTheViewAndTheCurrentCoefficientsOnly) {
@@ -311,10 +308,7 @@ TEST_F(MainFormTest, ResetRestoresTheViewAndTheCurrentCoefficientsOnly) {
   F().SpinBB->SetValue(5);
   Click(Qt::ShiftModifier, 40, 90);
   F().N1Click();
-  EXPECT_EQ(S(F().Spin1), 30);
-  EXPECT_EQ(S(F().Spin2), 30);
-  EXPECT_EQ(S(F().Spin3), PlotWidth / 2);
-  EXPECT_EQ(S(F().Spin4), PlotHeight / 2);
+  EXPECT_EQ(Shown(), (View{30, 30, PlotWidth / 2, PlotHeight / 2}));
   EXPECT_EQ(Graphs[1].ANum, 1);
   EXPECT_EQ(Graphs[1].BDen, 1);
   EXPECT_EQ(F().SpinA->Text(), "1");
@@ -351,27 +345,6 @@ TEST_F(MainFormTest, TagGuardsTheViewHandlers) {
   F().Tag = 0;
 }
 
-TEST_F(MainFormTest, ResizeKeepsTheCentrePoint) {
-  CreateForms();
-  Click(Qt::AltModifier, 130, 200);
-  // The world point at the exact plot centre, which may fall between pixels.
-  auto exactCentre = [this] {
-    return QPointF((PlotWidth / 2.0 - S(F().Spin3)) / F().UnitX(), (PlotHeight / 2.0 - S(F().Spin4)) / F().UnitY());
-  };
-  const QPointF centre = exactCentre();
-  ASSERT_TRUE(lumtest::SetClientSize(F(), 611, 402));
-  EXPECT_EQ(PlotWidth, 611);
-  EXPECT_EQ(F().ScreenBitmap->Width(), 611);
-  EXPECT_EQ(F().ScreenBitmap->Height(), 402);
-  const QPointF now = exactCentre();
-  EXPECT_LE(std::fabs(now.x() - centre.x()), 1.0 / 30 + 1e-12);
-  EXPECT_LE(std::fabs(now.y() - centre.y()), 1.0 / 30 + 1e-12);
-  ASSERT_TRUE(lumtest::SetClientSize(F(), 480, 250));
-  const QPointF back = exactCentre();
-  EXPECT_LE(std::fabs(back.x() - centre.x()), 1.0 / 30 + 1e-12);
-  EXPECT_LE(std::fabs(back.y() - centre.y()), 1.0 / 30 + 1e-12);
-}
-
 TEST_F(MainFormTest, ModifierKeysShowTheZoomCursors) {
   CreateForms();
   QTest::keyPress(F().Spin1->Editor(), Qt::Key_Shift, Qt::ShiftModifier);
@@ -386,7 +359,7 @@ TEST_F(MainFormTest, ModifierKeysShowTheZoomCursors) {
   EXPECT_FALSE(ZoomCursorShown);
 }
 
-TEST_F(MainFormTest, SavesTheWholeClientPictureAsABitmap) {
+TEST_F(MainFormTest, SavesTheWholeClientPictureAsABitmapAndReportsAFailure) {
   CreateForms();
   QTemporaryDir dir;
   const std::string path = dir.filePath("plot.bmp").toStdString();
@@ -397,8 +370,7 @@ TEST_F(MainFormTest, SavesTheWholeClientPictureAsABitmap) {
   EXPECT_EQ(fake.FileDialogs[0].Request.Filter, "Точечный рисунок Windows (bmp)|*.bmp|Все файлы (*.*)|*.*");
   QImage saved(QString::fromStdString(path), "BMP");
   ASSERT_FALSE(saved.isNull());
-  EXPECT_EQ(saved.width(), 476);
-  EXPECT_EQ(saved.height(), 329);  // the rows under the bottom panel too
+  EXPECT_EQ(saved.size(), QSize(476, 329));  // the rows under the bottom panel too
   EXPECT_TRUE(fake.Messages.empty());
 
   fake.FileNames.push_back(dir.filePath("no/such/folder/plot.bmp").toStdString());
@@ -412,24 +384,19 @@ TEST_F(MainFormTest, SavesTheWholeClientPictureAsABitmap) {
   EXPECT_EQ(fake.Messages.size(), 1u);
 }
 
-TEST_F(MainFormTest, ColourCommandStartsOnTheGraphColour) {
+TEST_F(MainFormTest, MenuCommandsColourWindowsAndHelp) {
   CreateForms();
-  fake.Colors.push_back(plat::clLime);
+  fake.Colors = {plat::clLime, std::nullopt};
   F().ChangeColorClick();
-  ASSERT_EQ(fake.ColorDialogs.size(), 1u);
+  F().ChangeColorClick();  // cancelled
+  ASSERT_EQ(fake.ColorDialogs.size(), 2u);
   EXPECT_EQ(fake.ColorDialogs[0].Initial, plat::clNavy);
   EXPECT_EQ(Graphs[1].Color, plat::clLime);
   EXPECT_TRUE(HasColour(plat::clLime));
-  fake.Colors.push_back(std::nullopt);
-  F().ChangeColorClick();
-  EXPECT_EQ(Graphs[1].Color, plat::clLime);
-}
 
-TEST_F(MainFormTest, MenuCommandsOpenTheirWindowsAndTheHelp) {
-  CreateForms();
   F().Nf9->trigger();
   EXPECT_EQ(Graphs[1].FuncIndex, 9);
-  EXPECT_EQ(F().Type_Func->text().toStdString(), "y=a(x-b)^1/2+c");
+  EXPECT_EQ(Caption(), "y=a(x-b)^1/2+c");
   F().AboutClick();
   F().PrintFileClick();
   F().SetcaClick();
@@ -441,10 +408,6 @@ TEST_F(MainFormTest, MenuCommandsOpenTheirWindowsAndTheHelp) {
   ASSERT_EQ(fake.HelpCalls.size(), 1u);
   EXPECT_EQ(fake.HelpCalls[0].Command, plat::HelpCommand::Contents);
   EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar-help/index.html");
-  // A checked item toggles once per click from the menu as well.
-  F().DrobKoff->trigger();
-  EXPECT_TRUE(F().DrobKoff->isChecked());
-  EXPECT_EQ(F().TypeFunc->height(), 86);
 }
 
 TEST_F(MainFormTest, MenuShortcutsWinOverTheBoxesKeys) {
