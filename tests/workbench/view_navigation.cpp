@@ -36,52 +36,41 @@ TEST_F(Nav, ZoomInAndOutKeepTheCentre) {
   EXPECT_NEAR(View().StartY, 11, 1e-15);
 }
 
-TEST_F(Nav, ZoomRefusedWhenEitherScaleIsAtItsBound) {
-  // Y at the lower bound: zoom in refused as a whole, nothing redrawn.
-  SetView(0.05L, 2e-5L, -20, 10);
-  MarkPicture();
-  Form().mnuGraphMPlusClick();
-  EXPECT_FALSE(Redrawn());
-  EXPECT_EQ(View().Xm, 0.05L);
-  EXPECT_EQ(View().StartX, -20);
-  // Stretching along x still works.
-  Form().mnuGraphXPlusClick();
-  EXPECT_TRUE(Redrawn());
-  EXPECT_DOUBLE_EQ(View().Xm, 0.025);
-  EXPECT_EQ(View().Ym, 2e-5L);
-
-  // X at the upper bound: zoom out refused; compressing at exactly 50 still works.
-  SetView(50, 0.05L, 0, 0);
-  MarkPicture();
-  Form().mnuGraphMMinusClick();
-  EXPECT_FALSE(Redrawn());
-  EXPECT_EQ(View().Xm, 50);
-  Form().mnuGraphXMinusClick();
-  EXPECT_TRUE(Redrawn());
-  EXPECT_EQ(View().Xm, 100);
-  // Above it, compressing is refused too.
-  MarkPicture();
-  Form().mnuGraphXMinusClick();
-  EXPECT_FALSE(Redrawn());
-  EXPECT_EQ(View().Xm, 100);
-}
-
-TEST_F(Nav, OneStepMayCrossTheLowerBound) {
-  SetView(3e-5L, 3e-5L, 0, 0);
-  View().Koef = 10;
-  Form().mnuGraphMPlusClick();
-  EXPECT_NEAR(View().Xm, 3e-6L, 1e-20L);
-  EXPECT_NEAR(View().Ym, 3e-6L, 1e-20L);
-  MarkPicture();
-  Form().mnuGraphMPlusClick();
-  Form().mnuGraphXPlusClick();
-  Form().mnuGraphYPlusClick();
-  EXPECT_FALSE(Redrawn());
-  EXPECT_NEAR(View().Xm, 3e-6L, 1e-20L);
-  // The bound is the extended value itself: a scale of exactly 2e-5 is refused.
-  SetView(MinScale, 1, 0, 0);
-  Form().mnuGraphXPlusClick();
-  EXPECT_EQ(View().Xm, MinScale);
+TEST_F(Nav, ScaleCommandsAreRefusedAtTheBoundsWithoutARedraw) {
+  using Cmd = void (TGeneralForm::*)();
+  struct Case {
+    const char* what;
+    Cmd cmd;
+    long double xm, ym, koef;
+    bool done;
+    long double xmAfter;
+  };
+  const Case cases[] = {
+      // Zoom is refused as a whole when either scale is at its bound.
+      {"zoom in, y at 2e-5", &TGeneralForm::mnuGraphMPlusClick, 0.05L, MinScale, 2, false, 0.05L},
+      {"stretch x, y at 2e-5", &TGeneralForm::mnuGraphXPlusClick, 0.05L, MinScale, 2, true, 0.025L},
+      {"zoom out, x at 50", &TGeneralForm::mnuGraphMMinusClick, MaxScale, 0.05L, 2, false, MaxScale},
+      {"compress x at 50", &TGeneralForm::mnuGraphXMinusClick, MaxScale, 0.05L, 2, true, 100},
+      {"compress x above 50", &TGeneralForm::mnuGraphXMinusClick, 100, 0.05L, 2, false, 100},
+      {"stretch x at 2e-5", &TGeneralForm::mnuGraphXPlusClick, MinScale, 1, 2, false, MinScale},
+      // One step may cross the lower bound; the next is refused.
+      {"zoom in from 3e-5", &TGeneralForm::mnuGraphMPlusClick, 3e-5L, 3e-5L, 10, true, 3e-6L},
+      {"zoom in from 3e-6", &TGeneralForm::mnuGraphMPlusClick, 3e-6L, 3e-6L, 10, false, 3e-6L},
+      {"stretch y from 3e-6", &TGeneralForm::mnuGraphYPlusClick, 3e-6L, 3e-6L, 10, false, 3e-6L},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetView(c.xm, c.ym, -20, 10);
+    View().Koef = c.koef;
+    MarkPicture();
+    (Form().*c.cmd)();
+    EXPECT_EQ(Redrawn(), c.done);
+    EXPECT_NEAR(View().Xm, c.xmAfter, 1e-20L);
+    if (!c.done) {
+      EXPECT_EQ(View().Ym, c.ym);
+      EXPECT_EQ(View().StartX, -20);
+    }
+  }
 }
 
 TEST_F(Nav, StretchAndCompressTouchOneAxisOnly) {
