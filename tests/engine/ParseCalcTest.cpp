@@ -4,80 +4,40 @@
 #include <cfenv>
 #include <cmath>
 
-#include "orvanta/engine/FunctionUnit.h"
+#include "EngineTestUtil.h"
+
+using engtest::Eval;
+using engtest::ParseCode;
 
 namespace {
 
-struct Outcome {
-  int32_t code;
-  long double value;
-};
-
-// The callers' order: Reset, Parse, test; Reset, Calc, test.
-Outcome Eval(const std::string& text, long double x, long double start = 777) {
-  objFunc f;
-  std::string s = text;
-  f.Reset();
-  f.Parse(s);
-  if (f.ErrorCode) return {f.ErrorCode, start};
-  long double r = start;
-  f.Reset();
-  f.Calc(r, x);
-  return {f.ErrorCode, r};
-}
-
-int32_t ParseCode(const std::string& text) {
-  objFunc f;
-  std::string s = text;
-  f.Reset();
-  f.Parse(s);
-  return f.ErrorCode;
-}
-
-TEST(Parse, NodesInPrefixOrder) {
+TEST(Parse, NodesInPrefixOrderAndThePreparedTextWrittenBack) {
   objFunc f;
   std::string s = "2*x+1";
   f.Reset();
   f.Parse(s);
   ASSERT_EQ(f.ErrorCode, 0);
   EXPECT_EQ(f.NodePos, 6);
-  EXPECT_EQ(f.Nodes[1].Kind, 2);
+  const int32_t kinds[] = {2, 2, 1, 4, 1};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(f.Nodes[i + 1].Kind, kinds[i]) << i + 1;
   EXPECT_EQ(f.Nodes[1].Code, 1);
-  EXPECT_EQ(f.Nodes[2].Kind, 2);
   EXPECT_EQ(f.Nodes[2].Code, 3);
-  EXPECT_EQ(f.Nodes[3].Kind, 1);
   EXPECT_EQ(f.Nodes[3].Value, 2.0L);
-  EXPECT_EQ(f.Nodes[4].Kind, 4);
-  EXPECT_EQ(f.Nodes[5].Kind, 1);
-  EXPECT_EQ(f.Nodes[5].Value, 1.0L);
   EXPECT_TRUE(f.HasX);
-}
-
-TEST(Parse, SingleTokensAndPreparedText) {
-  objFunc f;
-  std::string s = "X";
-  f.Reset();
-  f.Parse(s);
-  EXPECT_EQ(f.ErrorCode, 0);
-  EXPECT_EQ(f.Nodes[1].Kind, 4);
-  EXPECT_TRUE(f.HasX);
-  EXPECT_EQ(s, "x");
 
   f.Reset();
   f.Expression = "(p)";
   f.Parse(f.Expression);
   EXPECT_EQ(f.Expression, "p");
-  EXPECT_EQ(f.Nodes[1].Kind, 1);
   EXPECT_EQ(f.Nodes[1].Value, 0xc.90fdaa22168c235p-2L);
   EXPECT_FALSE(f.HasX);
-
   f.Reset();
   f.Expression = "-2SIN(x)";
   f.Parse(f.Expression);
   EXPECT_EQ(f.Expression, "0-2*sin(x)");
 }
 
-TEST(Parse, FlagsAndReset) {
+TEST(Parse, NonDiffFlagAndReset) {
   objFunc f;
   std::string s = "2*fact(3)";
   f.Reset();
@@ -87,47 +47,36 @@ TEST(Parse, FlagsAndReset) {
   EXPECT_FALSE(f.HasX);
   f.Reset();
   EXPECT_FALSE(f.NonDiff);
-  EXPECT_FALSE(f.HasX);
   EXPECT_EQ(f.NodePos, 1);
-  for (const char* nd : {"abs(x)", "x*abs(x)", "rnd(x)", "trunc(x)", "frac(x)"}) {
+  for (const char* text : {"abs(x)", "x*abs(x)", "rnd(x)", "trunc(x)", "frac(x)", "sin(x)+exp(x)"}) {
     objFunc g;
-    std::string t = nd;
+    std::string t = text;
     g.Reset();
     g.Parse(t);
-    EXPECT_TRUE(g.NonDiff) << nd;
+    EXPECT_EQ(g.NonDiff, std::string(text) != "sin(x)+exp(x)") << text;
   }
-  objFunc g;
-  std::string t = "sin(x)+exp(x)";
-  g.Reset();
-  g.Parse(t);
-  EXPECT_FALSE(g.NonDiff);
 }
 
 TEST(Parse, SyntaxErrors) {
-  for (const char* bad : {"sin", "sin()", "x+", "+x", "2*-3", "x2", "2e", "pe", "(x)2", "x^-1", "2+-x", "x 1",
+  for (const char* bad : {"", "sin", "sin()", "x+", "+x", "2*-3", "x2", "2e", "pe", "(x)2", "x^-1", "2+-x", "x 1",
                           ".5", "1.2.3", "pi", "x,1", "*", "xsin"})
     EXPECT_EQ(ParseCode(bad), 1) << bad;
-  EXPECT_EQ(ParseCode(""), 1);
   EXPECT_EQ(ParseCode("(x"), 2);
   EXPECT_EQ(ParseCode("x)"), 2);
-  EXPECT_EQ(ParseCode("2x"), 0);
   EXPECT_EQ(ParseCode("sinsinx"), 0);
+  EXPECT_EQ(ParseCode("1" + std::string(5000, '0') + "*x"), 1);  // beyond the extended range
 }
 
-TEST(Parse, NodeLimit) {
+TEST(Parse, NodeLimitAndNesting) {
   // 128 ones and 127 plus signs need exactly 255 nodes.
   std::string ok = "1";
   for (int i = 0; i < 127; ++i) ok += "+1";
-  Outcome o = Eval(ok, 0);
-  EXPECT_EQ(o.code, 0);
-  EXPECT_EQ(o.value, 128.0L);
+  EXPECT_EQ(Eval(ok).value, 128.0L);
   EXPECT_EQ(ParseCode(ok + "+1"), 1);
   std::string deep = "x";
   for (int i = 0; i < 300; ++i) deep = "sin(" + deep + ")";
   EXPECT_EQ(ParseCode(deep), 1);
-}
 
-TEST(Parse, NestingBeyond32765IsIncorrect) {
   auto nested = [](int depth, const std::string& inner) {
     return std::string(depth, '(') + inner + std::string(depth, ')');
   };
@@ -141,96 +90,110 @@ TEST(Parse, NestingBeyond32765IsIncorrect) {
   EXPECT_EQ(ParseCode("sin" + nested(32766, "x")), 1);
 }
 
-TEST(Parse, NumberBeyondRangeIsIncorrect) {
-  EXPECT_EQ(ParseCode("1" + std::string(5000, '0') + "*x"), 1);
+TEST(Calc, GroupingAndConstantParts) {
+  struct Case {
+    const char* text;
+    long double x, value;
+  } cases[] = {
+      {"2^3^2", 0, 64},
+      {"8/4/2", 0, 1},
+      {"2-3-4", 0, -5},
+      {"-x^2", 3, -9},
+      {"sinx^2", 2, std::sin(2.0L) * std::sin(2.0L)},
+      {"sin2x", 3, std::sin(2.0L) * 3},
+      {"lnx/2", 4, std::log(4.0L) / 2},
+      {"sinsinx", 1, std::sin(std::sin(1.0L))},
+      {"2@x^2", 9, 9},  // (2@x)^2
+      {"2*3+x", 1, 7},
+      {"2^(0-1)", 0, 0.5L},
+      {"5", NAN, 5},
+  };
+  for (const Case& c : cases) {
+    const engtest::Outcome o = Eval(c.text, c.x);
+    EXPECT_EQ(o.code, 0) << c.text;
+    EXPECT_EQ(o.value, c.value) << c.text;
+  }
 }
 
-TEST(Calc, Grouping) {
-  EXPECT_EQ(Eval("2^3^2", 0).value, 64.0L);
-  EXPECT_EQ(Eval("8/4/2", 0).value, 1.0L);
-  EXPECT_EQ(Eval("2-3-4", 0).value, -5.0L);
-  EXPECT_EQ(Eval("-x^2", 3).value, -9.0L);
-  EXPECT_EQ(Eval("sinx^2", 2).value, std::sin(2.0L) * std::sin(2.0L));
-  EXPECT_EQ(Eval("sin2x", 3).value, std::sin(2.0L) * 3);
-  EXPECT_EQ(Eval("lnx/2", 4).value, std::log(4.0L) / 2);
-  EXPECT_EQ(Eval("sinsinx", 1).value, std::sin(std::sin(1.0L)));
-  EXPECT_EQ(Eval("(x+1)*(x-1)", 3).value, 8.0L);
-  EXPECT_EQ(Eval("2@x^2", 9).value, 9.0L);  // (2@x)^2
+TEST(Calc, ErrorCodesAndTheFirstFailureDecides) {
+  struct Case {
+    const char* text;
+    long double x;
+    int32_t code;
+  } cases[] = {
+      {"1/(x-x)", 2.5L, 3},
+      {"1/0", 0, 3},
+      // Left operand before right operand, argument before function.
+      {"ln(0-x)+1/(x-x)", 1, 9},
+      {"1/(x-x)+ln(0-x)", 1, 3},
+      {"exp(100000)+1/0", 1, 11},
+      {"1/0+exp(100000)", 1, 3},
+      {"sqrt(1/(x-1))", 1, 3},
+      {"(0-x)^0.5*(1/0)", 2, 4},
+      {"tg(1/0)", 2, 3},
+      {"x+sqrt(0-1)", 1, 8},  // a constant part fails as if evaluated in place
+      // Overflow in every form.
+      {"x^3", 1e2000L, 11},
+      {"x+x", 1e4932L, 11},
+      {"x/0.5", 1e4932L, 11},
+      {"10^5000", 0, 11},
+      {"fact(1755)", 0, 11},
+      {"rnd(x)", 1e30L, 11},
+      {"trunc(x)", -1e19L, 11},
+      {"0@x", 5, 11},
+      {"x@0.5", 0, 11},
+      {"x", NAN, 11},
+      {"sqrt(x)", INFINITY, 11},
+      // An overflow followed by steps that would turn it into a finite value,
+      // or into a later division by zero or domain error.
+      {"1/(x*x)", 1e3000L, 11},
+      {"arctg(x*x)", 1e3000L, 11},
+      {"exp(0-x*x)", 1e3000L, 11},
+      {"0.5^(x*x)", 1e3000L, 11},
+      {"(x*x)@2", 1e3000L, 11},
+      {"x*x-x*x", 1e3000L, 11},
+      {"(x*x)*0", 1e3000L, 11},
+      {"x*x/0", 1e3000L, 11},
+      {"fact(x*x)", 1e3000L, 11},
+      {"ln(0-x*x)", 1e3000L, 11},
+      {"x^3/(x-x)", 1e2000L, 11},
+      // Underflow is no failure.
+      {"exp(0-100000)", 0, 0},
+      {"x*x", 1e-3000L, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Eval(c.text, c.x).code, c.code) << c.text;
 }
 
-TEST(Calc, DivisionByZero) {
-  Outcome o = Eval("1/x", 0, 5);
-  EXPECT_EQ(o.code, 3);
-  EXPECT_EQ(o.value, 0.0L);  // the outermost operation failed
-  o = Eval("1/x+1", 0, 5);
-  EXPECT_EQ(o.code, 3);
-  EXPECT_EQ(o.value, 5.0L);  // an inner failure leaves the result alone
-  EXPECT_EQ(Eval("1/(x-x)", 2.5).code, 3);
-  EXPECT_EQ(Eval("1/0", 0).code, 3);
-}
-
-TEST(Calc, FirstFailureDecides) {
-  // Left operand before right operand, argument before function.
-  EXPECT_EQ(Eval("ln(0-x)+1/(x-x)", 1).code, 9);
-  EXPECT_EQ(Eval("1/(x-x)+ln(0-x)", 1).code, 3);
-  EXPECT_EQ(Eval("exp(100000)+1/0", 1).code, 11);
-  EXPECT_EQ(Eval("1/0+exp(100000)", 1).code, 3);
-  EXPECT_EQ(Eval("sqrt(1/(x-1))", 1).code, 3);
-  EXPECT_EQ(Eval("(0-x)^0.5*(1/0)", 2).code, 4);
-  EXPECT_EQ(Eval("tg(1/0)", 2).code, 3);
-}
-
-TEST(Calc, Overflow) {
-  Outcome o = Eval("exp(100000)", 0, 5);
-  EXPECT_EQ(o.code, 11);
-  EXPECT_EQ(o.value, 0.0L);  // a failing function gives 0
-  o = Eval("x*x", 1e3000L, 5);
-  EXPECT_EQ(o.code, 11);
-  EXPECT_EQ(o.value, 5.0L);  // a failing operator writes nothing
-  EXPECT_EQ(Eval("x^3", 1e2000L).code, 11);
-  EXPECT_EQ(Eval("x+x", 1e4932L).code, 11);
-  EXPECT_EQ(Eval("x/0.5", 1e4932L).code, 11);
-  EXPECT_EQ(Eval("10^5000", 0).code, 11);
-  EXPECT_EQ(Eval("fact(1755)", 0).code, 11);
-  EXPECT_EQ(Eval("rnd(x)", 1e30L).code, 11);
-  EXPECT_EQ(Eval("trunc(x)", -1e19L).code, 11);
-  EXPECT_EQ(Eval("0@x", 5).code, 11);
-  EXPECT_EQ(Eval("x@0.5", 0).code, 11);
-  // Underflow is no failure.
-  o = Eval("exp(0-100000)", 0);
-  EXPECT_EQ(o.code, 0);
-  EXPECT_EQ(o.value, 0.0L);
-  o = Eval("x*x", 1e-3000L);
-  EXPECT_EQ(o.code, 0);
-  EXPECT_EQ(o.value, 0.0L);
-}
-
-TEST(Calc, FaultsThatLaterStepsWouldHide) {
-  // An overflow followed by steps that turn it into a finite value.
-  EXPECT_EQ(Eval("1/(x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("arctg(x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("exp(0-x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("0.5^(x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("(x*x)@2", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("x*x-x*x", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("(x*x)*0", 1e3000L).code, 11);
-  // The overflow comes first, before the division by zero and the domain error.
-  EXPECT_EQ(Eval("x*x/0", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("fact(x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("ln(0-x*x)", 1e3000L).code, 11);
-  EXPECT_EQ(Eval("x^3/(x-x)", 1e2000L).code, 11);
+TEST(Calc, WhatAFailureWritesToTheResult) {
+  struct Case {
+    const char* text;
+    long double x, value;
+    int32_t code;
+  } cases[] = {
+      {"1/x", 0, 0, 3},             // the outermost operation failed
+      {"1/x+1", 0, 5, 3},           // an inner failure leaves the result alone
+      {"exp(100000)", 0, 0, 11},    // a failing function gives 0
+      {"x*x", 1e3000L, 5, 11},      // a failing operator writes nothing
+      {"sqrt(0-1)", 1, 0, 8},
+      {"exp(0-100000)", 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const engtest::Outcome o = Eval(c.text, c.x, 5);
+    EXPECT_EQ(o.code, c.code) << c.text;
+    EXPECT_EQ(o.value, c.value) << c.text;
+  }
 }
 
 TEST(Calc, LeavesFloatingPointFlagsClean) {
   feclearexcept(FE_ALL_EXCEPT);
-  EXPECT_EQ(Eval("exp(100000)", 0).code, 11);
+  EXPECT_EQ(Eval("exp(100000)").code, 11);
   EXPECT_EQ(Eval("x*x", 1e3000L).code, 11);
   EXPECT_EQ(Eval("0@x", 5).code, 11);
-  EXPECT_EQ(Eval("10^5000", 0).code, 11);
+  EXPECT_EQ(Eval("10^5000").code, 11);
   EXPECT_EQ(fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO), 0);
   // Flags the caller had raised stay raised through evaluations.
   feraiseexcept(FE_DIVBYZERO | FE_OVERFLOW);
-  EXPECT_EQ(Eval("exp(100000)", 0).code, 11);
+  EXPECT_EQ(Eval("exp(100000)").code, 11);
   EXPECT_TRUE(fetestexcept(FE_DIVBYZERO));
   feraiseexcept(FE_OVERFLOW);
   EXPECT_EQ(Eval("x*x+1/x", 2).code, 0);
@@ -239,7 +202,7 @@ TEST(Calc, LeavesFloatingPointFlagsClean) {
   feclearexcept(FE_ALL_EXCEPT);
 }
 
-TEST(Calc, WithoutParseOrCursor) {
+TEST(Calc, WithoutParseOrCursorAndOnAReusedObject) {
   objFunc f;
   long double r = 3;
   f.Reset();
@@ -261,53 +224,23 @@ TEST(Calc, WithoutParseOrCursor) {
   ASSERT_EQ(f.ErrorCode, 0);
   f.Calc(r, 1);  // no Reset: the cursor is past the tree
   EXPECT_EQ(f.ErrorCode, 1);
+  for (int i = -3; i <= 3; ++i) {
+    f.Reset();
+    f.Calc(r, i);
+    EXPECT_EQ(f.ErrorCode, 0);
+    EXPECT_EQ(r, i + 1.0L);
+  }
+  s = "1/x";  // a new parse replaces the tree
   f.Reset();
-  f.Calc(r, 1);
-  EXPECT_EQ(f.ErrorCode, 0);
-  EXPECT_EQ(r, 2.0L);
+  f.Parse(s);
+  f.Reset();
+  f.Calc(r, 4);
+  EXPECT_EQ(r, 0.25L);
   // An error stops further evaluation until the next Reset.
   f.ErrorCode = 3;
   r = 9;
   f.Calc(r, 1);
   EXPECT_EQ(r, 9.0L);
-}
-
-TEST(Calc, ReusedObject) {
-  objFunc f;
-  std::string s = "x^2";
-  f.Reset();
-  f.Parse(s);
-  for (int i = -3; i <= 3; ++i) {
-    long double r = 0;
-    f.Reset();
-    f.Calc(r, i);
-    EXPECT_EQ(f.ErrorCode, 0);
-    EXPECT_EQ(r, static_cast<long double>(i * i));
-  }
-  s = "1/x";
-  f.Reset();
-  f.Parse(s);
-  long double r = 0;
-  f.Reset();
-  f.Calc(r, 4);
-  EXPECT_EQ(r, 0.25L);
-}
-
-TEST(Calc, NonFiniteX) {
-  EXPECT_EQ(Eval("x", NAN).code, 11);
-  EXPECT_EQ(Eval("sqrt(x)", INFINITY).code, 11);
-  EXPECT_EQ(Eval("5", NAN).value, 5.0L);
-}
-
-TEST(Calc, ConstantsFoldLikeTheirEvaluation) {
-  // Whole constant parts and their failures behave as if evaluated in place.
-  EXPECT_EQ(Eval("2*3+x", 1).value, 7.0L);
-  EXPECT_EQ(Eval("x+sqrt(0-1)", 1).code, 8);
-  Outcome o = Eval("sqrt(0-1)", 1, 4);
-  EXPECT_EQ(o.code, 8);
-  EXPECT_EQ(o.value, 0.0L);
-  o = Eval("2^(0-1)", 0);
-  EXPECT_EQ(o.value, 0.5L);
 }
 
 }  // namespace
