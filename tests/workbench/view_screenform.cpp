@@ -45,15 +45,7 @@ class ScreenDialog : public ViewFixture {
 
   static std::string T(const QLineEdit* e) { return e->text().toStdString(); }
   static void Type(QLineEdit* e, const std::string& text) { e->setText(QString::fromStdString(text)); }
-  static void ClickSwatch(TColorSwatch* s) {
-    const QPointF p(3, 3);
-    QMouseEvent press(QEvent::MouseButtonPress, p, s->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, p, s->mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(s, &press);
-    QApplication::sendEvent(s, &release);
-  }
+  static void ClickSwatch(TColorSwatch* s) { QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(3, 3)); }
 };
 
 TEST_F(ScreenDialog, FixedBorderAndDefaultButton) {
