@@ -3,30 +3,15 @@
 
 #include <cmath>
 
+#include "EngineTestUtil.h"
 #include "orvanta/engine/FuncsUnit.h"
-#include "orvanta/engine/FunctionUnit.h"
+
+using engtest::Eval;
 
 namespace {
 
 const long double kPi = 0xc.90fdaa22168c235p-2L;
 const long double kPiHalf = 0xc.90fdaa22168c235p-3L;
-
-struct Outcome {
-  int32_t code;
-  long double value;
-};
-
-Outcome Eval(const std::string& text, long double x = 0) {
-  objFunc f;
-  std::string s = text;
-  f.Reset();
-  f.Parse(s);
-  if (f.ErrorCode) return {-f.ErrorCode, 0};
-  long double r = 777;
-  f.Reset();
-  f.Calc(r, x);
-  return {f.ErrorCode, r};
-}
 
 TEST(GuardedMath, RoutinesWriteErrOnlyOnFailure) {
   int32_t e = 0;
@@ -41,95 +26,89 @@ TEST(GuardedMath, RoutinesWriteErrOnlyOnFailure) {
   EXPECT_EQ(e, 4);
 }
 
-TEST(GuardedMath, OperatorCodes) {
-  EXPECT_EQ(Eval("0^0").value, 0.0L);
-  EXPECT_EQ(Eval("0^(0-1)").code, 5);
-  EXPECT_EQ(Eval("(0-8)^(1/3)").code, 4);
-  EXPECT_EQ(Eval("3@(0-8)").value, -2.0L);
-  EXPECT_EQ(Eval("2@(0-4)").code, 4);
-  EXPECT_EQ(Eval("2@0").value, 0.0L);
-  EXPECT_EQ(Eval("(0-1)@0").code, 5);
-  EXPECT_EQ(Eval("0@(0-1)").code, 11);
-  EXPECT_EQ(Eval("0@5").code, 11);
-  EXPECT_EQ(Eval("(0-2)^x", 3).value, -8.0L);
-  EXPECT_EQ(Eval("x^(0-2)", 0).code, 5);
-  EXPECT_EQ(Eval("x^0", 0).value, 0.0L);
-  EXPECT_EQ(Eval("x^0", 5).value, 1.0L);
-  EXPECT_EQ(Eval("x^3", -0.0L).value, 0.0L);
+// Exact values where the code is 0; otherwise only the code.
+TEST(GuardedMath, ValuesAndDomainCodes) {
+  struct Case {
+    const char* text;
+    long double x;
+    int32_t code;
+    long double value;
+  } cases[] = {
+      // Powers and roots.
+      {"0^0", 0, 0, 0},
+      {"0^(0-1)", 0, 5, 0},
+      {"(0-8)^(1/3)", 0, 4, 0},
+      {"3@(0-8)", 0, 0, -2},
+      {"2@(0-4)", 0, 4, 0},
+      {"2@0", 0, 0, 0},
+      {"(0-1)@0", 0, 5, 0},
+      {"0@(0-1)", 0, 11, 0},
+      {"(0-2)^x", 3, 0, -8},
+      {"x^(0-2)", 0, 5, 0},
+      {"x^0", 0, 0, 0},
+      {"x^0", 5, 0, 1},
+      // Inverses at their ends.
+      {"arcsin(1)", 0, 0, kPiHalf},
+      {"arcsin(0-1)", 0, 0, -kPiHalf},
+      {"arccos(0-1)", 0, 0, kPi},
+      {"arccos(1)", 0, 0, 0},
+      {"arcctg(0)", 0, 0, kPiHalf},
+      {"arcsin(x)", 1.0001L, 12, 0},
+      {"arccos(x)", -1.0001L, 13, 0},
+      // Function domains.
+      {"lg(100)", 0, 0, 2},
+      {"ln(0)", 0, 9, 0},
+      {"lg(0-1)", 0, 9, 0},
+      {"sqrt(0-0.0001)", 0, 8, 0},
+      {"ctg(0)", 0, 7, 0},
+      {"ctg(x)", 0, 7, 0},
+      {"tg(x)", 0, 0, 0},
+      {"exp(1)", 0, 0, std::exp(1.0L)},
+      // Factorial and rounding: half to even, through 64-bit integers with a range check.
+      {"fact(0)", 0, 0, 1},
+      {"fact(5)", 0, 0, 120},
+      {"fact(2.5)", 0, 10, 0},
+      {"fact(0-1)", 0, 10, 0},
+      {"fact(x)", 1e300L, 11, 0},  // no loop for huge arguments
+      {"rnd(0.5)", 0, 0, 0},
+      {"rnd(1.5)", 0, 0, 2},
+      {"rnd(2.5)", 0, 0, 2},
+      {"rnd(0-2.5)", 0, 0, -2},
+      {"trunc(0-1.7)", 0, 0, -1},
+      {"frac(0-2.75)", 0, 0, -0.75L},
+      {"abs(0-3)", 0, 0, 3},
+      {"rnd(x)", 9.2e18L, 0, 9.2e18L},
+      {"rnd(x)", 9.3e18L, 11, 0},
+      {"trunc(x)", -0x1p63L, 0, -0x1p63L},
+  };
+  for (const Case& c : cases) {
+    const engtest::Outcome o = Eval(c.text, c.x);
+    EXPECT_EQ(o.code, c.code) << c.text << " at " << static_cast<double>(c.x);
+    if (c.code == 0) EXPECT_EQ(o.value, c.value) << c.text << " at " << static_cast<double>(c.x);
+  }
   EXPECT_FALSE(std::signbit(Eval("x^3", -0.0L).value));
-}
-
-TEST(GuardedMath, Inverses) {
-  EXPECT_EQ(Eval("arcsin(1)").value, kPiHalf);
-  EXPECT_EQ(Eval("arcsin(0-1)").value, -kPiHalf);
-  EXPECT_EQ(Eval("arccos(0-1)").value, kPi);
-  EXPECT_EQ(Eval("arccos(1)").value, 0.0L);
-  EXPECT_EQ(Eval("arcctg(0)").value, kPiHalf);
+  EXPECT_EQ(Eval("fact(1754)").code, 0);
   EXPECT_NEAR(static_cast<double>(Eval("arcctg(0-1)").value), static_cast<double>(3 * kPi / 4), 1e-15);
   EXPECT_NEAR(static_cast<double>(Eval("arcsin(0.5)").value), 0.5235987755982988, 1e-15);
-  EXPECT_NEAR(static_cast<double>(Eval("arccos(0.5)").value), 1.0471975511965976, 1e-15);
-  EXPECT_NEAR(static_cast<double>(Eval("arctg(1)").value), 0.7853981633974483, 1e-15);
-  EXPECT_EQ(Eval("arcsin(x)", 1.0001L).code, 12);
-  EXPECT_EQ(Eval("arccos(x)", -1.0001L).code, 13);
-}
-
-TEST(GuardedMath, FunctionDomains) {
-  EXPECT_EQ(Eval("lg(100)").value, 2.0L);
-  EXPECT_EQ(Eval("ln(0)").code, 9);
-  EXPECT_EQ(Eval("lg(0-1)").code, 9);
-  EXPECT_EQ(Eval("sqrt(0-0.0001)").code, 8);
-  EXPECT_EQ(Eval("ctg(0)").code, 7);
-  EXPECT_EQ(Eval("ctg(x)", 0).code, 7);
-  EXPECT_EQ(Eval("tg(x)", 0).value, 0.0L);
   // cos of the extended pi/2 is tiny but not 0: a huge finite tangent.
-  Outcome o = Eval("tg(p/2)");
+  const engtest::Outcome o = Eval("tg(p/2)");
   EXPECT_EQ(o.code, 0);
   EXPECT_GT(std::fabs(o.value), 1e18L);
-  EXPECT_EQ(Eval("exp(1)").value, std::exp(1.0L));
 }
 
-TEST(GuardedMath, FactorialAndRounding) {
-  EXPECT_EQ(Eval("fact(0)").value, 1.0L);
-  EXPECT_EQ(Eval("fact(5)").value, 120.0L);
-  EXPECT_EQ(Eval("fact(2.5)").code, 10);
-  EXPECT_EQ(Eval("fact(0-1)").code, 10);
-  EXPECT_EQ(Eval("fact(1754)").code, 0);
-  EXPECT_EQ(Eval("fact(1755)").code, 11);
-  EXPECT_EQ(Eval("fact(x)", 1e300L).code, 11);  // no loop for huge arguments
-  EXPECT_EQ(Eval("rnd(0.5)").value, 0.0L);
-  EXPECT_EQ(Eval("rnd(1.5)").value, 2.0L);
-  EXPECT_EQ(Eval("rnd(2.5)").value, 2.0L);
-  EXPECT_EQ(Eval("rnd(3.5)").value, 4.0L);
-  EXPECT_EQ(Eval("rnd(0-2.5)").value, -2.0L);
-  EXPECT_EQ(Eval("trunc(0-1.7)").value, -1.0L);
-  EXPECT_EQ(Eval("frac(1.25)").value, 0.25L);
-  EXPECT_EQ(Eval("frac(0-2.75)").value, -0.75L);
-  EXPECT_EQ(Eval("abs(0-3)").value, 3.0L);
-  EXPECT_EQ(Eval("rnd(x)", 9.2e18L).value, 9.2e18L);
-  EXPECT_EQ(Eval("rnd(x)", 9.3e18L).code, 11);
-  EXPECT_EQ(Eval("trunc(x)", -0x1p63L).value, -0x1p63L);
-}
-
-TEST(CalcFunction, ResetsAndDispatches) {
+TEST(CalcFunction, ResetsTheCodeAndGivesZeroOnFailure) {
   long double r = 5;
   int32_t e = 9;
-  CalcFunction(r, 1, e, 0);
-  EXPECT_EQ(e, 0);
-  EXPECT_EQ(r, 0.0L);
   CalcFunction(r, 14, e, 6);
+  EXPECT_EQ(e, 0);
   EXPECT_EQ(r, 720.0L);
-  CalcFunction(r, 9, e, -1);
-  EXPECT_EQ(e, 8);
-  EXPECT_EQ(r, 0.0L);
   CalcFunction(r, 12, e, 1e6L);
   EXPECT_EQ(e, 11);
   EXPECT_EQ(r, 0.0L);
   r = 5;
   e = 3;
-  CalcFunction(r, 18, e, 1);
+  CalcFunction(r, 18, e, 1);  // no such function
   EXPECT_EQ(e, 0);
-  EXPECT_EQ(r, 0.0L);
-  CalcFunction(r, 0, e, 1);
   EXPECT_EQ(r, 0.0L);
 }
 

@@ -9,58 +9,41 @@
 
 namespace {
 
-std::string Trimmed(std::string s) {
-  TrimZeros(s);
-  return s;
-}
-
 TEST(TrimZeros, Examples) {
-  EXPECT_EQ(Trimmed("2.5000"), "2.5");
-  EXPECT_EQ(Trimmed("3.0000"), "3");
-  EXPECT_EQ(Trimmed("0.0000"), "0");
-  EXPECT_EQ(Trimmed("-0.0000"), "-0");
-  EXPECT_EQ(Trimmed("10.0000"), "10");
-  EXPECT_EQ(Trimmed("-1.2500"), "-1.25");
-  EXPECT_EQ(Trimmed("100.000"), "100");
-  EXPECT_EQ(Trimmed("0.500"), "0.5");
-  EXPECT_EQ(Trimmed("7.0"), "7");
-  // Texts without a point keep their digits.
-  EXPECT_EQ(Trimmed("100"), "100");
-  EXPECT_EQ(Trimmed("0"), "0");
-  EXPECT_EQ(Trimmed(""), "");
+  const char* cases[][2] = {{"2.5000", "2.5"}, {"3.0000", "3"}, {"-0.0000", "-0"}, {"10.0000", "10"},
+                            {"100.000", "100"}, {"0.500", "0.5"}, {"100", "100"},  // no point: digits kept
+                            {"0", "0"},         {"", ""}};
+  for (const auto& c : cases) {
+    std::string t = c[0];
+    TrimZeros(t);
+    EXPECT_EQ(t, c[1]) << c[0];
+  }
 }
 
-TEST(FormatFixed, RoundsHalfAwayFromZero) {
-  EXPECT_EQ(FormatFixed(0.125L, 2), "0.13");
-  EXPECT_EQ(FormatFixed(-0.125L, 2), "-0.13");
-  EXPECT_EQ(FormatFixed(2.5L, 0), "3");
-  EXPECT_EQ(FormatFixed(0.5L, 0), "1");
-  EXPECT_EQ(FormatFixed(9.99995L, 4), "10.0000");
-  EXPECT_EQ(FormatFixed(1.0L / 3, 4), "0.3333");
-  EXPECT_EQ(FormatFixed(2.0L / 3, 9), "0.666666667");
-  EXPECT_EQ(FormatFixed(123.456L, 1), "123.5");
-  // 1.005 is stored a little below itself, but its 18 digits end in ...000.
-  EXPECT_EQ(FormatFixed(1.005L, 2), "1.01");
-  EXPECT_EQ(FormatFixed(0.99999L, 4), "1.0000");
-}
-
-TEST(FormatFixed, SignFollowsTheSignBit) {
-  EXPECT_EQ(FormatFixed(-0.00001L, 4), "-0.0000");
-  EXPECT_EQ(FormatFixed(-0.0L, 4), "-0.0000");
-  EXPECT_EQ(FormatFixed(0.0L, 4), "0.0000");
-  EXPECT_EQ(FormatFixed(-1.0L, 1), "-1.0");
-  EXPECT_EQ(DecimalText(-0.00001L, 4), "-0");
-  EXPECT_EQ(DecimalText(0.00001L, 4), "0");
-}
-
-TEST(FormatFixed, FixedNotationForLargeAndSmall) {
-  EXPECT_EQ(FormatFixed(1e40L, 2), "10000000000000000000000000000000000000000.00");
-  EXPECT_EQ(FormatFixed(1e-40L, 3), "0.000");
-  // Digits beyond the 18th significant one print as zeros.
-  EXPECT_EQ(FormatFixed(1234567890123456789012.0L, 0), "1234567890123456790000");
-  EXPECT_EQ(FormatFixed(0.1L, 18), "0.100000000000000000");
-  EXPECT_EQ(FormatFixed(18446744073709551615.0L, 0), "18446744073709551600");
-  std::string big = FormatFixed(0x1.fffffffffffffffep16383L, 1);
+TEST(FormatFixed, RoundsHalfAwayFromZeroWithTheSignOfTheSignBitInFixedNotation) {
+  struct Case {
+    long double value;
+    int digits;
+    const char* text;
+  } cases[] = {
+      {0.125L, 2, "0.13"},
+      {-0.125L, 2, "-0.13"},
+      {2.5L, 0, "3"},
+      {9.99995L, 4, "10.0000"},
+      {2.0L / 3, 9, "0.666666667"},
+      {1.005L, 2, "1.01"},  // stored a little below itself, but its 18 digits end in ...000
+      {-0.00001L, 4, "-0.0000"},
+      {-0.0L, 4, "-0.0000"},
+      {0.0L, 4, "0.0000"},
+      {1e40L, 2, "10000000000000000000000000000000000000000.00"},
+      {1e-40L, 3, "0.000"},
+      // Digits beyond the 18th significant one print as zeros.
+      {1234567890123456789012.0L, 0, "1234567890123456790000"},
+      {0.1L, 18, "0.100000000000000000"},
+      {18446744073709551615.0L, 0, "18446744073709551600"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatFixed(c.value, c.digits), c.text) << c.text;
+  const std::string big = FormatFixed(0x1.fffffffffffffffep16383L, 1);
   EXPECT_EQ(big.size(), 4933u + 2);
   EXPECT_EQ(big.substr(0, 18), "118973149535723177");
 }
@@ -68,10 +51,11 @@ TEST(FormatFixed, FixedNotationForLargeAndSmall) {
 TEST(DecimalText, Examples) {
   EXPECT_EQ(DecimalText(2.5L, 4), "2.5");
   EXPECT_EQ(DecimalText(3, 4), "3");
-  EXPECT_EQ(DecimalText(-1, 4), "-1");
   EXPECT_EQ(DecimalText(0.99999L, 4), "1");
   EXPECT_EQ(DecimalText(1.0L / 3, 4), "0.3333");
   EXPECT_EQ(DecimalText(-0.5L, 4), "-0.5");
+  EXPECT_EQ(DecimalText(-0.00001L, 4), "-0");
+  EXPECT_EQ(DecimalText(0.00001L, 4), "0");
 }
 
 TEST(NumberTexts, IndependentOfTheLocale) {
@@ -135,12 +119,11 @@ TEST(StrToInteger, Conversions) {
   EXPECT_EQ(StrToInteger("x"), 0);
 }
 
-TEST(ProgramFolder, EmptyUntilSetAndExecutableDir) {
-  EXPECT_EQ(ProgramDir, "");
-  std::string dir = ExecutableDir();
+TEST(ProgramFolder, ExecutableDirEndsWithASlash) {
+  const std::string dir = ExecutableDir();
   ASSERT_FALSE(dir.empty());
-  EXPECT_EQ(dir.back(), '/');
   EXPECT_EQ(dir.front(), '/');
+  EXPECT_EQ(dir.back(), '/');
 }
 
 }  // namespace
