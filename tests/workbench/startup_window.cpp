@@ -26,7 +26,6 @@ class BeforeTimerTest : public WorkbenchFixture {
 TEST_F(BeforeTimerTest, ShowingCreatesTheViewAndWaitsForTheStartupTimer) {
   ASSERT_NE(MainScreen, nullptr);
   EXPECT_TRUE(Form().Timer->Enabled());
-  EXPECT_EQ(Form().Timer->Interval(), 100);
   EXPECT_FALSE(Form().Timer1->Enabled());
   EXPECT_EQ(Form().Timer1->Interval(), 10000);
   EXPECT_EQ(ProgramDir, plat::ExeDir());
