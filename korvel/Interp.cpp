@@ -238,7 +238,7 @@ class TStepBuilder {
       last.Depth = At;
       last.Code = static_cast<uint8_t>(scCombined + Code);
       const long double k = last.Value;
-      if (Code == tcPower && last.Src == nullptr && std::fabs(k) <= 32767 && std::nearbyint(k) == k) {
+      if (Code == tcPower && last.Src == nullptr && std::fabs(k) <= MaxSquaringExp && std::nearbyint(k) == k) {
         // A small integral exponent: straight to PowerInt, which Power would
         // call for it. When the base was pushed just before, one step does both.
         const int16_t n = static_cast<int16_t>(k);

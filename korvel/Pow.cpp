@@ -48,14 +48,18 @@ long double PosPower(long double Base, long double Exp) { return std::exp(Exp * 
 long double Power(long double Base, long double Exp) {
   if (std::isnan(Base) || std::isnan(Exp)) return std::numeric_limits<long double>::quiet_NaN();
   const bool integral = Integral(Exp);
-  if (integral && std::fabs(Exp) < Two63) return PowerInt(Base, RoundToInt64(Exp));
+  if (integral && std::fabs(Exp) <= MaxSquaringExp) return PowerInt(Base, RoundToInt64(Exp));
   if (Base == 0) {
     if (Exp > 0) return 0.0L;
     throw EPower(Base, Exp);
   }
   if (Base > 0) return PosPower(Base, Exp);
   // The parity of the exponent, or of its reciprocal, needs a 64-bit integer.
-  if (integral) return std::numeric_limits<long double>::quiet_NaN();
+  if (integral) {
+    if (!(std::fabs(Exp) < Two63)) return std::numeric_limits<long double>::quiet_NaN();
+    const long double r = PosPower(-Base, Exp);
+    return (RoundToInt64(Exp) % 2 != 0) ? -r : r;
+  }
   const long double inv = 1.0L / Exp;
   if (Integral(inv)) {
     if (!(std::fabs(inv) < Two63)) return std::numeric_limits<long double>::quiet_NaN();

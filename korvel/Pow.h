@@ -15,10 +15,14 @@ class EPower : public std::domain_error {
 // e^(Exp * ln Base); meant for Base > 0. An overflow gives infinity.
 long double PosPower(long double Base, long double Exp);
 
-// Base^n by repeated squaring: exact while the result fits, within a few
-// ulps otherwise, where e^(n ln b) would carry the logarithm's error times n.
-// The sign follows from the multiplications themselves: (-b)^n and b^n have
-// the same magnitude, bit for bit.
+// Base^n by repeated squaring: exact while the result fits. Each squaring
+// doubles the relative error already made, so the error grows with n: up to
+// MaxSquaringExp it is of the order of what e^(n ln b) loses on a large
+// result, and beyond it Power takes e^(n ln b). The sign follows from the
+// multiplications themselves: (-b)^n and b^n have the same magnitude, bit
+// for bit.
+constexpr int MaxSquaringExp = 32767;
+
 inline long double IntPower(long double b, uint64_t n) {
   long double r = 1.0L;
   while (true) {
@@ -29,8 +33,8 @@ inline long double IntPower(long double b, uint64_t n) {
   }
 }
 
-// Base^N for N in (-2^63, 2^63). Throws EPower for 0 raised to a negative N.
-// Power gives exactly this for integral exponents in that range.
+// Base^N for |N| <= MaxSquaringExp. Throws EPower for 0 raised to a
+// negative N. Power gives exactly this for integral exponents in that range.
 inline long double PowerInt(long double Base, int64_t N) {
   if (Base == 0) {
     if (N == 0) return 1.0L;

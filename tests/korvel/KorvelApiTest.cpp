@@ -141,6 +141,20 @@ TEST(KorvelApi, SecondLexanWithoutClearingKeepsTheFirstFormula) {
   EXPECT_EQ(GetDraw(), 0);
 }
 
+// A literal keeps its own value even when the tokens counted since the last
+// clearing went to the other slot.
+TEST(KorvelApi, LiteralsAfterTokensOfTheOtherSlot) {
+  Init_Number(2);
+  Lex_Analiz_Init();
+  ASSERT_EQ(Compile(1, "x+1"), 0);
+  Init_Number(2);
+  std::string text = "5+x*2";
+  ASSERT_EQ(Lexan(text.data()), 0);
+  EXPECT_EQ(Interpret(1), 7.0L);
+  Init_Number(1);
+  EXPECT_EQ(Interpret(1), 2.0L);
+}
+
 TEST(KorvelApi, UncompiledSlotGivesUndefinedZero) {
   for (const char* text : {"sin(", "1.2.3", "x$", "(x"}) {
     Compile(1, "x+1");

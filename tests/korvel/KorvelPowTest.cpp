@@ -51,6 +51,18 @@ TEST(KorvelPow, PositiveBase) {
   EXPECT_TRUE(std::isinf(Power(0.5L, -20000)));
 }
 
+// Repeated squaring doubles the relative error at every step, so beyond a
+// modest exponent it is far less accurate than e^(n ln b): (1 + 2^-40)^(2^50)
+// would be off in its seventh digit.
+TEST(KorvelPow, LargeIntegralExponentsKeepTheirAccuracy) {
+  const long double base = 1 + std::ldexp(1.0L, -40);
+  const long double n = std::ldexp(1.0L, 50);
+  const long double expected = korvel::PosPower(base, n);
+  EXPECT_NEAR(static_cast<double>(Power(base, n) / expected), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Power(-base, n) / expected), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Power(-base, n + 1) / (expected * base)), -1.0, 1e-15);
+}
+
 // Beyond the 64-bit range an integral exponent has no parity to take: the
 // result is NaN (an invalid operation), never undefined behaviour.
 TEST(KorvelPow, ConversionsAreRangeChecked) {
