@@ -1,12 +1,10 @@
 // The new-function dialog: keypad and editing row, colour proposal, the
 // number-box checks, the trial parse and its messages, the history, and the
 // defaults file as the dialog reads and writes it.
-#include <QGroupBox>
 #include <QLabel>
 
 #include <fstream>
 #include <iterator>
-#include <tuple>
 #include <vector>
 
 #include "functions_helpers.h"
@@ -48,14 +46,7 @@ TEST_F(NewFunctionDialog, InitialStateOfAFreshDialog) {
   EXPECT_EQ(d.cbxIfRazryv->text(), "Максимальный разрыв соседних значений f(x):");
   EXPECT_TRUE(d.cbxIfLines->isChecked());
   EXPECT_TRUE(d.cbxIfRazryv->isChecked());
-  EXPECT_FALSE(d.cbxMinX->isChecked());
   EXPECT_FALSE(d.txtMinX->isEnabled());
-  EXPECT_EQ(d.txtRazryv->text(), "10");
-  for (TUpDown* ud : {d.udDiametr, d.udWidth, d.udKolvo}) {
-    EXPECT_EQ(ud->Position(), 1);
-    EXPECT_EQ(ud->Max(), 9);
-    EXPECT_EQ(ud->Associate()->text(), "1");
-  }
   EXPECT_EQ(d.stColor->Color(), 0x00808080u);
   const QLineEdit* formula = d.txtExpression->lineEdit();
   EXPECT_EQ(formula->palette().color(QPalette::Base), QColor(Qt::black));

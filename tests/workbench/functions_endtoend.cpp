@@ -9,7 +9,6 @@ namespace {
 
 class EndToEnd : public FunctionsFixture {
  protected:
-  int RowOf(long double y) { return RoundPixel((View().StartY - y) / View().Ym, -100000, 100000); }
   long double XOf(int column) { return View().StartX + column * View().Xm; }
   // Column c shows colour `color` at the row of y or a row next to it.
   bool PaintedNear(int c, long double y, plat::TColor color) {

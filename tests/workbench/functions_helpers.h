@@ -67,6 +67,8 @@ class FunctionsFixture : public WorkbenchFixture {
     if (!tempDir_.empty()) std::filesystem::remove_all(tempDir_);
   }
 
+  // Row of value y in the picture, as the drawing maps it.
+  int RowOf(long double y) { return RoundPixel((View().StartY - y) / View().Ym, -100000, 100000); }
   QString Line(int i) { return Form().lbxFunctions->item(i)->text(); }
   objFunc& Func(int i) { return *View().Funcs[i]; }
 

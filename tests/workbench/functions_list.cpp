@@ -18,8 +18,6 @@ class FunctionList : public FunctionsFixture {
   void Mark() { Form().Image->Canvas().SetPixel(1, 1, kMarker); }
   bool Redrawn() { return Pixel(1, 1) != kMarker; }
 
-  // Row of value y in the picture, as the drawing maps it.
-  int RowOf(long double y) { return RoundPixel((View().StartY - y) / View().Ym, -100000, 100000); }
   // As the user selects a line: a click on the line already selected runs
   // the click event without changing the row.
   void Select(int row) {

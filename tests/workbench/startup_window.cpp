@@ -32,7 +32,6 @@ TEST_F(BeforeTimerTest, ShowingCreatesTheViewAndWaitsForTheStartupTimer) {
   EXPECT_TRUE(fake.Dialogs.empty());
   EXPECT_TRUE(fake.Messages.empty());  // the shipped file was read
   EXPECT_EQ(Panel(4), "Функций: 0");
-  EXPECT_EQ(Panel(5), "Для получения справки нажмите F1");
   EXPECT_FALSE(Form().Started());
 }
 

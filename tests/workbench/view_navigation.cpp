@@ -1,11 +1,9 @@
 // The "Экран" commands: scales, origin, bounds and refusals, and their
 // menu items and panel buttons.
 #include <QAction>
-#include <QMenu>
 #include <QToolButton>
 
 #include <cmath>
-#include <iterator>
 
 #include "view_helpers.h"
 
@@ -175,6 +173,7 @@ TEST_F(Nav, MenuItemsAndPanelButtonsRunTheCommands) {
   }
   EXPECT_EQ(f.btnRect->toolTip().toStdString(), "Увеличить заданную область");
   EXPECT_EQ(f.btnKursor->toolTip().toStdString(), "Режим указателя");
+  EXPECT_EQ(f.btnSettings->toolTip().toStdString(), "Свойства экрана");
 }
 
 }  // namespace

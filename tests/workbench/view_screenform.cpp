@@ -4,10 +4,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -52,9 +50,17 @@ TEST_F(ScreenDialog, FixedBorderAndDefaultButton) {
   TScreenForm& d = D();
   EXPECT_EQ(d.minimumSize(), d.maximumSize());
   EXPECT_FALSE(d.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-  QLabel* koef = d.findChild<QLabel*>("Label5");
-  ASSERT_NE(koef, nullptr);
-  EXPECT_EQ(koef->text().toStdString(), "Коэффициент увеличения/уменьшения масштаба: ");
+  // The captions whose units and trailing blanks are easy to get wrong.
+  const std::pair<const char*, const char*> captions[] = {
+      {"Label3", "Масштаб по X (ед. на пкс):"},
+      {"Label5", "Коэффициент увеличения/уменьшения масштаба: "},
+      {"Label6", "Сдвиг графика на часть от экрана: "},
+  };
+  for (auto [name, caption] : captions) {
+    QLabel* l = d.findChild<QLabel*>(name);
+    ASSERT_NE(l, nullptr) << name;
+    EXPECT_EQ(l->text().toStdString(), caption);
+  }
   EXPECT_EQ(d.btnDefault->text().toStdString(), "Принять по умолчанию");
   EXPECT_TRUE(d.btnOk->isDefault());
   EXPECT_FALSE(d.btnCancel->isDefault());
