@@ -201,7 +201,7 @@ TEST(DrawFunctionTest, PenAndFillComeFromTheFunctionAndTheBackground) {
   EXPECT_EQ(c.CallsOf("LineTo").back().Pen.Color, 0x123456u);
 }
 
-TEST(DrawSetkaTest, GridOnlyWhenLinesAreAtLeastFourPixelsApart) {
+TEST(DrawSetkaTest, GridOnlyWhenLinesAreAtLeastFourPixelsApartAndAxesThroughTheOrigin) {
   objScreen v = View(0.3L, 0.25L, -1, 1);
   v.SetkaStep = 1;
   TRecordingCanvas c(8, 8);
@@ -216,18 +216,16 @@ TEST(DrawSetkaTest, GridOnlyWhenLinesAreAtLeastFourPixelsApart) {
   EXPECT_EQ(c.Strings(), expected);
   EXPECT_EQ(c.Calls[1].Pen.Width, 1);
   EXPECT_EQ(c.Calls[1].Pen.Color, v.LinesColor);
-}
 
-TEST(DrawOciTest, AxesThroughTheOriginWithTheirPen) {
-  objScreen v = View(0.5L, 0.5L, -2.25L, 1.75L);  // origin at column 4.5 -> 4, row 3.5 -> 4
-  v.OciColor = 0x0000AA;
-  v.OciWidth = 3;
-  TRecordingCanvas c(10, 8);
-  DrawOci(v, c);
-  const Strings expected = {"MoveTo(4,0)", "LineTo(4,8)", "MoveTo(0,4)", "LineTo(10,4)"};
-  EXPECT_EQ(c.Strings(), expected);
-  EXPECT_EQ(c.Calls[1].Pen.Width, 3);
-  EXPECT_EQ(c.Calls[3].Pen.Color, 0x0000AAu);
+  // The axes through the origin: column 4.5 -> 4, row 3.5 -> 4.
+  objScreen a = View(0.5L, 0.5L, -2.25L, 1.75L);
+  a.OciColor = 0x0000AA;
+  a.OciWidth = 3;
+  TRecordingCanvas o(10, 8);
+  DrawOci(a, o);
+  EXPECT_EQ(o.Strings(), (Strings{"MoveTo(4,0)", "LineTo(4,8)", "MoveTo(0,4)", "LineTo(10,4)"}));
+  EXPECT_EQ(o.Calls[1].Pen.Width, 3);
+  EXPECT_EQ(o.Calls[3].Pen.Color, 0x0000AAu);
 }
 
 namespace {
