@@ -27,45 +27,40 @@ TEST_F(EndToEnd, ThreeFunctionsAddedThroughTheDialog) {
   EXPECT_EQ(View().FuncCount, 0);
   fake.ClearRecords();
 
+  // Plays the user while the dialog is shown: the formula box focused and
+  // its text selected, then `play`.
+  auto user = [this](const std::function<void(TNewFunctionForm&, QLineEdit*)>& play) {
+    fake.OnExecModal = [play](QDialog* d) {
+      auto& dlg = *static_cast<TNewFunctionForm*>(d);
+      QLineEdit* e = dlg.txtExpression->lineEdit();
+      e->setFocus();
+      e->selectAll();
+      play(dlg, e);
+      return dlg.result();
+    };
+  };
   // 1: menu "Добавить...", the formula typed on the keyboard, the button.
-  fake.OnExecModal = [](QDialog* d) {
-    auto& dlg = *static_cast<TNewFunctionForm*>(d);
-    QLineEdit* e = dlg.txtExpression->lineEdit();
-    e->setFocus();
-    e->selectAll();
+  user([](TNewFunctionForm& dlg, QLineEdit* e) {
     KeyClicks(e, "x^2");
     dlg.btnAddFunction->click();
-    return dlg.result();
-  };
+  });
   Form().mnuFunctionAdd->trigger();
-
   // 2: the toolbar button, the formula composed on the keypad, a wider line.
-  fake.OnExecModal = [](QDialog* d) {
-    auto& dlg = *static_cast<TNewFunctionForm*>(d);
+  user([](TNewFunctionForm& dlg, QLineEdit* e) {
     EXPECT_EQ(dlg.pgPage->currentIndex(), 0);
     dlg.pgPage->setCurrentIndex(1);
-    QLineEdit* e = dlg.txtExpression->lineEdit();
-    e->setFocus();
-    e->selectAll();
     for (QPushButton* b : {dlg.btnMinus, dlg.btnX, dlg.btnMinus, dlg.btn3}) b->click();
     EXPECT_EQ(e->text(), "-x-3");
     dlg.pgPage->setCurrentIndex(0);
     dlg.udWidth->StepUp();
     dlg.btnAddFunction->click();
-    return dlg.result();
-  };
+  });
   Form().tbAddFunc->click();
-
   // 3: a constant, typed and confirmed with Enter.
-  fake.OnExecModal = [](QDialog* d) {
-    auto& dlg = *static_cast<TNewFunctionForm*>(d);
-    QLineEdit* e = dlg.txtExpression->lineEdit();
-    e->setFocus();
-    e->selectAll();
+  user([](TNewFunctionForm&, QLineEdit* e) {
     KeyClicks(e, "2");
     KeyClick(e, Qt::Key_Return);
-    return dlg.result();
-  };
+  });
   Form().mnuFunctionAdd->trigger();
   fake.OnExecModal = nullptr;
 
