@@ -38,10 +38,4 @@ TEST(KorvelExports, ExactlyTheSevenFunctions) {
   EXPECT_EQ(names, expected) << out;
 }
 
-TEST(KorvelExports, NeedsNoQt) {
-  const std::string out = Shell(std::string("readelf -d '") + KORVEL_SO_PATH + "' 2>&1");
-  EXPECT_NE(out.find("NEEDED"), std::string::npos) << out;
-  EXPECT_EQ(out.find("Qt"), std::string::npos) << out;
-}
-
 }  // namespace

@@ -31,4 +31,20 @@ inline Point Eval(const std::string& text, long double x) {
 
 inline long double Value(const std::string& text, long double x = 0) { return Eval(text, x).value; }
 
+// One evaluation with its exact value and Draw flag.
+struct Case {
+  const char* text;
+  long double x;
+  long double value;
+  uint8_t draw;
+};
+
+inline void ExpectCases(std::initializer_list<Case> cases) {
+  for (const Case& c : cases) {
+    const Point p = Eval(c.text, c.x);
+    EXPECT_EQ(p.value, c.value) << "'" << c.text << "' at " << static_cast<double>(c.x);
+    EXPECT_EQ(p.draw, c.draw) << "'" << c.text << "' at " << static_cast<double>(c.x);
+  }
+}
+
 }  // namespace korvel_test
