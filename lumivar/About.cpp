@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "lumivar/Image.h"
-#include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Services.h"
 
 namespace lumivar {
@@ -69,11 +68,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   Image1->setPixmap(AboutPicture());
 
   Label1 = MakeLabel(this, "Label1", "Lumivar", 80, 6, 253, 44);
-  QFont title(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
-  title.setPixelSize(35);
-  title.setBold(true);
-  title.setItalic(true);
-  Label1->setFont(title);
+  Label1->setFont(TitleFont(35));
   Label1->setAlignment(Qt::AlignCenter);
   SetColor(Label1, QPalette::WindowText, QColor(0x80, 0, 0));
 

@@ -9,8 +9,8 @@
 
 #include "korvel/korvel.h"
 #include "lumivar/Graph.h"
+#include "lumivar/Image.h"
 #include "platform/Cp1251.h"
-#include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Services.h"
 
 namespace lumivar {
@@ -63,11 +63,7 @@ TAltFunc::TAltFunc(QWidget* parent) : QDialog(parent) {
 
   Label2 = new QLabel(QStringLiteral("y="), this);
   Label2->setObjectName("Label2");
-  QFont f(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
-  f.setPixelSize(21);
-  f.setBold(true);
-  f.setItalic(true);
-  Label2->setFont(f);
+  Label2->setFont(TitleFont(21));
   QPalette p = Label2->palette();
   p.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
   Label2->setPalette(p);
@@ -92,8 +88,8 @@ TAltFunc::TAltFunc(QWidget* parent) : QDialog(parent) {
   Button3->setObjectName("Button3");
   Button3->setGeometry(172, 36, 79, 24);
 
-  connect(Button1, &QPushButton::clicked, this, [this] { plat::Guard([this] { Button1Click(); }); });
-  connect(Button2, &QPushButton::clicked, this, [this] { plat::Guard([this] { Button2Click(); }); });
+  plat::On(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  plat::On(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -137,7 +133,6 @@ void TAltFunc::Button1Click() {
     AltCompiled[AltNumber] = true;
     AltFormulas[AltNumber] = "y=" + text;
     if (MainForm) MainForm->Type_Func->setText(QString::fromStdString(AltFormulas[AltNumber]));
-    setResult(QDialog::Accepted);
     accept();
   } else {
     AltCompiled[AltNumber] = false;

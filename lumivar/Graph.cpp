@@ -18,6 +18,7 @@
 #include "lumivar/About.h"
 #include "lumivar/DrawGraph.h"
 #include "lumivar/Func.h"
+#include "lumivar/Image.h"
 #include "lumivar/Print.h"
 #include "lumivar/Setca.h"
 #include "platform/qt/SpinEdit.h"
@@ -89,20 +90,10 @@ int RoundToInt(long double v) {
   return static_cast<int>(r);
 }
 
-QColor ToQColor(plat::TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 void SetTextColor(QLabel* l, plat::TColor c) {
   QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, ToQColor(c));
+  p.setColor(QPalette::WindowText, QColor::fromRgb(plat::ColorToPixel(c)));
   l->setPalette(p);
-}
-
-QFont CaptionFont() {
-  QFont f(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
-  f.setPixelSize(21);
-  f.setBold(true);
-  f.setItalic(true);
-  return f;
 }
 
 // A magnifier with a plus (zoom in) or a minus (zoom out); the hot spot is
@@ -172,11 +163,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   TypeFunc->setAutoFillBackground(true);
   TypeFunc->setGeometry(0, 0, 476, kTypeFuncHeight);
   Label1 = label(TypeFunc, "Label1", "Функция:", 8, 2);
-  Label1->setFont(CaptionFont());
+  Label1->setFont(TitleFont(21));
   Label1->adjustSize();
   SetTextColor(Label1, 0x000080);  // maroon
   Type_Func = label(TypeFunc, "Type_Func", "y=aSin(x-b)+c", 110, 2);
-  Type_Func->setFont(CaptionFont());
+  Type_Func->setFont(TitleFont(21));
   Type_Func->resize(360, Label1->height());
   SetTextColor(Type_Func, plat::clNavy);
   Koff = label(TypeFunc, "Koff", "Коэффициенты:", 8, kLabelTop);
@@ -230,20 +221,19 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   auto act = [this](QMenu* menu, const char* name, const char* text, void (TMainForm::*handler)()) {
     auto* a = menu->addAction(QString::fromUtf8(text));
     a->setObjectName(name);
-    if (handler)
-      connect(a, &QAction::triggered, this, [this, handler] { plat::Guard([this, handler] { (this->*handler)(); }); });
+    if (handler) plat::On(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     return a;
   };
   // Checked items toggle their own mark in their handler, as the handlers say.
   auto check = [this, act](QMenu* menu, const char* name, const char* text, void (TMainForm::*handler)()) {
     auto* a = act(menu, name, text, nullptr);
     a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, a, handler] {
+    plat::On(a, &QAction::triggered, this, [this, a, handler] {
       {
         const QSignalBlocker block(a);
         a->setChecked(!a->isChecked());
       }
-      plat::Guard([this, handler] { (this->*handler)(); });
+      (this->*handler)();
     });
     return a;
   };
@@ -268,7 +258,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     QAction* a = NFunction->addAction(QString::fromStdString(FuncCaption(n)));
     a->setObjectName(QString("Nf%1").arg(n));
     a->setData(n);
-    connect(a, &QAction::triggered, this, [this, a] { plat::Guard([this, a] { MenuFunctionClick(a); }); });
+    plat::On(a, &QAction::triggered, this, [this, a] { MenuFunctionClick(a); });
     *items[n - 1] = a;
   }
   Nf11 = act(NFunction, "Nf11", "&Альтернативная", &TMainForm::Nf11Click);

@@ -13,6 +13,14 @@ namespace lumivar {
 
 TSplashForm* SplashForm = nullptr;
 
+QFont TitleFont(int pixelSize) {
+  QFont f(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
+  f.setPixelSize(pixelSize);
+  f.setBold(true);
+  f.setItalic(true);
+  return f;
+}
+
 QPixmap SplashPicture() {
   QPixmap pm(364, 203);
   QPainter p(&pm);
@@ -40,12 +48,8 @@ QPixmap SplashPicture() {
   p.fillPath(head, QColor(0x33, 0xff, 0x33));
 
   // The name in large ornate letters, red with a blue shadow and outline.
-  QFont f(QString::fromStdString(plat::MapFontFamily("Times New Roman")));
-  f.setPixelSize(52);
-  f.setBold(true);
-  f.setItalic(true);
   QPainterPath name;
-  name.addText(14, 54, f, QStringLiteral("Lumivar"));
+  name.addText(14, 54, TitleFont(52), QStringLiteral("Lumivar"));
   p.save();
   p.translate(3, 3);
   p.fillPath(name, QColor(0x20, 0x40, 0xd0));
