@@ -104,21 +104,17 @@ inline long double Root(int32_t& Err, long double N, long double Y) {
   return r;
 }
 
-inline long double Tg(int32_t& Err, long double X) {
-  long double c = __builtin_cosl(X);
-  if (c == 0) { Err = 6; return 0; }
-  long double r = __builtin_sinl(X) / c;
+// Num/Den of tg and ctg; a zero Den fails with the function's own ZeroErr.
+inline long double Ratio(int32_t& Err, long double Num, long double Den, int32_t ZeroErr) {
+  if (Den == 0) { Err = ZeroErr; return 0; }
+  long double r = Num / Den;
   if (!Finite(r)) { Err = kFault; return 0; }
   return r;
 }
 
-inline long double Ctg(int32_t& Err, long double X) {
-  long double s = __builtin_sinl(X);
-  if (s == 0) { Err = 7; return 0; }
-  long double r = __builtin_cosl(X) / s;
-  if (!Finite(r)) { Err = kFault; return 0; }
-  return r;
-}
+inline long double Tg(int32_t& Err, long double X) { return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), 6); }
+
+inline long double Ctg(int32_t& Err, long double X) { return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), 7); }
 
 inline long double ArcSin(int32_t& Err, long double X) {
   if (X < -1 || X > 1) { Err = 12; return 0; }
