@@ -102,36 +102,14 @@ bool DecimalToExt(const char* text, size_t len, long double* value) {
 
 }  // namespace orv_engine
 
-// A fault in a routine is handled by the caller (the evaluator) through the
-// returned code; the public wrappers keep Err untouched unless they fail.
+// The routines set Err only when they fail, so a caller's code stays as it
+// was on success.
 long double MathPower(int32_t& Err, long double Base, long double Exponent) {
-  int32_t e = 0;
-  long double r = orv_engine::Power(e, Base, Exponent);
-  if (e) Err = e;
-  return r;
+  return orv_engine::Power(Err, Base, Exponent);
 }
-
-long double MathRoot(int32_t& Err, long double N, long double Y) {
-  int32_t e = 0;
-  long double r = orv_engine::Root(e, N, Y);
-  if (e) Err = e;
-  return r;
-}
-
-long double MathTg(int32_t& Err, long double X) {
-  int32_t e = 0;
-  long double r = orv_engine::Tg(e, X);
-  if (e) Err = e;
-  return r;
-}
-
-long double MathCtg(int32_t& Err, long double X) {
-  int32_t e = 0;
-  long double r = orv_engine::Ctg(e, X);
-  if (e) Err = e;
-  return r;
-}
-
+long double MathRoot(int32_t& Err, long double N, long double Y) { return orv_engine::Root(Err, N, Y); }
+long double MathTg(int32_t& Err, long double X) { return orv_engine::Tg(Err, X); }
+long double MathCtg(int32_t& Err, long double X) { return orv_engine::Ctg(Err, X); }
 long double MathArcSin(int32_t& Err, long double X) { return orv_engine::ArcSin(Err, X); }
 long double MathArcCos(int32_t& Err, long double X) { return orv_engine::ArcCos(Err, X); }
 long double MathArcTg(long double X) { return orv_engine::ArcTg(X); }
@@ -139,27 +117,14 @@ long double MathArcCtg(long double X) { return orv_engine::ArcCtg(X); }
 long double MathSqrt(int32_t& Err, long double X) { return orv_engine::Sqrt(Err, X); }
 long double MathLn(int32_t& Err, long double X) { return orv_engine::Ln(Err, X); }
 long double MathLg(int32_t& Err, long double X) { return orv_engine::Lg(Err, X); }
-
-long double MathFact(int32_t& Err, long double X) {
-  int32_t e = 0;
-  long double r = orv_engine::Fact(e, X);
-  if (e) Err = e;
-  return r;
-}
+long double MathFact(int32_t& Err, long double X) { return orv_engine::Fact(Err, X); }
 
 void CalcFunction(long double& Res, int32_t Index, int32_t& Err, long double X) {
   Err = 0;
   Res = 0;
   if (Index < 1 || Index > 17) return;
   orv_engine::FpFlagsGuard guard;
-  int32_t e = 0;
-  long double r = orv_engine::Function(Index, e, X);
-  if (e) {
-    Err = e;
-    Res = 0;
-    return;
-  }
-  Res = r;
+  Res = orv_engine::Function(Index, Err, X);  // 0 when it fails
 }
 
 void TrimZeros(std::string& S) {
