@@ -1,39 +1,22 @@
 #include "orvanta/workbench/NewFuncSetFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <vector>
+
+#include "orvanta/workbench/SetFileIo.h"
 
 namespace {
 
 constexpr std::size_t kFlags = 0, kMinX = 6, kMaxX = 27, kRazryv = 48, kDiametr = 72,
                       kWidth = 76, kKolvo = 80, kColor = 84;
 
-void PutU32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t GetU32(const std::uint8_t* p) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
-  return v;
-}
-
-void PutText(std::uint8_t* p, const std::string& s) {
-  std::size_t n = s.size() < NewFuncSetTextMax ? s.size() : NewFuncSetTextMax;
-  p[0] = static_cast<std::uint8_t>(n);
-  std::memcpy(p + 1, s.data(), n);
-}
-
-std::string GetText(const std::uint8_t* p) {
-  std::size_t n = p[0] < NewFuncSetTextMax ? p[0] : NewFuncSetTextMax;
-  return std::string(reinterpret_cast<const char*>(p + 1), n);
-}
+using setfile::GetU32;
+using setfile::PutU32;
+void PutText(std::uint8_t* p, const std::string& s) { setfile::PutText(p, s, NewFuncSetTextMax); }
+std::string GetText(const std::uint8_t* p) { return setfile::GetText(p, NewFuncSetTextMax); }
 
 }  // namespace
 
@@ -96,26 +79,9 @@ std::string IoErrorText(int err) {
 }
 
 bool ReadNewFuncSetFile(const std::string& path, TNewFuncSettings& out, std::string& error) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = IoErrorText(errno);
-    return false;
-  }
   std::uint8_t buf[NewFuncSetSize];
   std::size_t got = 0;
-  int err = 0;
-  while (got < NewFuncSetSize) {
-    ssize_t n = ::read(fd, buf + got, NewFuncSetSize - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  if (err != 0) {
+  if (const int err = setfile::ReadPrefix(path, buf, NewFuncSetSize, got); err != 0) {
     error = IoErrorText(err);
     return false;
   }
@@ -136,24 +102,8 @@ bool WriteNewFuncSetFile(const std::string& path, const TNewFuncSettings& s, std
     error = IoErrorText(errno);
     return false;
   }
-  const std::string tmp(tmpl.data());
-  int err = 0;
   ::fchmod(fd, 0644);
-  std::size_t done = 0;
-  while (done < rec.size()) {
-    ssize_t n = ::write(fd, rec.data() + done, rec.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tmp.c_str());
+  if (const int err = setfile::WriteAndReplace(fd, tmpl.data(), path, rec.data(), rec.size()); err != 0) {
     error = IoErrorText(err);
     return false;
   }

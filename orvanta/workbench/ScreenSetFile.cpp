@@ -1,14 +1,13 @@
 #include "orvanta/workbench/ScreenSetFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 
 #include "orvanta/engine/FuncsUnit.h"
+#include "orvanta/workbench/SetFileIo.h"
 #include "orvanta/workbench/objScreenUnit.h"
 
 const char* const ScreenSetFileName = "screen.set";
@@ -20,23 +19,10 @@ constexpr std::size_t OffXm = 0, OffYm = 21, OffKoef = 42, OffSdvig = 63, OffSet
 constexpr std::size_t OffOci = 105, OffSetka = 106;
 constexpr std::size_t OffBkColor = 108, OffOciColor = 112, OffLinesColor = 116, OffOciWidth = 120;
 
-std::string GetText(const unsigned char* p) {
-  std::size_t n = p[0];
-  if (n > ScreenSetTextMax) n = ScreenSetTextMax;
-  return std::string(reinterpret_cast<const char*>(p + 1), n);
-}
-void PutText(unsigned char* p, const std::string& s) {
-  const std::size_t n = s.size() < ScreenSetTextMax ? s.size() : ScreenSetTextMax;
-  p[0] = static_cast<unsigned char>(n);
-  std::memcpy(p + 1, s.data(), n);
-}
-std::uint32_t GetU32(const unsigned char* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
-}
-void PutU32(unsigned char* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
+std::string GetText(const unsigned char* p) { return setfile::GetText(p, ScreenSetTextMax); }
+void PutText(unsigned char* p, const std::string& s) { setfile::PutText(p, s, ScreenSetTextMax); }
+using setfile::GetU32;
+using setfile::PutU32;
 
 // The stored text's number, or `fallback` when the value is outside its range.
 long double Checked(const std::string& text, bool (*valid)(long double), long double fallback) {
@@ -125,26 +111,9 @@ void ApplyScreenValues(const TScreenValues& v, objScreen& view) {
 }
 
 bool ReadScreenSettingsFile(const std::string& path, TScreenSettings& out, std::string* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (error) *error = SysError(path, errno);
-    return false;
-  }
   unsigned char buf[ScreenSetSize];
   std::size_t got = 0;
-  int err = 0;
-  while (got < ScreenSetSize) {
-    const ssize_t r = ::read(fd, buf + got, ScreenSetSize - got);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    if (r == 0) break;
-    got += static_cast<std::size_t>(r);
-  }
-  ::close(fd);
-  if (err != 0) {
+  if (const int err = setfile::ReadPrefix(path, buf, ScreenSetSize, got); err != 0) {
     if (error) *error = SysError(path, err);
     return false;
   }
@@ -163,22 +132,7 @@ bool WriteScreenSettingsFile(const std::string& path, const TScreenSettings& s, 
     if (error) *error = SysError(tmp, errno);
     return false;
   }
-  std::size_t done = 0;
-  int err = 0;
-  while (done < bytes.size()) {
-    const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tmp.c_str());
+  if (const int err = setfile::WriteAndReplace(fd, tmp, path, bytes.data(), bytes.size()); err != 0) {
     if (error) *error = SysError(path, err);
     return false;
   }
