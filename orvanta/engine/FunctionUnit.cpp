@@ -100,6 +100,18 @@ void Lex(const std::string& S, size_t p, int32_t& Kind, int32_t& Priority, int32
   }
 }
 
+// Removes the minDepth brackets that enclose a balanced text whose every
+// other token lies at least that deep; a text of brackets alone becomes empty.
+void DropEnclosingBrackets(std::string& S, int64_t minDepth) {
+  if (minDepth <= 0) return;
+  if (minDepth > static_cast<int64_t>(S.size()) / 2) {
+    S.clear();
+    return;
+  }
+  const size_t m = static_cast<size_t>(minDepth);
+  S = S.substr(m, S.size() - 2 * m);
+}
+
 struct Token {
   int32_t kind = 0, priority = 0, len = 0, func = 0;
   long double value = 0;
@@ -179,15 +191,7 @@ void PrepareExpression(std::string& S, int32_t& Err) {
     return;
   }
 
-  // Enclosing brackets; a text of brackets alone becomes empty.
-  if (minDepth > 0) {
-    if (minDepth > static_cast<int64_t>(S.size()) / 2) {
-      S.clear();
-    } else {
-      const size_t m = static_cast<size_t>(minDepth);
-      S = S.substr(m, S.size() - 2 * m);
-    }
-  }
+  DropEnclosingBrackets(S, minDepth);
   if (S.empty()) {
     Err = 1;
     return;
@@ -223,13 +227,7 @@ static void StripEnclosingBrackets(std::string& S) {
     else if (c == ')') --depth;
     else if (depth < minDepth) minDepth = depth;
   }
-  if (minDepth == 0) return;
-  if (minDepth > static_cast<int64_t>(S.size()) / 2) {
-    S.clear();
-    return;
-  }
-  const size_t m = static_cast<size_t>(minDepth);
-  S = S.substr(m, S.size() - 2 * m);
+  DropEnclosingBrackets(S, minDepth);
 }
 
 void objFunc::ParseText(std::string S, bool prepared) {
