@@ -45,12 +45,6 @@ namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Runs a handler of the window behind the guard.
-template <class F>
-auto Guarded(F f) {
-  return [f] { plat::Guard(f); };
-}
-
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
   QAction* a = menu->addAction(Q(caption));
   a->setObjectName(name);
@@ -152,7 +146,7 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QMainWindow(parent) {
   SavePictureDialog.Filter = "Bitmaps (*.bmp)|*.bmp";
 
   Image->OnResize = [this] { FormResize(); };
-  connect(mnuFileExit, &QAction::triggered, this, Guarded([this] { mnuFileExitClick(); }));
+  plat::On(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExitClick(); });
 
   // Client area 790 x 510 at design size; the window is shown maximised.
   resize(790, 510 + MainMenu->sizeHint().height());

@@ -15,11 +15,6 @@ namespace {
 
 constexpr plat::TColor BandColor = 0x008000;
 
-template <class F>
-auto Guarded(F f) {
-  return [f] { plat::Guard(f); };
-}
-
 // Watches the picture for the ways a drag can end without its release.
 class TCaptureWatch : public QObject {
  public:
@@ -84,7 +79,7 @@ void TGeneralForm::SetupViewHandlers() {
       {mnuGraphProperties, &TGeneralForm::mnuGraphPropertiesClick},
   };
   for (auto [action, handler] : items)
-    connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
+    plat::On(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
 
   const std::pair<QToolButton*, void (TGeneralForm::*)()> buttons[] = {
       {btnMPlus, &TGeneralForm::btnMPlusClick},       {btnMMinus, &TGeneralForm::btnMMinusClick},
@@ -97,7 +92,7 @@ void TGeneralForm::SetupViewHandlers() {
       {btnKursor, &TGeneralForm::btnKursorClick},     {btnRect, &TGeneralForm::btnRectClick},
   };
   for (auto [button, handler] : buttons)
-    connect(button, &QToolButton::clicked, this, Guarded([this, handler] { (this->*handler)(); }));
+    plat::On(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
 
   Image->setCursor(Qt::ArrowCursor);
   Image->setMouseTracking(true);  // coordinates follow the pointer without a button held

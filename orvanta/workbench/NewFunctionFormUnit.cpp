@@ -50,12 +50,6 @@ QString ToQ(const std::string& cp1251Bytes) {
 }
 std::string ToBytes(const QString& s) { return cp1251::FromUtf8(s.toStdString()); }
 
-// Connects a Qt signal to a handler that runs behind the guard.
-template <class Sender, class Signal, class F>
-void OnGuarded(Sender* s, Signal sig, F f) {
-  QObject::connect(s, sig, s, [f]() { plat::Guard(f); });
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- the dialog
@@ -127,12 +121,12 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(btnCancel);
   root->addLayout(buttons);
 
-  OnGuarded(btnAddFunction, &QPushButton::clicked, [this] { btnAddFunctionClick(); });
-  OnGuarded(btnCancel, &QPushButton::clicked, [this] { btnCancelClick(); });
-  OnGuarded(btnDefault, &QPushButton::clicked, [this] { btnDefaultClick(); });
-  OnGuarded(cbxMinX, &QCheckBox::clicked, [this] { cbxMinXClick(); });
-  OnGuarded(cbxMaxX, &QCheckBox::clicked, [this] { cbxMaxXClick(); });
-  OnGuarded(cbxIfRazryv, &QCheckBox::clicked, [this] { cbxIfRazryvClick(); });
+  plat::On(btnAddFunction, &QPushButton::clicked, this, [this] { btnAddFunctionClick(); });
+  plat::On(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+  plat::On(btnDefault, &QPushButton::clicked, this, [this] { btnDefaultClick(); });
+  plat::On(cbxMinX, &QCheckBox::clicked, this, [this] { cbxMinXClick(); });
+  plat::On(cbxMaxX, &QCheckBox::clicked, this, [this] { cbxMaxXClick(); });
+  plat::On(cbxIfRazryv, &QCheckBox::clicked, this, [this] { cbxIfRazryvClick(); });
   stColor->OnClick = [this] { stColorClick(); };
 }
 
@@ -225,7 +219,7 @@ QPushButton* TNewFunctionForm::KeyButton(const char* name, const char* caption,
   // The formula box keeps the focus and with it its selection.
   b->setFocusPolicy(Qt::NoFocus);
   b->setAutoDefault(false);
-  OnGuarded(b, &QPushButton::clicked, [this, h] { (this->*h)(); });
+  plat::On(b, &QPushButton::clicked, this, [this, h] { (this->*h)(); });
   return b;
 }
 

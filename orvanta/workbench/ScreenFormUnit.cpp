@@ -150,12 +150,11 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   cbxOci->setChecked(true);
   cbxSetka->setChecked(true);
 
-  auto guarded = [](auto handler) { return [handler] { plat::Guard(handler); }; };
-  connect(btnOk, &QPushButton::clicked, this, guarded([this] { btnOkClick(); }));
-  connect(btnCancel, &QPushButton::clicked, this, guarded([this] { btnCancelClick(); }));
-  connect(btnDefault, &QPushButton::clicked, this, guarded([this] { btnDefaultClick(); }));
-  connect(cbxOci, &QCheckBox::clicked, this, guarded([this] { cbxOciClick(); }));
-  connect(cbxSetka, &QCheckBox::clicked, this, guarded([this] { cbxSetkaClick(); }));
+  plat::On(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+  plat::On(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+  plat::On(btnDefault, &QPushButton::clicked, this, [this] { btnDefaultClick(); });
+  plat::On(cbxOci, &QCheckBox::clicked, this, [this] { cbxOciClick(); });
+  plat::On(cbxSetka, &QCheckBox::clicked, this, [this] { cbxSetkaClick(); });
   // The swatches run their callbacks behind the guard themselves.
   stBkColor->OnClick = [this] { stBkColorClick(); };
   stOciColor->OnClick = [this] { stOciColorClick(); };
