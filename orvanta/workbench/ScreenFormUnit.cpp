@@ -23,6 +23,27 @@ QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
 
+QWidget* MakePage(QTabWidget* pages, const char* name, const char* caption) {
+  auto* page = new QWidget();
+  page->setObjectName(name);
+  pages->addTab(page, Q(caption));
+  return page;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int y, int h) {
+  auto* g = new QGroupBox(Q(caption), parent);
+  g->setObjectName(name);
+  g->setGeometry(8, y, 377, h);
+  return g;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int x, int y) {
+  auto* c = new QCheckBox(Q(caption), parent);
+  c->setObjectName(name);
+  c->move(x, y);
+  return c;
+}
+
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y, int w = 0) {
   auto* l = new QLabel(Q(caption), parent);
   l->setObjectName(name);
@@ -72,13 +93,9 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   pgPage->setGeometry(8, 8, 401, 281);
 
   // Page "Масштаб и координаты".
-  tsScale = new QWidget();
-  tsScale->setObjectName("tsScale");
-  pgPage->addTab(tsScale, Q("Масштаб и координаты"));
+  tsScale = MakePage(pgPage, "tsScale", "Масштаб и координаты");
 
-  gbCurrent = new QGroupBox(Q("Текущие свойства"), tsScale);
-  gbCurrent->setObjectName("gbCurrent");
-  gbCurrent->setGeometry(8, 6, 377, 130);
+  gbCurrent = MakeGroup(tsScale, "gbCurrent", "Текущие свойства", 6, 130);
   MakeLabel(gbCurrent, "Label1", "Начальная координата X:", 12, 24);
   txtMinX = MakeEdit(gbCurrent, "txtMinX", 220, 20, 145);
   MakeLabel(gbCurrent, "Label2", "Начальная координата Y:", 12, 50);
@@ -88,27 +105,19 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   MakeLabel(gbCurrent, "Label4", "Масштаб по Y (ед. на пкс):", 12, 102);
   txtYm = MakeEdit(gbCurrent, "txtYm", 220, 98, 145);
 
-  gbControl = new QGroupBox(Q("Управление"), tsScale);
-  gbControl->setObjectName("gbControl");
-  gbControl->setGeometry(8, 144, 377, 80);
+  gbControl = MakeGroup(tsScale, "gbControl", "Управление", 144, 80);
   MakeLabel(gbControl, "Label5", "Коэффициент увеличения/уменьшения масштаба: ", 12, 24);
   txtKoef = MakeEdit(gbControl, "txtKoef", 285, 20, 80);
   MakeLabel(gbControl, "Label6", "Сдвиг графика на часть от экрана: ", 12, 50);
   txtSdvig = MakeEdit(gbControl, "txtSdvig", 285, 46, 80);
 
   // Page "Экран".
-  tsScreen = new QWidget();
-  tsScreen->setObjectName("tsScreen");
-  pgPage->addTab(tsScreen, Q("Экран"));
+  tsScreen = MakePage(pgPage, "tsScreen", "Экран");
 
-  gbScreen = new QGroupBox(Q("Экран"), tsScreen);
-  gbScreen->setObjectName("gbScreen");
-  gbScreen->setGeometry(8, 6, 377, 126);
+  gbScreen = MakeGroup(tsScreen, "gbScreen", "Экран", 6, 126);
   MakeLabel(gbScreen, "Label7", "Цвет заполнения:", 12, 24);
   stBkColor = MakeSwatch(gbScreen, "stBkColor", 150, 22);
-  cbxOci = new QCheckBox(Q("Отображать оси X и Y"), gbScreen);
-  cbxOci->setObjectName("cbxOci");
-  cbxOci->move(12, 48);
+  cbxOci = MakeCheck(gbScreen, "cbxOci", "Отображать оси X и Y", 12, 48);
   Label8 = MakeLabel(gbScreen, "Label8", "Цвет осей:", 28, 74);
   stOciColor = MakeSwatch(gbScreen, "stOciColor", 150, 72);
   Label9 = MakeLabel(gbScreen, "Label9", "Толщина (пкс):", 28, 100);
@@ -119,12 +128,8 @@ TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   udWidth->SetRange(1, 9);
   udWidth->SetAssociate(txtWidth);
 
-  gbSetka = new QGroupBox(Q("Координатная сетка"), tsScreen);
-  gbSetka->setObjectName("gbSetka");
-  gbSetka->setGeometry(8, 140, 377, 100);
-  cbxSetka = new QCheckBox(Q("Отображать координатную сетку"), gbSetka);
-  cbxSetka->setObjectName("cbxSetka");
-  cbxSetka->move(12, 22);
+  gbSetka = MakeGroup(tsScreen, "gbSetka", "Координатная сетка", 140, 100);
+  cbxSetka = MakeCheck(gbSetka, "cbxSetka", "Отображать координатную сетку", 12, 22);
   Label11 = MakeLabel(gbSetka, "Label11", "Цвет линий:", 28, 48);
   stLinesColor = MakeSwatch(gbSetka, "stLinesColor", 150, 46);
   Label10 = MakeLabel(gbSetka, "Label10", "Шаг сетки:", 28, 74);
