@@ -114,16 +114,7 @@ TPictureSize PictureSize(const TImage* image) {
   return {static_cast<long double>(image->width()), static_cast<long double>(image->height())};
 }
 
-// Sets new scales and keeps the world point at the middle of the picture.
-void SetScalesKeepCentre(objScreen& s, TPictureSize p, long double xm, long double ym) {
-  const long double cx = s.StartX + p.W * s.Xm / 2;
-  const long double cy = s.StartY - p.H * s.Ym / 2;
-  s.Xm = xm;
-  s.Ym = ym;
-  s.StartX = cx - p.W * s.Xm / 2;
-  s.StartY = cy + p.H * s.Ym / 2;
-}
-
+// Sets a new scale and keeps the world point at the middle of the picture.
 // One axis only; the other axis's fields stay exactly as they are.
 void SetXScaleKeepCentre(objScreen& s, TPictureSize p, long double xm) {
   const long double cx = s.StartX + p.W * s.Xm / 2;
@@ -135,6 +126,11 @@ void SetYScaleKeepCentre(objScreen& s, TPictureSize p, long double ym) {
   const long double cy = s.StartY - p.H * s.Ym / 2;
   s.Ym = ym;
   s.StartY = cy + p.H * s.Ym / 2;
+}
+
+void SetScalesKeepCentre(objScreen& s, TPictureSize p, long double xm, long double ym) {
+  SetXScaleKeepCentre(s, p, xm);
+  SetYScaleKeepCentre(s, p, ym);
 }
 
 }  // namespace
