@@ -21,7 +21,6 @@ namespace {
 
 constexpr long double Pi = 3.141592653589793238462643383279502884197L;
 constexpr long double E = 2.718281828459045235360287471352662497757L;
-constexpr long double Two63 = 9223372036854775808.0L;
 
 bool BadA = false, BadB = false, BadC = false;
 

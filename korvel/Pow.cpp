@@ -9,8 +9,6 @@
 namespace korvel {
 namespace {
 
-constexpr long double Two63 = 9223372036854775808.0L;  // 2^63
-
 // Fixed notation with two decimals, "." whatever the locale.
 std::string Fixed2(long double v) {
   std::string out(5000, '\0');  // the widest finite extended real in fixed notation
@@ -36,7 +34,6 @@ int64_t RoundToInt64(long double v) {
 #endif
 }
 
-// Every extended real of magnitude 2^63 or more is an integer.
 bool Integral(long double v) { return !(std::fabs(v) < Two63) || static_cast<long double>(RoundToInt64(v)) == v; }
 
 }  // namespace

@@ -5,6 +5,9 @@
 
 namespace korvel {
 
+// Every extended real of magnitude 2^63 or more is an integer.
+constexpr long double Two63 = 9223372036854775808.0L;  // 2^63
+
 // 0 raised to a negative power, or a negative base with an exponent that is
 // neither an integer nor the reciprocal of an odd integer.
 class EPower : public std::domain_error {
