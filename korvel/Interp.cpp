@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <vector>
 
 #include "korvel/Header.h"
@@ -24,16 +23,10 @@ constexpr long double E = 2.718281828459045235360287471352662497757L;
 
 bool BadA = false, BadB = false, BadC = false;
 
-// A value the x87 unit computes with: not an infinity or NaN, and not one of
-// the unnormal encodings that no operation produces (the unit compares them
-// as unordered).
-long double Sanitized(long double v, bool& bad) {
-  bad = !(std::fabs(v) <= std::numeric_limits<long double>::max());
-  return bad ? 0 : v;
-}
-
-// The same test on the bits, without an x87 load: not an infinity, NaN or
-// unnormal (a non-zero exponent with the integer bit clear).
+// A value the x87 unit computes with, tested on the bits without an x87
+// load: not an infinity or NaN, and not one of the unnormal encodings that no
+// operation produces (a non-zero exponent with the integer bit clear, which
+// the unit compares as unordered).
 bool Computable(const long double& v) {
   uint64_t mantissa;
   uint16_t exponent;
@@ -41,6 +34,11 @@ bool Computable(const long double& v) {
   std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + 8, sizeof exponent);
   exponent &= 0x7FFF;
   return exponent != 0x7FFF && (exponent == 0 || (mantissa >> 63) != 0);
+}
+
+long double Sanitized(long double v, bool& bad) {
+  bad = !Computable(v);
+  return bad ? 0 : v;
 }
 
 // Priorities and prefix operators by token code, for the reduction.
