@@ -50,17 +50,21 @@ const DashPattern* PatternOf(TPenStyle s) {
 // afresh with every line.
 class DashMask {
  public:
-  explicit DashMask(TPenStyle s) {
-    const DashPattern* p = PatternOf(s);
-    if (!p) return;
-    for (int k = 0; k < p->count; ++k)
-      for (int j = 0; j < p->len[k]; ++j) on_.push_back(k % 2 == 0);
+  explicit DashMask(TPenStyle s) : p_(PatternOf(s)) {
+    if (p_)
+      for (int k = 0; k < p_->count; ++k) period_ += p_->len[k];
   }
-  bool Solid() const { return on_.empty(); }
-  bool On(std::int64_t i) const { return on_.empty() || on_[static_cast<std::size_t>(i % static_cast<std::int64_t>(on_.size()))]; }
+  bool On(std::int64_t i) const {
+    if (!p_) return true;
+    std::int64_t r = i % period_;
+    int k = 0;
+    while (r >= p_->len[k]) r -= p_->len[k++];
+    return k % 2 == 0;
+  }
 
  private:
-  std::vector<bool> on_;
+  const DashPattern* p_;
+  std::int64_t period_ = 0;
 };
 
 struct Clip {
@@ -259,38 +263,24 @@ void TImageCanvas::Plot(Target& t, int x, int y, std::uint32_t rgb) const {
 
 void TImageCanvas::MoveTo(int x, int y) { pos_ = {x, y}; }
 
-void TImageCanvas::ThinLine(Target& t, int x0, int y0, int x1, int y1) {
-  const std::uint32_t rgb = ColorToPixel(Pen.Color);
-  const TPenMode mode = Pen.Mode;
-  RasterThinLine(x0, y0, x1, y1, t.clip, DashMask(Pen.Style), [&](int x, int y) {
-    std::uint32_t& p = t.At(x, y);
-    p = Combine(p, rgb, mode);
-  });
-}
-
-void TImageCanvas::WideLine(int x0, int y0, int x1, int y1) {
-  Target t = Begin();
-  if (!t.bits) return;
-  const std::uint32_t rgb = ColorToPixel(Pen.Color);
-  const TPenMode mode = Pen.Mode;
-  RasterWideLine(x0, y0, x1, y1, Pen.Width, t.clip, [&](int x, int y) {
-    std::uint32_t& p = t.At(x, y);
-    p = Combine(p, rgb, mode);
-  });
-}
-
 void TImageCanvas::LineTo(int x, int y) {
   const TPoint from = pos_;
   pos_ = {x, y};
   if (Pen.Style == TPenStyle::psClear) return;
   if (from == pos_) return;  // a line of no length paints nothing
-  if (Pen.Width > 1) {
-    // Wide pens have no dashes, as on the original platform.
-    WideLine(from.X, from.Y, x, y);
-    return;
-  }
   Target t = Begin();
-  if (t.bits) ThinLine(t, from.X, from.Y, x, y);
+  if (!t.bits) return;
+  const std::uint32_t rgb = ColorToPixel(Pen.Color);
+  const TPenMode mode = Pen.Mode;
+  auto plot = [&](int px, int py) {
+    std::uint32_t& p = t.At(px, py);
+    p = Combine(p, rgb, mode);
+  };
+  // Wide pens have no dashes, as on the original platform.
+  if (Pen.Width > 1)
+    RasterWideLine(from.X, from.Y, x, y, Pen.Width, t.clip, plot);
+  else
+    RasterThinLine(from.X, from.Y, x, y, t.clip, DashMask(Pen.Style), plot);
 }
 
 void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {

@@ -68,8 +68,6 @@ class TImageCanvas : public TCanvas {
   struct Target;  // the image's pixels for one drawing call
   Target Begin();
   void Plot(Target& t, int x, int y, std::uint32_t rgb) const;
-  void ThinLine(Target& t, int x0, int y0, int x1, int y1);
-  void WideLine(int x0, int y0, int x1, int y1);
   // Applies a mask over [left, left+w) x [top, top+h): 1 = pen, 2 = brush.
   void ApplyMask(int left, int top, int w, int h, const std::vector<std::uint8_t>& mask);
 
