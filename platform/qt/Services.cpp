@@ -13,14 +13,15 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <sys/sysinfo.h>
 #include <unistd.h>
 
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/Text.h"
 
 namespace plat {
 
@@ -29,11 +30,8 @@ namespace {
 IServices* g_installed = nullptr;
 std::string g_helpFile;
 
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string U(const QString& s) { return s.toUtf8().toStdString(); }
-
 QString Title(const std::string& caption) {
-  if (!caption.empty()) return Q(caption);
+  if (!caption.empty()) return FromUtf8(caption);
   return QApplication::applicationDisplayName();
 }
 
@@ -51,11 +49,11 @@ bool HasScheme(const std::string& s) {
 }  // namespace
 
 QUrl DesktopUrl(const std::string& address) {
-  if (HasScheme(address)) return QUrl(Q(address));
+  if (HasScheme(address)) return QUrl(FromUtf8(address));
   std::string path = address;
   for (char& c : path)
     if (c == '\\') c = '/';
-  return QUrl::fromLocalFile(Q(path));
+  return QUrl::fromLocalFile(FromUtf8(path));
 }
 
 QUrl HelpUrl(HelpCommand cmd, const std::string& helpFile, int context) {
@@ -66,7 +64,7 @@ QUrl HelpUrl(HelpCommand cmd, const std::string& helpFile, int context) {
 
 QString QtFileFilter(const std::string& filter, std::vector<QString>* names) {
   // "Описание|*.a;*.b|Все файлы|*.*" -> "Описание (*.a *.b);;Все файлы (*)"
-  QStringList parts = Q(filter).split('|');
+  QStringList parts = FromUtf8(filter).split('|');
   QStringList out;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
@@ -91,7 +89,7 @@ int QtServices::MessageBox(const MessageRequest& r) {
     case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
   }
   box.setWindowTitle(Title(r.Caption));
-  box.setText(Q(r.Text));
+  box.setText(FromUtf8(r.Text));
   struct B {
     int flag;
     const char* text;
@@ -116,14 +114,16 @@ int QtServices::MessageBox(const MessageRequest& r) {
       made.emplace_back(btn, b.result);
   }
   // Default: OK, else Yes, else the first; Escape: Cancel, else No, else OK.
-  auto find = [&](int result) -> QPushButton* {
-    for (auto& [btn, res] : made)
-      if (res == result) return btn;
+  auto first = [&](std::initializer_list<int> results) -> QPushButton* {
+    for (int result : results)
+      for (auto& [btn, res] : made)
+        if (res == result) return btn;
     return nullptr;
   };
-  QPushButton* def = find(mrOk) ? find(mrOk) : find(mrYes) ? find(mrYes) : (made.empty() ? nullptr : made.front().first);
+  QPushButton* def = first({mrOk, mrYes});
+  if (!def && !made.empty()) def = made.front().first;
   if (def) box.setDefaultButton(def);
-  QPushButton* esc = find(mrCancel) ? find(mrCancel) : find(mrNo) ? find(mrNo) : find(mrOk);
+  QPushButton* esc = first({mrCancel, mrNo, mrOk});
   if (esc) box.setEscapeButton(esc);
   // The Help button shows the topic; the box stays until another button
   // closes it.
@@ -143,7 +143,7 @@ int QtServices::MessageBox(const MessageRequest& r) {
 }
 
 void QtServices::ShowException(const std::string& text) {
-  QString msg = Q(text);
+  QString msg = FromUtf8(text);
   // The default error box ends its text with a full stop.
   if (!msg.isEmpty() && msg.back() > QChar('.')) msg += '.';
   QMessageBox box(QApplication::activeWindow());
@@ -157,7 +157,7 @@ void QtServices::ShowException(const std::string& text) {
 int QtServices::ExecModal(QDialog* dialog) { return dialog ? dialog->exec() : mrCancel; }
 
 bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
-  QFileDialog dlg(parent, Q(d.Title));
+  QFileDialog dlg(parent, FromUtf8(d.Title));
   dlg.setOption(QFileDialog::DontUseNativeDialog, true);
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -170,17 +170,17 @@ bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
     if (d.FilterIndex >= 1 && d.FilterIndex <= static_cast<int>(names.size()))
       dlg.selectNameFilter(names[static_cast<std::size_t>(d.FilterIndex - 1)]);
   }
-  if (!d.DefaultExt.empty()) dlg.setDefaultSuffix(Q(d.DefaultExt));
-  if (!d.InitialDir.empty()) dlg.setDirectory(Q(d.InitialDir));
+  if (!d.DefaultExt.empty()) dlg.setDefaultSuffix(FromUtf8(d.DefaultExt));
+  if (!d.InitialDir.empty()) dlg.setDirectory(FromUtf8(d.InitialDir));
   if (!d.FileName.empty()) {
-    QFileInfo fi(Q(d.FileName));
+    QFileInfo fi(FromUtf8(d.FileName));
     if (d.InitialDir.empty() && fi.isAbsolute()) dlg.setDirectory(fi.absolutePath());
     dlg.selectFile(fi.fileName());
   }
   if (dlg.exec() != QDialog::Accepted) return false;
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
-  d.FileName = U(files.front());
+  d.FileName = ToUtf8(files.front());
   for (std::size_t i = 0; i < names.size(); ++i)
     if (names[i] == dlg.selectedNameFilter()) d.FilterIndex = static_cast<int>(i) + 1;
   return true;
@@ -286,7 +286,7 @@ std::string ExeDir() {
     const auto slash = path.rfind('/');
     if (slash != std::string::npos) dir = path.substr(0, slash);
   }
-  if (dir.empty() && QCoreApplication::instance()) dir = U(QCoreApplication::applicationDirPath());
+  if (dir.empty() && QCoreApplication::instance()) dir = ToUtf8(QCoreApplication::applicationDirPath());
   if (dir.empty() || dir.back() != '/') dir += '/';
   return dir;
 }
