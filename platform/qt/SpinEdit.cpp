@@ -106,15 +106,18 @@ void TSpinEdit::SetText(const std::string& utf8) {
   Change();
 }
 
-void TSpinEdit::UpClick() {
-  const long long v = static_cast<long long>(Value()) + increment_;
-  SetValue(static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
+namespace {
+
+void Step(TSpinEdit& edit, long long delta) {
+  const long long v = edit.Value() + delta;
+  edit.SetValue(static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
 }
 
-void TSpinEdit::DownClick() {
-  const long long v = static_cast<long long>(Value()) - increment_;
-  SetValue(static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
-}
+}  // namespace
+
+void TSpinEdit::UpClick() { Step(*this, increment_); }
+
+void TSpinEdit::DownClick() { Step(*this, -static_cast<long long>(increment_)); }
 
 void TSpinEdit::Change() {
   if (OnChange) OnChange(this);
