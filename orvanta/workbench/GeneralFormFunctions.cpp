@@ -13,22 +13,18 @@
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/NewFuncSetFile.h"
 #include "orvanta/workbench/NewFunctionFormUnit.h"
-#include "platform/Cp1251.h"
+#include "platform/qt/Text.h"
 
 bool FunctionAdded = false;
 
 namespace {
 
-std::string ToBytes(const QString& s) { return cp1251::FromUtf8(s.toStdString()); }
-QString ToQ(const std::string& cp1251Bytes) {
-  return QString::fromStdString(cp1251::ToUtf8(cp1251Bytes));
-}
 QString Text5(long double v) { return QString::fromStdString(DecimalText(v, 5)); }
 
 // A whole-number box of the dialog as a function field: always 1..9, since the
 // drawing divides by the samples value and sizes its pens by the other two.
 std::uint16_t WholeField(const QLineEdit* box) {
-  return static_cast<std::uint16_t>(ClampNewFuncInt(StrToInteger(ToBytes(box->text()))));
+  return static_cast<std::uint16_t>(ClampNewFuncInt(StrToInteger(plat::ToCp1251(box->text()))));
 }
 
 }  // namespace
@@ -144,9 +140,9 @@ void TGeneralForm::CreateFunction(int32_t i) {
   f->IfLines = d.cbxIfLines->isChecked();
   f->XPolog = d.cbxXPolog->isChecked();
   f->XCeloe = d.cbxXCeloe->isChecked();
-  f->Razryv = StrToExt(ToBytes(d.txtRazryv->text()));
-  f->MinX = StrToExt(ToBytes(d.txtMinX->text()));
-  f->MaxX = StrToExt(ToBytes(d.txtMaxX->text()));
+  f->Razryv = StrToExt(plat::ToCp1251(d.txtRazryv->text()));
+  f->MinX = StrToExt(plat::ToCp1251(d.txtMinX->text()));
+  f->MaxX = StrToExt(plat::ToCp1251(d.txtMaxX->text()));
   f->LineWidth = WholeField(d.txtWidth);
   f->Diametr = WholeField(d.txtDiametr);
   f->Kolvo = WholeField(d.txtKolvo);
@@ -272,14 +268,14 @@ void TGeneralForm::tbOkClick() {
   if (i < 0) return;
   objFunc& f = *MainScreen->Funcs[i];
   const std::string old = f.Expression;
-  f.Expression = ToBytes(txtFunction->text());
+  f.Expression = plat::ToCp1251(txtFunction->text());
   f.Reset();
   f.Parse(f.Expression);
   if (f.ErrorCode != 0) {
     f.Expression = old;
     f.Reset();
     f.Parse(f.Expression);
-    txtFunction->setText(ToQ(old));
+    txtFunction->setText(plat::FromCp1251(old));
     txtFunction->setFocus(Qt::OtherFocusReason);
     return;
   }
@@ -299,12 +295,12 @@ void TGeneralForm::tbOk1Click() {
   const QString fallbackMin = Text5(f.MinX);
   const QString fallbackRazryv = Text5(f.Razryv);
   long double v = 0;
-  if (!TryStrToExt(ToBytes(txtXMax->text()), &v)) txtXMax->setText(fallbackMax);
-  if (!TryStrToExt(ToBytes(txtXMin->text()), &v)) txtXMin->setText(fallbackMin);
-  if (!TryStrToExt(ToBytes(txtRazryv->text()), &v) || !(v > 0)) txtRazryv->setText(fallbackRazryv);
-  f.MaxX = StrToExt(ToBytes(txtXMax->text()));
-  f.MinX = StrToExt(ToBytes(txtXMin->text()));
-  f.Razryv = StrToExt(ToBytes(txtRazryv->text()));
+  if (!TryStrToExt(plat::ToCp1251(txtXMax->text()), &v)) txtXMax->setText(fallbackMax);
+  if (!TryStrToExt(plat::ToCp1251(txtXMin->text()), &v)) txtXMin->setText(fallbackMin);
+  if (!TryStrToExt(plat::ToCp1251(txtRazryv->text()), &v) || !(v > 0)) txtRazryv->setText(fallbackRazryv);
+  f.MaxX = StrToExt(plat::ToCp1251(txtXMax->text()));
+  f.MinX = StrToExt(plat::ToCp1251(txtXMin->text()));
+  f.Razryv = StrToExt(plat::ToCp1251(txtRazryv->text()));
   // The expression and its list line are left alone: an edited but
   // unapplied text in txtFunction is not the function's expression.
   DrawScreen();

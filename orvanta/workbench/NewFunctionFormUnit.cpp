@@ -19,8 +19,8 @@
 #include "orvanta/engine/FunctionUnit.h"
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/Cp1251.h"
 #include "platform/qt/ImageCanvas.h"
+#include "platform/qt/Text.h"
 
 TNewFunctionForm* NewFunctionForm = nullptr;
 
@@ -42,15 +42,6 @@ bool ProposeFuncColor(std::uint32_t bkColor, const std::vector<std::uint32_t>& u
   }
   return false;
 }
-
-namespace {
-
-QString ToQ(const std::string& cp1251Bytes) {
-  return QString::fromStdString(cp1251::ToUtf8(cp1251Bytes));
-}
-std::string ToBytes(const QString& s) { return cp1251::FromUtf8(s.toStdString()); }
-
-}  // namespace
 
 // ---------------------------------------------------------------- the dialog
 
@@ -290,16 +281,16 @@ void TNewFunctionForm::BuildPageExpression(QWidget* page) {
 QLineEdit* TNewFunctionForm::ExprEdit() const { return txtExpression->lineEdit(); }
 
 std::string TNewFunctionForm::ExpressionText() const {
-  return ToBytes(txtExpression->currentText());
+  return plat::ToCp1251(txtExpression->currentText());
 }
 
 void TNewFunctionForm::SetExpressionText(const std::string& cp1251Text) {
-  txtExpression->setEditText(ToQ(cp1251Text));
+  txtExpression->setEditText(plat::FromCp1251(cp1251Text));
 }
 
 std::vector<std::string> TNewFunctionForm::History() const {
   std::vector<std::string> r;
-  for (int i = 0; i < txtExpression->count(); ++i) r.push_back(ToBytes(txtExpression->itemText(i)));
+  for (int i = 0; i < txtExpression->count(); ++i) r.push_back(plat::ToCp1251(txtExpression->itemText(i)));
   return r;
 }
 
@@ -315,7 +306,7 @@ TNewFuncSettings TNewFunctionForm::CurrentSettings() const {
   s.XCeloe = cbxXCeloe->isChecked();
   s.IfLines = cbxIfLines->isChecked();
   s.IfRazryv = cbxIfRazryv->isChecked();
-  auto cut = [](const QString& t) { return ToBytes(t).substr(0, NewFuncSetTextMax); };
+  auto cut = [](const QString& t) { return plat::ToCp1251(t).substr(0, NewFuncSetTextMax); };
   s.MinXText = cut(txtMinX->text());
   s.MaxXText = cut(txtMaxX->text());
   s.RazryvText = cut(txtRazryv->text());
@@ -339,9 +330,9 @@ void TNewFunctionForm::ApplySettings(const TNewFuncSettings& s) {
   cbxIfLines->setChecked(s.IfLines);
   cbxIfRazryv->setChecked(s.IfRazryv);
   cbxIfRazryvClick();
-  txtMinX->setText(ToQ(s.MinXText));
-  txtMaxX->setText(ToQ(s.MaxXText));
-  txtRazryv->setText(ToQ(s.RazryvText));
+  txtMinX->setText(plat::FromCp1251(s.MinXText));
+  txtMaxX->setText(plat::FromCp1251(s.MaxXText));
+  txtRazryv->setText(plat::FromCp1251(s.RazryvText));
   udDiametr->SetPosition(s.Diametr);
   udWidth->SetPosition(s.LineWidth);
   udKolvo->SetPosition(s.Kolvo);
@@ -385,7 +376,7 @@ void TNewFunctionForm::FormShow() {
 
 void TNewFunctionForm::CheckNumberBox(QLineEdit* box, QString& last, bool positive) {
   long double v = 0;
-  const bool ok = TryStrToExt(ToBytes(box->text()), &v) && (!positive || v > 0);
+  const bool ok = TryStrToExt(plat::ToCp1251(box->text()), &v) && (!positive || v > 0);
   if (!ok) box->setText(last);
   last = box->text();
 }
@@ -396,7 +387,7 @@ int32_t TNewFunctionForm::WholeBoxValue(const QLineEdit* box, const TUpDown* ud)
   // drawing step and size the pens, so 0 or a wrapped 16-bit value must never
   // get through.
   int32_t v = 0;
-  if (TryStrToInteger(ToBytes(box->text()), &v)) return ClampNewFuncInt(v);
+  if (TryStrToInteger(plat::ToCp1251(box->text()), &v)) return ClampNewFuncInt(v);
   return ClampNewFuncInt(ud->Position());
 }
 
@@ -416,7 +407,7 @@ void TNewFunctionForm::btnAddFunctionClick() {
   int32_t err = 0;
   {
     auto trial = std::make_unique<objFunc>();
-    trial->Expression = ToBytes(typed);
+    trial->Expression = plat::ToCp1251(typed);
     trial->Reset();
     trial->Parse(trial->Expression);
     err = trial->ErrorCode;

@@ -14,6 +14,7 @@
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/ScreenSetFile.h"
 #include "platform/Cp1251.h"
+#include "platform/qt/Text.h"
 
 TScreenForm* ScreenForm = nullptr;
 
@@ -320,14 +321,14 @@ int TScreenForm::WidthPosition() const {
   // outside the up-down's range is not taken, as the arrows start from the
   // up-down's own position then too.
   int32_t typed = 0;
-  if (TryStrToInteger(cp1251::FromUtf8(Text(txtWidth)), &typed) && typed >= udWidth->Min() &&
+  if (TryStrToInteger(plat::ToCp1251(txtWidth->text()), &typed) && typed >= udWidth->Min() &&
       typed <= udWidth->Max())
     return typed;
   return udWidth->Position();
 }
 
 void TScreenForm::ApplyToView(objScreen& view) const {
-  const auto value = [this](int box) { return StrToExt(cp1251::FromUtf8(Text(BoxEdit(box)))); };
+  const auto value = [this](int box) { return StrToExt(plat::ToCp1251(BoxEdit(box)->text())); };
   view.StartX = value(bxMinX);
   view.StartY = value(bxMinY);
   // A scale shown as 0 (below the range) was never typed: keep the drawable one.
