@@ -239,20 +239,20 @@ void TScreenForm::reject() {
 void TScreenForm::btnDefaultClick() {
   if (!MainScreen) return;
   CheckScreenFields(true);
-  // A scale box may still hold the text it was shown with when that one is
-  // below the range (a view scale under 0.000005 prints as 0): a default
-  // scale of 0 could not be drawn, so the previous default stays then.
-  const long double xm = StrToExt(StoredText(Text(txtXm)));
-  const long double ym = StrToExt(StoredText(Text(txtYm)));
-  if (xm > 0) MainScreen->DefaultXm = xm;
-  if (ym > 0) MainScreen->DefaultYm = ym;
-
   TScreenSettings rec;
   rec.XmText = StoredText(Text(txtXm));
   rec.YmText = StoredText(Text(txtYm));
   rec.KoefText = StoredText(Text(txtKoef));
   rec.SdvigText = StoredText(Text(txtSdvig));
   rec.SetkaStepText = StoredText(Text(txtSetkaStep));
+  // A scale box may still hold the text it was shown with when that one is
+  // below the range (a view scale under 0.000005 prints as 0): a default
+  // scale of 0 could not be drawn, so the previous default stays then.
+  const long double xm = StrToExt(rec.XmText);
+  const long double ym = StrToExt(rec.YmText);
+  if (xm > 0) MainScreen->DefaultXm = xm;
+  if (ym > 0) MainScreen->DefaultYm = ym;
+
   rec.Oci = cbxOci->isChecked();
   rec.Setka = cbxSetka->isChecked();
   rec.BkColor = stBkColor->Color();
