@@ -152,20 +152,12 @@ std::string Derive(const std::string& input) {
   std::string s = input;
   int32_t err = 0;
   PrepareExpression(s, err);
-  bool hasX = false, nonDiff = false;
-  std::string prepared;
-  {
-    std::string copy = s;
-    ParseFacts facts = ParseCopy(copy, false);
-    if (facts.error != 0) return "";  // only texts that parse have a derivative
-    hasX = facts.hasX;
-    nonDiff = facts.nonDiff;
-    FoldConstant(copy, ProizDigits, prepared);
-  }
+  // The parse leaves s in its prepared form, which a text with x keeps.
+  const ParseFacts facts = ParseCopy(s, false);
+  if (facts.error != 0) return "";  // only texts that parse have a derivative
   // Any non-differentiable function anywhere leaves the whole derivative empty.
-  if (nonDiff) return "";
-  s = prepared;
-  if (!hasX) return "0";
+  if (facts.nonDiff) return "";
+  if (!facts.hasX) return "0";
   if (s == "x") return "1";
 
   Split sp = SplitText(s);
