@@ -288,12 +288,6 @@ void TNewFunctionForm::SetExpressionText(const std::string& cp1251Text) {
   txtExpression->setEditText(plat::FromCp1251(cp1251Text));
 }
 
-std::vector<std::string> TNewFunctionForm::History() const {
-  std::vector<std::string> r;
-  for (int i = 0; i < txtExpression->count(); ++i) r.push_back(plat::ToCp1251(txtExpression->itemText(i)));
-  return r;
-}
-
 std::string TNewFunctionForm::SettingsPath() {
   return ProgramFolder() + "newfunc.set";
 }

@@ -79,8 +79,6 @@ class TNewFunctionForm : public QDialog {
   // tools hand their formulas over this way).
   std::string ExpressionText() const;
   void SetExpressionText(const std::string& cp1251Text);
-  // The history items as bytes, oldest first.
-  std::vector<std::string> History() const;
 
   // The controls' state as a defaults record (texts cut to 20 characters).
   TNewFuncSettings CurrentSettings() const;
