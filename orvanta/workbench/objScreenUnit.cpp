@@ -28,6 +28,13 @@ bool Drawable(const objScreen& v, const plat::TCanvas& c) {
          v.Ym > 0 && Finite(v.StartX) && Finite(v.StartY);
 }
 
+void SolidPen(plat::TCanvas& c, plat::TColor color, int width) {
+  c.Pen.Mode = plat::TPenMode::pmCopy;
+  c.Pen.Style = plat::TPenStyle::psSolid;
+  c.Pen.Color = color;
+  c.Pen.Width = width;
+}
+
 }  // namespace
 
 int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
@@ -68,10 +75,7 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
   const int H = canvas.Height();
   const int32_t lo = -PixelMargin, hiX = W + PixelMargin, hiY = H + PixelMargin;
 
-  canvas.Pen.Mode = plat::TPenMode::pmCopy;
-  canvas.Pen.Style = plat::TPenStyle::psSolid;
-  canvas.Pen.Color = F.GraphColor;
-  canvas.Pen.Width = F.LineWidth;
+  SolidPen(canvas, F.GraphColor, F.LineWidth);
   if (!Drawable(view, canvas) || F.Kolvo == 0) return;
 
   const int r = F.Diametr / 2;
@@ -139,10 +143,7 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
 }
 
 void DrawOci(const objScreen& view, plat::TCanvas& canvas) {
-  canvas.Pen.Mode = plat::TPenMode::pmCopy;
-  canvas.Pen.Style = plat::TPenStyle::psSolid;
-  canvas.Pen.Color = view.OciColor;
-  canvas.Pen.Width = view.OciWidth;
+  SolidPen(canvas, view.OciColor, view.OciWidth);
   if (!Drawable(view, canvas)) return;
   const int W = canvas.Width(), H = canvas.Height();
   const int c0 = RoundPixel(-view.StartX / view.Xm, -PixelMargin, W + PixelMargin);
@@ -157,10 +158,7 @@ void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
   if (!Drawable(view, canvas) || !(view.SetkaStep > 0) || !Finite(view.SetkaStep)) return;
   const long double step = view.SetkaStep;
   if (view.Xm > step / 4 || view.Ym > step / 4) return;
-  canvas.Pen.Mode = plat::TPenMode::pmCopy;
-  canvas.Pen.Style = plat::TPenStyle::psSolid;
-  canvas.Pen.Color = view.LinesColor;
-  canvas.Pen.Width = 1;
+  SolidPen(canvas, view.LinesColor, 1);
   const int W = canvas.Width(), H = canvas.Height();
   // At least 4 pixels apart, so a picture holds at most W / 4 + 2 lines;
   // the caps stop a run whose variable no longer advances.
