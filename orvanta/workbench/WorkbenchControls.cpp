@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/Services.h"
 
@@ -38,7 +39,7 @@ void TUpDown::SetRange(int min, int max) {
 }
 
 void TUpDown::SetPosition(int p) {
-  position_ = p < min_ ? min_ : (p > max_ ? max_ : p);
+  position_ = std::clamp(p, min_, max_);
   if (associate_) {
     const QSignalBlocker block(associate_);
     associate_->setText(QString::number(position_));
@@ -65,8 +66,7 @@ void TUpDown::Step(int delta) {
     const int typed = associate_->text().trimmed().toInt(&ok);
     if (ok && typed >= min_ && typed <= max_) position_ = typed;
   }
-  const int before = position_;
-  position_ = before + delta < min_ ? min_ : (before + delta > max_ ? max_ : before + delta);
+  position_ = std::clamp(position_ + delta, min_, max_);
   if (associate_) associate_->setText(QString::number(position_));
   if (OnClick) plat::Guard([this, delta] { OnClick(delta > 0); });
 }
