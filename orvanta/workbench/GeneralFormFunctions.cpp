@@ -21,10 +21,22 @@ namespace {
 
 QString Text5(long double v) { return QString::fromStdString(DecimalText(v, 5)); }
 
-// A whole-number box of the dialog as a function field: always 1..9, since the
-// drawing divides by the samples value and sizes its pens by the other two.
+// A whole-number function field: always 1..9, since the drawing divides by
+// the samples value and sizes its pens by the other two.
+std::uint16_t WholeValue(std::int64_t v) { return static_cast<std::uint16_t>(ClampNewFuncInt(v)); }
+// A whole-number box of the dialog as a function field.
 std::uint16_t WholeField(const QLineEdit* box) {
-  return static_cast<std::uint16_t>(ClampNewFuncInt(StrToInteger(plat::ToCp1251(box->text()))));
+  return WholeValue(StrToInteger(plat::ToCp1251(box->text())));
+}
+
+// Changes the selected function and redraws; without a selection nothing
+// happens.
+template <class Change>
+void ChangeSelected(TGeneralForm& form, Change change) {
+  const int32_t i = form.SelectedFunction();
+  if (i < 0) return;
+  change(*MainScreen->Funcs[i]);
+  form.DrawScreen();
 }
 
 }  // namespace
@@ -186,24 +198,15 @@ void TGeneralForm::lbxFunctionsClick() {
 // ---------------------------------------------------------------- property controls
 
 void TGeneralForm::udDiametrClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->Diametr = static_cast<std::uint16_t>(ClampNewFuncInt(udDiametr->Position()));
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.Diametr = WholeValue(udDiametr->Position()); });
 }
 
 void TGeneralForm::udWidthClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->LineWidth = static_cast<std::uint16_t>(ClampNewFuncInt(udWidth->Position()));
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.LineWidth = WholeValue(udWidth->Position()); });
 }
 
 void TGeneralForm::udKolvoClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->Kolvo = static_cast<std::uint16_t>(ClampNewFuncInt(udKolvo->Position()));
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.Kolvo = WholeValue(udKolvo->Position()); });
 }
 
 void TGeneralForm::stColorClick() {
@@ -216,48 +219,36 @@ void TGeneralForm::stColorClick() {
 }
 
 void TGeneralForm::tbZeloeClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->XCeloe = tbZeloe->isChecked();
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.XCeloe = tbZeloe->isChecked(); });
 }
 
 void TGeneralForm::tbPologClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->XPolog = tbPolog->isChecked();
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.XPolog = tbPolog->isChecked(); });
 }
 
 void TGeneralForm::tbLinesClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->IfLines = tbLines->isChecked();
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) { f.IfLines = tbLines->isChecked(); });
 }
 
 void TGeneralForm::tbRazryvClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->IfRazryv = tbRazryv->isChecked();
-  txtRazryv->setEnabled(tbRazryv->isChecked());
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) {
+    f.IfRazryv = tbRazryv->isChecked();
+    txtRazryv->setEnabled(tbRazryv->isChecked());
+  });
 }
 
 void TGeneralForm::tbLeftOgrClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->IfMinX = tbLeftOgr->isChecked();
-  txtXMin->setEnabled(tbLeftOgr->isChecked());
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) {
+    f.IfMinX = tbLeftOgr->isChecked();
+    txtXMin->setEnabled(tbLeftOgr->isChecked());
+  });
 }
 
 void TGeneralForm::tbRightOgrClick() {
-  const int32_t i = SelectedFunction();
-  if (i < 0) return;
-  MainScreen->Funcs[i]->IfMaxX = tbRightOgr->isChecked();
-  txtXMax->setEnabled(tbRightOgr->isChecked());
-  DrawScreen();
+  ChangeSelected(*this, [this](objFunc& f) {
+    f.IfMaxX = tbRightOgr->isChecked();
+    txtXMax->setEnabled(tbRightOgr->isChecked());
+  });
 }
 
 // ---------------------------------------------------------------- applying
