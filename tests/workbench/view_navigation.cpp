@@ -47,9 +47,15 @@ TEST_F(Nav, ScaleCommandsKeepTheCentre) {
     EXPECT_NEAR(CentreX(View()), cx, 1e-14L);
     EXPECT_NEAR(CentreY(View()), cy, 1e-14L);
     // An axis whose scale stays keeps its origin bit for bit, not recomputed.
-    if (c.xmAfter == c.xm) EXPECT_EQ(View().StartX, -17.3L);
-    if (c.ymAfter == c.ym) EXPECT_EQ(View().StartY, 11.1L);
-    if (c.cmd == &G::mnuGraphMRavnClick) EXPECT_EQ(View().Xm, View().Ym);
+    if (c.xmAfter == c.xm) {
+      EXPECT_EQ(View().StartX, -17.3L);
+    }
+    if (c.ymAfter == c.ym) {
+      EXPECT_EQ(View().StartY, 11.1L);
+    }
+    if (c.cmd == &G::mnuGraphMRavnClick) {
+      EXPECT_EQ(View().Xm, View().Ym);
+    }
   }
   EXPECT_EQ(Panel(2), "xm 0.125");
 }
