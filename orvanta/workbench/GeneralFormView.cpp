@@ -370,14 +370,12 @@ void TGeneralForm::ImageMouseUp(Qt::MouseButton Button, int X, int Y) {
     s.StartY = sy;
     s.Xm = std::clamp(std::fabs(sx - x2) / W, MinScale, MaxScale);
     s.Ym = std::clamp(std::fabs(sy - y2) / H, MinScale, MaxScale);
-    RectClicks = 0;
-    RectStart = {0, 0};
-    DrawScreen();
-    RectBandShown = false;
-  } else if (Button == Qt::RightButton) {
-    RectClicks = 0;
-    RectStart = {0, 0};
-    DrawScreen();
-    RectBandShown = false;
+  } else if (Button != Qt::RightButton) {
+    return;
   }
+  // Zoomed in or, with the right button, dropped: the redraw removes the band.
+  RectClicks = 0;
+  RectStart = {0, 0};
+  DrawScreen();
+  RectBandShown = false;
 }
