@@ -30,12 +30,10 @@ std::string Convert(const char* to, const char* from, std::string_view in, std::
       if (skipUtf8Sequence) {
         unsigned char c = static_cast<unsigned char>(*src);
         size_t want = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        skip = 1;
         while (skip < want && skip < srcLeft &&
                (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80)
           ++skip;
       }
-      if (skip > srcLeft) skip = srcLeft;
       src += skip;
       srcLeft -= skip;
       out.append(replacement);
