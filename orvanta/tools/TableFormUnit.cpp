@@ -4,4 +4,7 @@ TTableForm* TableForm = nullptr;
 
 TTableForm::TTableForm(QWidget* parent) : QDialog(parent) {
   setObjectName("TableForm");
+  txtFunction = new QComboBox(this);
+  txtFunction->setObjectName("txtFunction");
+  txtFunction->setEditable(true);
 }

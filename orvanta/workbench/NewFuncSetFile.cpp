@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/SafeFile.h"
 #include "orvanta/workbench/SetFileIo.h"
 
 namespace {
@@ -94,16 +95,7 @@ bool ReadNewFuncSetFile(const std::string& path, TNewFuncSettings& out, std::str
 
 bool WriteNewFuncSetFile(const std::string& path, const TNewFuncSettings& s, std::string& error) {
   const auto rec = EncodeNewFuncSettings(s);
-  std::vector<char> tmpl(path.begin(), path.end());
-  const char suffix[] = ".XXXXXX";
-  tmpl.insert(tmpl.end(), suffix, suffix + sizeof suffix);  // keeps the terminating zero
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) {
-    error = IoErrorText(errno);
-    return false;
-  }
-  ::fchmod(fd, 0644);
-  if (const int err = setfile::WriteAndReplace(fd, tmpl.data(), path, rec.data(), rec.size()); err != 0) {
+  if (const int err = plat::WriteFileAtomic(path, rec.data(), rec.size()); err != 0) {
     error = IoErrorText(err);
     return false;
   }

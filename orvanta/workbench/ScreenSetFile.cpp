@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "orvanta/engine/FuncsUnit.h"
+#include "platform/SafeFile.h"
 #include "orvanta/workbench/SetFileIo.h"
 #include "orvanta/workbench/objScreenUnit.h"
 
@@ -126,13 +127,7 @@ bool ReadScreenSettingsFile(const std::string& path, TScreenSettings& out, std::
 
 bool WriteScreenSettingsFile(const std::string& path, const TScreenSettings& s, std::string* error) {
   const std::vector<unsigned char> bytes = EncodeScreenSettings(s);
-  const std::string tmp = path + ".tmp";
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    if (error) *error = SysError(tmp, errno);
-    return false;
-  }
-  if (const int err = setfile::WriteAndReplace(fd, tmp, path, bytes.data(), bytes.size()); err != 0) {
+  if (const int err = plat::WriteFileAtomic(path, bytes.data(), bytes.size()); err != 0) {
     if (error) *error = SysError(path, err);
     return false;
   }

@@ -32,14 +32,9 @@ inline void PutText(std::uint8_t* p, const std::string& s, std::size_t max) {
   std::memcpy(p + 1, s.data(), n);
 }
 
-// Reads up to `size` bytes of the file at `path` into `buf`; `got` is how
-// many came. Returns 0, or the errno of the failed open or read.
+// Reads up to `size` bytes of the regular file at `path` into `buf`; `got`
+// is how many came. Returns 0, or the errno of the failed open or read (a
+// FIFO, device or folder is refused without waiting).
 int ReadPrefix(const std::string& path, std::uint8_t* buf, std::size_t size, std::size_t& got);
-
-// Writes `data` to the temporary file open on `fd`, syncs and closes it and
-// renames it over `path`; on failure removes the temporary, so the previous
-// file stays as it was. Returns 0, or the errno of the failed step.
-int WriteAndReplace(int fd, const std::string& tmp, const std::string& path, const std::uint8_t* data,
-                    std::size_t size);
 
 }  // namespace setfile

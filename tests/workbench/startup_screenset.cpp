@@ -5,7 +5,11 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <QDir>
+#include <csignal>
 
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/engine/FunctionUnit.h"
@@ -179,14 +183,24 @@ TEST_F(ScreenSetTest, MissingOrShortFileShowsTheMessageAndKeepsASoundView) {
 TEST_F(ScreenSetTest, AFailedWriteLeavesThePreviousFile) {
   ASSERT_TRUE(WriteScreenSettingsFile(Path(), Sample()));
   const std::string before = ReadAll(Path());
-  // The temporary file cannot be created: a folder stands in its place.
-  ASSERT_EQ(::mkdir((Path() + ".tmp").c_str(), 0755), 0);
+  // The write fails half-way: the file-size limit is below the record's size.
+  struct rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   TScreenSettings other = Sample();
   other.XmText = "1";
   std::string error;
-  EXPECT_FALSE(WriteScreenSettingsFile(Path(), other, &error));
+  const bool written = WriteScreenSettingsFile(Path(), other, &error);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadAll(Path()), before);
+  EXPECT_EQ(QDir(QString::fromStdString(ProgramDir)).entryList(QDir::Files | QDir::Hidden).size(), 1)
+      << "no temporary file is left behind";
 
   std::string e2;
   EXPECT_FALSE(WriteScreenSettingsFile(ProgramDir + "no/such/dir/screen.set", other, &e2));

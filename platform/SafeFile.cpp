@@ -1,0 +1,119 @@
+#include "SafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace plat {
+
+int ReadRegularFile(const std::string& path, std::size_t limit, std::string& out) {
+  out.clear();
+  // O_NONBLOCK: opening a FIFO must not wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return err;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  }
+  int err = 0;
+  std::size_t got = 0;
+  std::size_t want = limit;
+  if (st.st_size >= 0 && static_cast<unsigned long long>(st.st_size) < want) want = static_cast<std::size_t>(st.st_size);
+  out.resize(want);
+  while (got < limit) {
+    if (got == out.size()) out.resize(std::min(limit, out.size() + 4096));  // the file grew meanwhile
+    const ssize_t r = ::read(fd, out.data() + got, out.size() - got);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  ::close(fd);
+  out.resize(got);
+  if (err != 0) out.clear();
+  return err;
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return "./";
+  return path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int WriteAll(int fd, const unsigned char* p, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t w = ::write(fd, p + done, size - done);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (w == 0) return EIO;
+    done += static_cast<std::size_t>(w);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+  if (path.empty() || path.back() == '/') return EISDIR;
+  // mkstemp creates the name exclusively (O_EXCL): a link planted at any name
+  // it could choose is never followed, and two writers never share a file.
+  std::string tmpl = FolderOf(path) + "." + NameOf(path) + ".XXXXXX";
+  std::vector<char> name(tmpl.begin(), tmpl.end());
+  name.push_back('\0');
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return errno;
+  const std::string tmp(name.data());
+
+  mode_t mode = 0;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  int err = 0;
+  if (::fchmod(fd, mode) != 0) err = errno;
+  if (err == 0) err = WriteAll(fd, static_cast<const unsigned char*>(data), size);
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) ::unlink(tmp.c_str());
+  return err;
+}
+
+std::string SysErrorText(int err) {
+  char buf[256] = {};
+  // The GNU strerror_r returns the text, which may or may not be in buf.
+  const char* s = ::strerror_r(err, buf, sizeof buf);
+  if (s == nullptr || *s == '\0') return "error " + std::to_string(err);
+  return s;
+}
+
+}  // namespace plat
