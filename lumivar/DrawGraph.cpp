@@ -1,6 +1,7 @@
 #include "lumivar/DrawGraph.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <stdexcept>
 
@@ -297,6 +298,35 @@ void DrawGraphic(plat::TCanvas& Canvas, int Left, int Top, int Right, int Bottom
     prev = row;
     if (PointDefined) PenDown = true;
   }
+}
+
+int RoundChecked(long double v) {
+  const long double r = nearbyintl(v);
+  if (!(r >= static_cast<long double>(INT_MIN) && r <= static_cast<long double>(INT_MAX)))
+    throw std::range_error("Range check error");
+  return static_cast<int>(r);
+}
+
+void PrintGraphs(plat::TCanvas& Canvas, int PlotWidth, int PlotHeight, int UnitX, int UnitY, int OX,
+                 int OY, int Left, int Top, int Right, int Bottom, TGraphRec Slot1, TGraphRec Slot2,
+                 bool ColorPrint, int GraphPen, int AxisPen) {
+  // The world point at the centre of the screen plot (y counts downwards).
+  const double cx = static_cast<double>((PlotWidth / 2.0L - OX) / UnitX);
+  const double cy = static_cast<double>((PlotHeight / 2.0L - OY) / UnitY);
+  const int pw = Sub(Right, Left), ph = Sub(Bottom, Top);
+  const long double m = std::min(pw, ph);
+  const long double M = std::max(PlotWidth, PlotHeight);
+  // A small rectangle or a large view can round a unit to 0, which would
+  // divide by zero in the graph's columns.
+  const int pUnitX = std::max(1, RoundChecked(UnitX / M * m));
+  const int pUnitY = std::max(1, RoundChecked(UnitY / M * m));
+  const int pOX = Add(Left, RoundChecked(pw / 2.0L - pUnitX * static_cast<long double>(cx)));
+  const int pOY = Add(Top, RoundChecked(ph / 2.0L - pUnitY * static_cast<long double>(cy)));
+  const int W = std::max(1, AxisPen), G = std::max(1, GraphPen);
+  DrawAxes(Canvas, Left, Top, Right, Bottom, pOX, pOY, pUnitX, pUnitY, W);
+  if (!ColorPrint) Slot1.Color = Slot2.Color = plat::clBlack;
+  DrawGraphic(Canvas, Left, Top, Right, Bottom, pOX, pOY, pUnitX, pUnitY, G, Slot1);
+  if (SystemMode) DrawGraphic(Canvas, Left, Top, Right, Bottom, pOX, pOY, pUnitX, pUnitY, G, Slot2);
 }
 
 }  // namespace lumivar

@@ -41,4 +41,16 @@ void DrawAxes(plat::TCanvas& Canvas, int Left, int Top, int Right, int Bottom, i
 void DrawGraphic(plat::TCanvas& Canvas, int Left, int Top, int Right, int Bottom, int OX, int OY,
                  int UnitX, int UnitY, int PenWidth, TGraphRec Rec);
 
+// Renders the screen view (plot size, pixels per unit and origin of the
+// screen) into the rectangle [Left, Right] x [Top, Bottom] of a page: the
+// screen's longer side maps onto the rectangle's shorter side and the point
+// at the screen plot's centre lands on the rectangle's centre. Pens below one
+// pixel and printed units that round to 0 are drawn as 1.
+void PrintGraphs(plat::TCanvas& Canvas, int PlotWidth, int PlotHeight, int UnitX, int UnitY, int OX,
+                 int OY, int Left, int Top, int Right, int Bottom, TGraphRec Slot1, TGraphRec Slot2,
+                 bool ColorPrint, int GraphPen, int AxisPen);
+
+// Rounds half to even; a result outside the int range (or NaN) is an error.
+int RoundChecked(long double v);
+
 }  // namespace lumivar
