@@ -21,6 +21,7 @@
 #include "lumivar/Image.h"
 #include "lumivar/Print.h"
 #include "lumivar/Setca.h"
+#include "platform/qt/Printer.h"
 #include "platform/qt/SpinEdit.h"
 
 namespace lumivar {
@@ -272,7 +273,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   Sinhron = check(NService, "Sinhron", "&Сохранять пропорции", &TMainForm::SinhronClick);
   Sinhron->setChecked(true);
   ChangeColor = act(NService, "ChangeColor", "&Изменить цвет графика", &TMainForm::ChangeColorClick);
-  Setca = act(NService, "Setca", "С&етка", &TMainForm::SetcaClick);
+  Setca = check(NService, "Setca", "С&етка", &TMainForm::SetcaClick);
   NextGraph = act(NService, "NextGraph", "&Переход", &TMainForm::NextGraphClick);
   NextGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   NextGraph->setEnabled(false);
@@ -641,11 +642,28 @@ void TMainForm::ChangeColorClick() {
 }
 
 void TMainForm::SetcaClick() {
-  if (SetcaForm) plat::Services().ExecModal(SetcaForm);
+  if (Setca->isChecked()) {
+    Setca->setChecked(false);
+    GridOn = false;
+  } else {
+    if (!SetcaForm) throw std::logic_error("The grid dialog does not exist");
+    // The dialog has set the style and colour already; Ok switches the grid on.
+    if (plat::Services().ExecModal(SetcaForm) != plat::mrOk) return;
+    GridOn = true;
+    Setca->setChecked(true);
+  }
+  RedrawGraphs();
 }
 
 void TMainForm::PrintFileClick() {
-  if (PrintForm) plat::Services().ExecModal(PrintForm);
+  try {
+    plat::Printer().PrinterIndex();
+  } catch (const std::exception&) {
+    plat::MessageBox("Текущий принтер не установлен.", plat::MsgKind::Error, plat::mbOK);
+    return;
+  }
+  if (!PrintForm) throw std::logic_error("The print dialog does not exist");
+  plat::Services().ExecModal(PrintForm);
 }
 
 void TMainForm::N1Click() {
