@@ -230,8 +230,10 @@ int TPrintForm::HelpContextOf(const QWidget* w) {
 bool TPrintForm::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) plat::Guard([this] { FormActivate(); });
   if (e->type() == QEvent::Show)
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-      move(s->availableGeometry().center() - rect().center());
+    plat::Guard([this] {
+      if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+    });
   return QDialog::event(e);
 }
 

@@ -135,4 +135,26 @@ TEST_F(PrintEndToEnd, TheViewGoesIntoAPdfFileInLandscape) {
   EXPECT_EQ(page.GetPixel(pageW - 2, 2), plat::clWhite);
 }
 
+TEST_F(PrintEndToEnd, AFileThatCannotBeWrittenFailsTheJobAndKeepsTheDialogOpen) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.path().toStdString() + "/missing/graph.pdf";
+  fake.FileNames.push_back(path);
+  fake.OnExecModal = [](QDialog* d) {
+    PrintForm->FormActivate();
+    PrintForm->PrintersList->setCurrentIndex(PrintForm->PrintersList->count() - 1);
+    PrintForm->Button3->click();
+    EXPECT_FALSE(plat::Printer().Printing());  // the job is gone
+    return d->result();
+  };
+  form->PrintFileClick();
+  ASSERT_EQ(fake.Dialogs.size(), 1u);
+  EXPECT_NE(fake.Dialogs[0].Result, plat::mrOk);
+  ASSERT_EQ(fake.Messages.size(), 1u);
+  EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Error);
+  EXPECT_EQ(fake.Messages[0].Text.rfind("Не удалось записать файл " + path, 0), 0u) << fake.Messages[0].Text;
+  std::string bytes;
+  EXPECT_NE(plat::ReadRegularFile(path, 16, bytes), 0);
+}
+
 }  // namespace
