@@ -159,6 +159,8 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   Label4 = label(GroupBox2, "Label4", "Слева:", 8, 50);
   Left = cm(GroupBox2, "Left", 60, 46, 0, 0, 0, 10, 18);
   label(GroupBox2, nullptr, "см", 128, 50);
+  // The user types at most 5 characters into the position and size boxes.
+  for (plat::TSpinEditCm* s : {Top, Left}) s->SetMaxLength(5);
   Center = button(GroupBox2, "Center", "Центр", 146, 32, 40, 24);
   Center->setProperty(kHelpProperty, 19);
 
@@ -169,6 +171,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   Label6 = label(GroupBox3, "Label6", "Ширина:", 8, 46);
   Width = cm(GroupBox3, "Width", 60, 42, 500, 600, 500, 10, 20);
   label(GroupBox3, nullptr, "см", 128, 46);
+  for (plat::TSpinEditCm* s : {Height, Width}) s->SetMaxLength(5);
   AllPage = new QCheckBox(QString::fromUtf8("На весь лист"), GroupBox3);
   AllPage->setObjectName("AllPage");
   AllPage->setGeometry(60, 64, 126, 12);
