@@ -209,7 +209,8 @@ TEST_F(FilesTest, OpenRefusesDamagedFilesAndChangesNothing) {
     EXPECT_EQ(View().Xm, xm) << file.first;
     EXPECT_EQ(View().StartX, 1.5L) << file.first;
   }
-  for (const std::string& path : {Dir(), Dir() + "missing.ov2"}) {
+  ASSERT_EQ(::mkfifo((Dir() + "fifo.ov2").c_str(), 0600), 0);  // refused at once, not waited on
+  for (const std::string& path : {Dir(), Dir() + "missing.ov2", Dir() + "fifo.ov2"}) {
     fake.ClearRecords();
     Open(path);
     EXPECT_EQ(PlainMessages(), std::vector<std::string>{"Ошибка при открытии файла"}) << path;
@@ -219,6 +220,17 @@ TEST_F(FilesTest, OpenRefusesDamagedFilesAndChangesNothing) {
   fake.ClearRecords();
   Form().mnuFileOpenClick();
   EXPECT_TRUE(fake.Messages.empty());
+}
+
+TEST_F(FilesTest, AReadOnlyFileOpens) {
+  AddThree();
+  SaveAs(Dir() + "ro.ov2");
+  ASSERT_EQ(::chmod((Dir() + "ro.ov2").c_str(), 0444), 0);
+  Form().mnuFileNewClick();
+  fake.ClearRecords();
+  Open(Dir() + "ro.ov2");
+  EXPECT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(View().FuncCount, 3);
 }
 
 TEST_F(FilesTest, AStoredTextThatDoesNotParseIsListedButNotDrawn) {
