@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextBlockFormat>
@@ -96,14 +96,15 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   SpeedButton1->setCursor(Qt::PointingHandCursor);
   SpeedButton1->setToolTip(Q("Идти на домашнюю страницу Orvanta"));
 
-  Memo1 = new QPlainTextEdit(this);
+  Memo1 = new QTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setGeometry(8, 96, 305, 129);
+  Memo1->setAcceptRichText(false);
   QFont memoFont(Q("Arial"));
   memoFont.setPixelSize(16);
   memoFont.setBold(true);
   Memo1->setFont(memoFont);
-  Memo1->setStyleSheet("QPlainTextEdit { color: yellow; background: black; }");
+  Memo1->setStyleSheet("QTextEdit { color: yellow; background: black; }");
   Memo1->setPlainText(Q("Orvanta 2.0\n"
                         "исследует функции\n"
                         "одной переменной:\n"
@@ -117,6 +118,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
   }
+  Memo1->moveCursor(QTextCursor::Start);
 
   Image2 = new QLabel(this);
   Image2->setObjectName("Image2");

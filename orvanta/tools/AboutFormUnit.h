@@ -8,7 +8,7 @@
 #include <string>
 
 class QGroupBox;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class QToolButton;
 
@@ -45,7 +45,7 @@ class TAboutForm : public QDialog {
   QGroupBox* GroupBox1;
   QLabel* Image1;              // banner, 225 x 57
   QToolButton* SpeedButton1;   // to the home page
-  QPlainTextEdit* Memo1;       // the notice
+  QTextEdit* Memo1;       // the notice
   QLabel* Image2;              // icon
   QLabel* Label1;              // author line
   TLinkLabel* Label2;          // "Домашняя страница Orvanta"
