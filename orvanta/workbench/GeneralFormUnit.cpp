@@ -153,6 +153,7 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QMainWindow(parent) {
 
   SetupFunctionHandlers();
   SetupViewHandlers();
+  SetupFileHandlers();
 }
 
 TGeneralForm::~TGeneralForm() {

@@ -4,7 +4,9 @@
 // six-panel status bar. Its handlers live in three units:
 //   GeneralFormUnit.cpp       start-up, timers, layout, drawing, exit;
 //   GeneralFormFunctions.cpp  function list, function toolbar and adding;
-//   GeneralFormView.cpp       view navigation, mouse modes, screen dialog.
+//   GeneralFormView.cpp       view navigation, mouse modes, screen dialog;
+//   GeneralFormFiles.cpp      function-set files, New, picture export,
+//                             closing, tool launchers, about and help.
 #include <QMainWindow>
 #include <cstdint>
 #include <string>
@@ -15,6 +17,8 @@
 #include "platform/qt/Timer.h"
 
 class QAction;
+class QCloseEvent;
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -42,6 +46,22 @@ std::string ProgramFolder();
 // and leaves the view's values (sound built-in ones for a fresh view).
 // The function list is emptied in both cases.
 void LoadScreenSettings(objScreen& view, int W, int H);
+
+// Messages of the file commands and the name of the automatic save.
+extern const char* const SaveFunctionsErrorText;  // "Ошибка при сохранении файла"
+extern const char* const OpenFunctionsErrorText;  // "Ошибка при открытии файла"
+extern const char* const SaveImageErrorText;      // "Ошибка сохранения изображения"
+extern const char* const LastFuncSetFileName;     // "last.ov2"
+
+// `name` with `ext` (".ov2", ".bmp") appended unless its last four bytes are
+// exactly `ext` (case-sensitive).
+std::string WithExtension(const std::string& name, const char* ext);
+
+// Writes the current list and view to `FileName`, replacing the file only
+// once the new one is complete; expressions longer than the stored text
+// allows are cut. Throws std::runtime_error naming the file and the
+// system's reason when the file cannot be written.
+void SaveFunctions(const std::string& FileName);
 
 class TGeneralForm : public QMainWindow {
   Q_OBJECT
@@ -213,6 +233,41 @@ class TGeneralForm : public QMainWindow {
   void tbDelFuncClick();
   void tbDeleteAllClick();
 
+  // ---- Function-set files, picture export, closing, tools, help ----
+  void SetupFileHandlers();
+  void mnuFileNewClick();
+  void mnuFileOpenClick();
+  void mnuFileSaveAsClick();
+  void mnuFileSaveImageClick();
+  void tbNewFileClick();
+  void tbOpenFileClick();
+  void tbSaveFileClick();
+  void tbSaveImageClick();
+  // The automatic save of a non-empty list to "last.ov2"; a failure is
+  // raised, so the window stays open.
+  void FormClose();
+  void mnuUtilProizClick();
+  void mnuUtilKasatClick();
+  void mnuUtilNormalClick();
+  void mnuUtilIntegralClick();
+  void mnuUtilPeresechClick();
+  void mnuUtilLineClick();
+  void N7Click();
+  void mnuUtilUravnClick();
+  void mnuHelpHelpClick();
+  void mnuHelpAboutClick();
+  void tbProizClick();
+  void tbKasClick();
+  void tbNormalClick();
+  void tbIntegralClick();
+  void tbTableClick();
+  void tbLineClick();
+  void tbParabolaClick();
+  void tbUravnClick();
+  // Replaces a tool's formula list by the lines of lbxFunctions and, when
+  // functions are listed, sets its text to the selected line.
+  void HandFunctionsTo(QComboBox* box);
+
   // ---- View navigation, mouse and screen dialog ----
   void SetupViewHandlers();
   void mnuGraphMPlusClick();
@@ -263,6 +318,7 @@ class TGeneralForm : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateMenus();

@@ -5,9 +5,11 @@
 
 #include <jpeglib.h>
 
-// The logo's JPEG bytes, generated into the build from resources/orvanta/logo.jpg.
+// The pictures' JPEG bytes, generated into the build from resources/orvanta/.
 extern const unsigned char OrvantaLogoJpeg[];
 extern const std::size_t OrvantaLogoJpegSize;
+extern const unsigned char OrvantaBannerJpeg[];
+extern const std::size_t OrvantaBannerJpegSize;
 
 namespace {
 
@@ -65,3 +67,5 @@ QImage DecodeJpeg(const unsigned char* data, std::size_t size) {
 }
 
 QImage LogoImage() { return DecodeJpeg(OrvantaLogoJpeg, OrvantaLogoJpegSize); }
+
+QImage AboutBannerImage() { return DecodeJpeg(OrvantaBannerJpeg, OrvantaBannerJpegSize); }

@@ -9,3 +9,6 @@ QImage DecodeJpeg(const unsigned char* data, std::size_t size);
 
 // The main window's logo (228 x 52).
 QImage LogoImage();
+
+// The about window's banner (225 x 57).
+QImage AboutBannerImage();
