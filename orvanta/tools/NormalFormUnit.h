@@ -1,14 +1,11 @@
 #pragma once
-#include <QComboBox>
-#include <QDialog>
+// "Уравнение нормали": the tangent window's twin (KasatFormUnit.h).
+#include "orvanta/tools/KasatFormUnit.h"
 
-class TNormalForm : public QDialog {
+class TNormalForm : public TPointLineForm {
   Q_OBJECT
  public:
-  explicit TNormalForm(QWidget* parent = nullptr);
-
-  // The formula box, an editable combo box the main window fills with its list.
-  QComboBox* txtFunction = nullptr;
+  explicit TNormalForm(QWidget* parent = nullptr) : TPointLineForm(parent, true) {}
 };
 
 extern TNormalForm* NormalForm;

@@ -1,10 +1,164 @@
 #include "orvanta/tools/TableFormUnit.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "orvanta/engine/FunctionUnit.h"
+#include "orvanta/tools/calc/ToolCalc.h"
+#include "orvanta/workbench/WorkbenchControls.h"
+#include "platform/SafeFile.h"
+#include "platform/qt/Text.h"
+
 TTableForm* TableForm = nullptr;
 
-TTableForm::TTableForm(QWidget* parent) : QDialog(parent) {
-  setObjectName("TableForm");
+TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таблица значений", 346, 217) {
   txtFunction = new QComboBox(this);
   txtFunction->setObjectName("txtFunction");
   txtFunction->setEditable(true);
+  PlaceFunctionBox(txtFunction);
+
+  MakeLabel(this, "Label2", "Начальное значение:", 8, 56);
+  txtStart = MakeEdit(this, "txtStart", "0", 120, 54, 89);
+  MakeLabel(this, "Label3", "Шаг:", 216, 56);
+  txtDx = MakeEdit(this, "txtDx", "0.1", 248, 54, 89);
+
+  rbKolvo = new QRadioButton(QString::fromUtf8("Количество значений:"), this);
+  rbKolvo->setObjectName("rbKolvo");
+  rbKolvo->setGeometry(8, 88, 161, 17);
+  rbKolvo->setChecked(true);
+  txtKolvo = MakeEdit(this, "txtKolvo", "100", 177, 84, 48);
+  txtKolvo->setMaxLength(4);
+  udKolvo = new TUpDown(this);
+  udKolvo->setObjectName("udKolvo");
+  udKolvo->setGeometry(225, 84, 16, 21);
+  udKolvo->SetRange(1, 9999);
+  udKolvo->SetAssociate(txtKolvo);
+  udKolvo->SetPosition(100);
+  rbFinish = new QRadioButton(QString::fromUtf8("Исследовать до значения:"), this);
+  rbFinish->setObjectName("rbFinish");
+  rbFinish->setGeometry(8, 112, 161, 17);
+  txtFinish = MakeEdit(this, "txtFinish", "10", 176, 110, 65);
+  txtFinish->setEnabled(false);
+  MakeDecimals(this, 8, 144, 153, 140, 169);
+
+  btnCancel = MakeButton(this, "btnCancel", "Закрыть", 8, 176, 105);
+  btnSave = MakeButton(this, "btnSave", "Сохранить в файле", 120, 176, 105);
+  btnSave->setEnabled(false);
+  btnOk = MakeButton(this, "btnOk", "Получить значения", 232, 176, 105);
+  SetDefaultButton(btnOk);
+
+  lbFunction = MakeLabel(this, "lbFunction", "", 8, 216);
+  MarkBold(lbFunction);
+  Grid = new QTableWidget(1, 2, this);
+  Grid->setObjectName("Grid");
+  Grid->setGeometry(8, 240, 329, 129);
+  Grid->horizontalHeader()->hide();
+  Grid->verticalHeader()->hide();
+  Grid->verticalHeader()->setDefaultSectionSize(18);
+  Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  SaveDialog.Title = "Сохранение таблицы";
+  SaveDialog.Filter = "Текстовый файлы (*.txt)|*.txt";
+
+  plat::On(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+  plat::On(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
+  plat::On(rbKolvo, &QRadioButton::clicked, this, [this] { rbKolvoClick(); });
+  plat::On(rbFinish, &QRadioButton::clicked, this, [this] { rbFinishClick(); });
+  plat::On(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
 }
+
+std::string TTableForm::Cell(int col, int row) const {
+  const QTableWidgetItem* item = Grid->item(row, col);
+  return item ? plat::ToUtf8(item->text()) : std::string();
+}
+
+void TTableForm::SetCell(int col, int row, const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  // The first column is the grid's fixed one: shaded like a heading.
+  if (col == 0) item->setBackground(palette().button());
+  Grid->setItem(row, col, item);
+}
+
+void TTableForm::btnOkClick() {
+  Grid->setColumnWidth(0, 162);
+  Grid->setColumnWidth(1, 162);
+  SetCell(0, 0, QStringLiteral("X = "));
+  SetCell(1, 0, QStringLiteral("Y = "));
+
+  const std::string formula = FormulaText(txtFunction);
+  auto f = std::make_unique<objFunc>();
+  f->Reset();
+  f->Expression = formula;
+  f->Parse(f->Expression);
+  if (f->ErrorCode != 0) {
+    Inform(tools::EngineMessage(f->ErrorCode));
+    txtFunction->setFocus();
+    return;
+  }
+  const long double start = ReadBox(txtStart, "0");
+  // Read and corrected in both modes, also while the box is disabled.
+  const long double finish = ReadBox(txtFinish, "10", [start](long double v) { return v > start; });
+  const long double step = ReadBox(txtDx, "0.1", [](long double v) { return v >= 1e-6L; });
+
+  const int digits = Decimals();
+  lbFunction->setText(plat::FromCp1251(formula));
+  lbFunction->adjustSize();
+  btnSave->setEnabled(true);
+  RevealResults(416);
+
+  const int32_t n = tools::TableRowCount(rbKolvo->isChecked(), UpDownValue(txtKolvo, udKolvo),
+                                         start, finish, step);
+  Grid->setRowCount(std::max(n + 1, 1));
+  const std::vector<tools::TTableRow> rows = tools::TableRows(*f, start, step, n, digits);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    SetCell(0, row, QString::fromStdString(rows[i].X));
+    SetCell(1, row, QString::fromUtf8(rows[i].Y.c_str()));
+  }
+}
+
+void TTableForm::btnSaveClick() {
+  if (!plat::Services().ExecuteSaveDialog(this, SaveDialog)) return;
+  const std::string name = tools::TableFileName(SaveDialog.FileName);
+  int err = 0;
+  try {
+    // The file holds what the grid shows, whatever the boxes say now.
+    std::vector<tools::TTableRow> rows;
+    for (int row = 1; row < Grid->rowCount(); ++row) rows.push_back({Cell(0, row), Cell(1, row)});
+    // Written through a temporary file, so a failed save keeps an old table.
+    err = plat::WriteFileAtomic(name, tools::TableFileBytes(plat::ToUtf8(lbFunction->text()), rows));
+  } catch (...) {
+    err = -1;
+  }
+  if (err != 0) plat::MessageBox(tools::MsgSaveError, plat::MsgKind::Plain);
+}
+
+void TTableForm::ApplyMode() {
+  const bool count = rbKolvo->isChecked();
+  txtKolvo->setEnabled(count);
+  udKolvo->setEnabled(count);
+  txtFinish->setEnabled(!count);
+}
+
+void TTableForm::rbKolvoClick() {
+  ApplyMode();
+  txtKolvo->setFocus();
+}
+
+void TTableForm::rbFinishClick() {
+  ApplyMode();
+  txtFinish->setFocus();
+}
+
+void TTableForm::btnCancelClick() { close(); }
+
+void TTableForm::FormShow() { txtFunction->setFocus(); }

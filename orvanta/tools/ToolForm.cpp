@@ -1,0 +1,156 @@
+#include "orvanta/tools/ToolForm.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <algorithm>
+#include <stdexcept>
+
+#include "orvanta/engine/FuncsUnit.h"
+#include "orvanta/tools/calc/ToolCalc.h"
+#include "orvanta/workbench/GeneralFormUnit.h"
+#include "orvanta/workbench/NewFunctionFormUnit.h"
+#include "orvanta/workbench/WorkbenchControls.h"
+#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/Services.h"
+#include "platform/qt/Text.h"
+
+namespace {
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+}  // namespace
+
+TToolForm::TToolForm(QWidget* parent, const char* objectName, const char* caption, int clientWidth,
+                     int clientHeight)
+    : QDialog(parent) {
+  setObjectName(objectName);
+  setWindowTitle(Q(caption));
+  // A fixed single border with the close box only.
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(clientWidth, clientHeight);
+  // Laid out for an 8-point sans face at 96 pixels per inch.
+  QFont font(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));
+  font.setPixelSize(plat::FontPixelSize(8, 96));
+  setFont(font);
+}
+
+int TToolForm::Decimals() { return UpDownValue(txtWidth, udWidth); }
+
+int TToolForm::UpDownValue(const QLineEdit* edit, TUpDown* ud) {
+  int32_t typed = 0;
+  if (edit != nullptr && TryStrToInteger(plat::ToUtf8(edit->text()), &typed))
+    ud->SetPosition(std::clamp<int32_t>(typed, ud->Min(), ud->Max()));
+  return ud->Position();
+}
+
+void TToolForm::RevealResults(int outerHeight) {
+  const int client = outerHeight - FrameHeight;
+  if (client > height()) setFixedSize(width(), client);
+}
+
+void TToolForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  // Centred on the desktop each time it opens.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect desk = screen->availableGeometry();
+    move(desk.center().x() - width() / 2, desk.center().y() - OuterHeight() / 2);
+  }
+  plat::Guard([this] { FormShow(); });
+}
+
+QLabel* TToolForm::MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y) {
+  auto* l = new QLabel(Q(caption), parent);
+  l->setObjectName(name);
+  l->move(x, y);
+  l->adjustSize();
+  return l;
+}
+
+QLineEdit* TToolForm::MakeEdit(QWidget* parent, const char* name, const char* text, int x, int y,
+                               int w) {
+  auto* e = new QLineEdit(Q(text), parent);
+  e->setObjectName(name);
+  e->setGeometry(x, y, w, 21);
+  return e;
+}
+
+QPushButton* TToolForm::MakeButton(QWidget* parent, const char* name, const char* caption, int x,
+                                   int y, int w, int h) {
+  auto* b = new QPushButton(Q(caption), parent);
+  b->setObjectName(name);
+  b->setGeometry(x, y, w, h);
+  b->setAutoDefault(false);
+  return b;
+}
+
+void TToolForm::MakeDecimals(QWidget* parent, int labelX, int labelY, int editX, int editY,
+                             int upDownX) {
+  MakeLabel(parent, "Label5", "Знаков после запятой:", labelX, labelY);
+  txtWidth = MakeEdit(parent, "txtWidth", "4", editX, editY, 16);
+  udWidth = new TUpDown(parent);
+  udWidth->setObjectName("udWidth");
+  udWidth->setGeometry(upDownX, editY, 16, 21);
+  udWidth->SetRange(1, 9);
+  udWidth->SetAssociate(txtWidth);
+  udWidth->SetPosition(4);
+}
+
+void TToolForm::PlaceFunctionBox(QComboBox* box) {
+  MakeLabel(this, "Label1", "Введите функцию:", 8, 8);
+  box->setGeometry(8, 24, 329, 21);
+  // Enter runs the window; it never adds the typed text to the list.
+  box->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TToolForm::SetDefaultButton(QPushButton* ok) {
+  // Enter presses it; Esc and the close box reject the dialog, which hides
+  // it like the window's close button does.
+  ok->setDefault(true);
+}
+
+void TToolForm::MarkResult(QWidget* w) {
+  QFont f = w->font();
+  f.setBold(true);
+  w->setFont(f);
+  QPalette p = w->palette();
+  p.setColor(QPalette::Text, Qt::red);
+  p.setColor(QPalette::WindowText, Qt::red);
+  w->setPalette(p);
+}
+
+void TToolForm::MarkBold(QWidget* w) {
+  QFont f = w->font();
+  f.setBold(true);
+  w->setFont(f);
+}
+
+long double TToolForm::ReadBox(QLineEdit* box, const char* defaultText,
+                               const std::function<bool(long double)>& accept) {
+  long double v = 0;
+  if (tools::ReadNumber(plat::ToUtf8(box->text()), v) && (!accept || accept(v))) return v;
+  box->setText(Q(defaultText));
+  return StrToExt(defaultText);
+}
+
+std::string TToolForm::FormulaText(const QComboBox* box) { return plat::ToCp1251(box->currentText()); }
+
+void TToolForm::SetFormulaText(QComboBox* box, const std::string& cp1251) {
+  box->setEditText(plat::FromCp1251(cp1251));
+}
+
+void TToolForm::Inform(const std::string& utf8) {
+  plat::MessageBox(utf8, plat::MsgKind::Information);
+}
+
+void TToolForm::HandToPlot(const std::string& cp1251Formula) {
+  if (NewFunctionForm == nullptr || GeneralForm == nullptr) return;
+  NewFunctionForm->SetExpressionText(cp1251Formula);
+  GeneralForm->mnuFunctionAddClick();
+}
+
+void TToolForm::RaiseOverflow() { throw std::overflow_error(tools::MsgOverflow); }
