@@ -1,0 +1,429 @@
+// The tool windows driven through their handlers, with the workbench running
+// so that their formulas reach the add-function command.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "functions_helpers.h"
+#include "orvanta/tools/IntegralFormUnit.h"
+#include "orvanta/tools/KasatFormUnit.h"
+#include "orvanta/tools/LineFormUnit.h"
+#include "orvanta/tools/NormalFormUnit.h"
+#include "orvanta/tools/ParabolaFormUnit.h"
+#include "orvanta/tools/ProizFormUnit.h"
+#include "orvanta/tools/TableFormUnit.h"
+#include "orvanta/tools/UravnFormUnit.h"
+#include "orvanta/tools/calc/ToolCalc.h"
+
+namespace {
+
+std::string U(const QString& s) { return s.toStdString(); }
+
+class ToolWindows : public FunctionsFixture {
+ protected:
+  void SetUp() override {
+    FunctionsFixture::SetUp();
+    fake.ClearRecords();
+  }
+
+  // Opens `w` as its launcher does; `run` acts while it is open.
+  void Open(QDialog* w, const std::function<void()>& run = {}) {
+    fake.OnExecModal = [run](QDialog* d) {
+      if (run) run();
+      d->close();
+      return d->result();
+    };
+    plat::Services().ExecModal(w);
+    fake.OnExecModal = nullptr;
+  }
+
+  std::string LastMessage() const { return fake.Messages.empty() ? "" : fake.Messages.back().Text; }
+
+  // The new-function dialog opened by a hand-off: the text it held, then closed.
+  std::string HandOff(const std::function<void()>& click) {
+    std::string seen = "<not opened>";
+    fake.OnExecModal = [&seen](QDialog* d) {
+      seen = U(static_cast<TNewFunctionForm*>(d)->txtExpression->currentText());
+      return 0;
+    };
+    click();
+    fake.OnExecModal = nullptr;
+    return seen;
+  }
+};
+
+// ---------------------------------------------------------------- derivative
+
+TEST_F(ToolWindows, DerivativeComputesWhenShownAndGrows) {
+  TProizForm& w = *ProizForm;
+  EXPECT_EQ(w.OuterHeight(), 121 + TToolForm::FrameHeight);
+  w.txtFunction->setEditText("x^2");
+  Open(&w);
+  EXPECT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(U(w.txtProiz->text()), "2*(1)*x");
+  EXPECT_EQ(U(w.lbFunc->text()), "(x^2)' =");
+  EXPECT_EQ(w.OuterHeight(), 276);
+  EXPECT_EQ(w.focusWidget(), w.btnGraph);
+
+  // Second and third derivatives; the formula box holds the one before.
+  w.btnSecondClick();
+  EXPECT_EQ(U(w.txtProiz->text()), "2*(1)");
+  w.btnSecondClick();
+  EXPECT_EQ(U(w.txtProiz->text()), "0");
+  EXPECT_EQ(U(w.txtFunction->currentText()), "2*(1)");
+
+  // Failures keep the results and the height and give the formula box the focus.
+  w.txtFunction->setEditText("abs(x)*x");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgNonDiff);
+  EXPECT_EQ(U(w.txtProiz->text()), "0");
+  EXPECT_EQ(w.focusWidget(), w.txtFunction);
+  EXPECT_EQ(w.OuterHeight(), 276);
+}
+
+TEST_F(ToolWindows, DerivativeWithEmptyFormulaWaitsForEnter) {
+  TProizForm& w = *ProizForm;
+  w.txtFunction->setEditText("");
+  Open(&w);
+  EXPECT_TRUE(fake.Messages.empty());
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), "Выражение некорректно");
+  EXPECT_EQ(w.OuterHeight(), 121 + TToolForm::FrameHeight);
+}
+
+TEST_F(ToolWindows, HandOffGivesTheTextToTheNewFunctionDialog) {
+  TProizForm& w = *ProizForm;
+  w.txtFunction->setEditText("sin(x)");
+  w.btnOkClick();
+  w.txtProiz->setText("cos(x)+");  // an edit is handed over untested
+  EXPECT_EQ(HandOff([&] { w.btnGraphClick(); }), "cos(x)+");
+  EXPECT_EQ(w.focusWidget(), w.txtFunction);
+
+  // Confirmed in the dialog, the formula becomes a listed function.
+  w.txtProiz->setText("cos(x)");
+  fake.OnExecModal = [](QDialog* d) {
+    static_cast<TNewFunctionForm*>(d)->btnAddFunction->click();
+    return d->result();
+  };
+  w.btnGraphClick();
+  fake.OnExecModal = nullptr;
+  ASSERT_EQ(Form().lbxFunctions->count(), 1);
+  EXPECT_EQ(U(Form().lbxFunctions->item(0)->text()), "cos(x)");
+}
+
+TEST_F(ToolWindows, HandOffRespectsTheLimitOf16) {
+  for (int i = 0; i < 16; ++i) Add("x+" + std::to_string(i));
+  ASSERT_EQ(Form().lbxFunctions->count(), 16);
+  fake.ClearRecords();
+  LineForm->btnOkClick();
+  EXPECT_EQ(HandOff([] { LineForm->btnAddGraphClick(); }), "<not opened>");
+  EXPECT_EQ(LastMessage(), "Предельное количество функций: 16");
+  EXPECT_EQ(Form().lbxFunctions->count(), 16);
+  // The line window leaves the focus where it was.
+  EXPECT_EQ(LineForm->focusWidget(), LineForm->btnAddGraph);
+}
+
+// ---------------------------------------------------------------- tangent, normal
+
+TEST_F(ToolWindows, TangentAndNormal) {
+  TKasatForm& t = *KasatForm;
+  t.txtFunction->setEditText("x^2");
+  Open(&t, [&] { t.btnOkClick(); });
+  EXPECT_EQ(U(t.txtKasat->text()), "2*x-1");
+  EXPECT_EQ(U(t.lbFunc->text()), "x^2");
+  EXPECT_EQ(U(t.lbX0->text()), "1");
+  EXPECT_EQ(t.OuterHeight(), 354);
+  EXPECT_EQ(t.focusWidget(), t.btnGraph);
+  EXPECT_EQ(HandOff([&] { t.btnGraphClick(); }), "2*x-1");
+  EXPECT_EQ(t.focusWidget(), t.txtFunction);
+
+  TNormalForm& n = *NormalForm;
+  EXPECT_EQ(U(n.windowTitle()), "Уравнение нормали");
+  n.txtFunction->setEditText("x^2");
+  n.btnOkClick();
+  EXPECT_EQ(U(n.txtKasat->text()), "-0.5*x+1.5");
+  // A zero slope: message, focus to the formula, results stay.
+  n.txtX0->setText("0");
+  n.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgZeroDerivative);
+  EXPECT_EQ(U(n.txtKasat->text()), "-0.5*x+1.5");
+  EXPECT_EQ(n.focusWidget(), n.txtFunction);
+  // A point that is no number becomes 1, also when the formula is wrong.
+  n.txtX0->setText("abc");
+  n.txtFunction->setEditText("x+");
+  n.btnOkClick();
+  EXPECT_EQ(U(n.txtX0->text()), "1");
+  EXPECT_EQ(LastMessage(), "Выражение некорректно");
+}
+
+TEST_F(ToolWindows, NormalOverflowGoesToTheErrorBox) {
+  TNormalForm& n = *NormalForm;
+  n.txtFunction->setEditText("x^2");
+  n.btnOkClick();
+  n.txtX0->setText("1e-4940");
+  n.btnOk->click();  // through the handler guard
+  ASSERT_EQ(fake.Exceptions.size(), 1u);
+  EXPECT_EQ(fake.Exceptions[0], tools::MsgOverflow);
+  EXPECT_EQ(U(n.txtKasat->text()), "-0.5*x+1.5");
+}
+
+// ---------------------------------------------------------------- integral
+
+TEST_F(ToolWindows, IntegralResultsAndCorrectedBoxes) {
+  TIntegralForm& w = *IntegralForm;
+  EXPECT_TRUE(w.gbResults->isHidden());
+  w.txtFunction->setEditText("x^2");
+  Open(&w, [&] {
+    EXPECT_EQ(w.focusWidget(), w.txtFunction);
+    w.btnOkClick();
+  });
+  EXPECT_FALSE(w.gbResults->isHidden());
+  EXPECT_EQ(w.OuterHeight(), 364);
+  EXPECT_EQ(U(w.lblResult->text()), "0.3328");
+  EXPECT_EQ(U(w.lblFunc->text()), "x^2");
+  EXPECT_EQ(U(w.lblPredel->text()), "Интегрирование от 0 до 1 с шагом 0.001");
+  EXPECT_EQ(U(w.lblAbs->text()), "нет");
+
+  w.txtFunction->setEditText("-1");
+  w.txtDx->setText("0.25");
+  w.cbxIfPolog->setChecked(true);
+  w.btnOkClick();
+  EXPECT_EQ(U(w.lblResult->text()), "1.0000");
+  EXPECT_EQ(U(w.lblAbs->text()), "да");
+
+  w.cbxIfPolog->setChecked(false);
+  w.txtMinX->setText("5");
+  w.txtMaxX->setText("3");
+  w.txtDx->setText("5");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtMaxX->text()), "1");
+  EXPECT_EQ(U(w.txtDx->text()), "0.001");
+  EXPECT_EQ(U(w.lblPredel->text()), "Интегрирование от 5 до 1 с шагом 0.001");
+  EXPECT_EQ(U(w.lblResult->text()), "0.0000");
+  EXPECT_TRUE(fake.Messages.empty());
+}
+
+TEST_F(ToolWindows, IntegralFailuresKeepThePreviousResult) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("1");
+  w.btnOkClick();
+  ASSERT_EQ(U(w.lblResult->text()), "1.0000");
+
+  w.txtFunction->setEditText("1/x");
+  w.txtMinX->setText("-1");
+  w.txtDx->setText("0.25");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), "Деление на ноль");
+  EXPECT_EQ(w.focusWidget(), w.txtFunction);
+
+  w.txtFunction->setEditText("1");
+  w.txtMinX->setText("0");
+  w.txtMaxX->setText("100");
+  w.txtDx->setText("0.000001");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgTooManyTerms);
+
+  w.txtFunction->setEditText("9*10^4931");
+  w.txtMaxX->setText("2");
+  w.txtDx->setText("0.5");
+  w.btnOk->click();
+  ASSERT_EQ(fake.Exceptions.size(), 1u);
+  EXPECT_EQ(fake.Exceptions[0], tools::MsgOverflow);
+  EXPECT_EQ(U(w.lblResult->text()), "1.0000");
+}
+
+// ---------------------------------------------------------------- table
+
+TEST_F(ToolWindows, TableDefaultsAndFile) {
+  TTableForm& w = *TableForm;
+  EXPECT_FALSE(w.btnSave->isEnabled());
+  w.txtFunction->setEditText("x^2");
+  Open(&w, [&] { w.btnOkClick(); });
+  EXPECT_EQ(w.OuterHeight(), 416);
+  EXPECT_TRUE(w.btnSave->isEnabled());
+  ASSERT_EQ(w.Grid->rowCount(), 101);
+  EXPECT_EQ(w.Cell(0, 0), "X = ");
+  EXPECT_EQ(w.Cell(1, 0), "Y = ");
+  EXPECT_EQ(w.Cell(0, 4), "0.3");
+  EXPECT_EQ(w.Cell(1, 4), "0.09");
+  EXPECT_EQ(w.Cell(0, 100), "9.9");
+
+  // A short table to a file named without extension.
+  w.txtKolvo->setText("3");
+  w.txtFunction->setEditText("1/x");
+  w.txtStart->setText("-1");
+  w.txtDx->setText("1");
+  w.btnOkClick();
+  ASSERT_EQ(w.Grid->rowCount(), 4);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orv_table_test";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  fake.FileNames.push_back((dir / "data").string());
+  w.btnSaveClick();
+  ASSERT_EQ(fake.FileDialogs.size(), 1u);
+  EXPECT_TRUE(fake.FileDialogs[0].Save);
+  EXPECT_EQ(fake.FileDialogs[0].Request.Title, "Сохранение таблицы");
+  EXPECT_EQ(fake.FileDialogs[0].Request.Filter, "Текстовый файлы (*.txt)|*.txt");
+  std::ifstream in(dir / "data.txt", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes,
+            "\xCF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE0 Orvanta 2.0\r\n"
+            "\xD2\xE0\xE1\xEB\xE8\xF6\xE0 \xE7\xED\xE0\xF7\xE5\xED\xE8\xE9 "
+            "\xF4\xF3\xED\xEA\xF6\xE8\xE8\r\n"
+            "*****************************\r\n1/x\r\n*****************************\r\n"
+            "X                   Y\r\n"
+            "-1                  -1\r\n"
+            "0                   \xC4\xE5\xEB\xE5\xED\xE8\xE5 \xED\xE0 \xED\xEE\xEB\xFC\r\n"
+            "1                   1\r\n");
+  EXPECT_TRUE(fake.Messages.empty());
+
+  // A folder that does not exist: the save-error box.
+  fake.FileNames.push_back((dir / "missing" / "t.txt").string());
+  w.btnSaveClick();
+  ASSERT_EQ(fake.Messages.size(), 1u);
+  EXPECT_EQ(fake.Messages[0].Text, tools::MsgSaveError);
+  EXPECT_EQ(fake.Messages[0].Kind, plat::MsgKind::Plain);
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(ToolWindows, TableEndValueModeAndParseFailure) {
+  TTableForm& w = *TableForm;
+  w.rbFinish->click();
+  EXPECT_TRUE(w.txtFinish->isEnabled());
+  EXPECT_FALSE(w.txtKolvo->isEnabled());
+  EXPECT_EQ(w.focusWidget(), w.txtFinish);
+  w.txtFunction->setEditText("x");
+  w.txtStart->setText("0.1");
+  w.txtFinish->setText("10");
+  w.txtDx->setText("0.1");
+  w.btnOkClick();
+  ASSERT_EQ(w.Grid->rowCount(), 101);  // 0.1 .. 10 with the end value
+  EXPECT_EQ(w.Cell(0, 100), "10");
+
+  w.txtStart->setText("20");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtFinish->text()), "10");
+  EXPECT_EQ(w.Grid->rowCount(), 1);
+
+  // A parse failure keeps the table that can still be saved.
+  w.txtStart->setText("10");
+  w.btnOkClick();
+  ASSERT_EQ(w.Grid->rowCount(), 2);
+  w.txtFunction->setEditText("x*");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), "Выражение некорректно");
+  EXPECT_EQ(w.Grid->rowCount(), 2);
+  EXPECT_EQ(U(w.lbFunction->text()), "x");
+  EXPECT_TRUE(w.btnSave->isEnabled());
+  w.rbKolvo->click();
+  EXPECT_FALSE(w.txtFinish->isEnabled());
+  EXPECT_EQ(w.focusWidget(), w.txtKolvo);
+}
+
+// ---------------------------------------------------------------- line, parabola
+
+TEST_F(ToolWindows, LineAndParabola) {
+  TLineForm& l = *LineForm;
+  Open(&l, [&] { l.btnOkClick(); });
+  EXPECT_EQ(U(l.txtFunction->text()), "x");
+  EXPECT_EQ(l.OuterHeight(), 292);
+  EXPECT_EQ(l.focusWidget(), l.btnAddGraph);
+  l.txtX1->setText("1");
+  l.txtY1->setText("2");
+  l.txtX2->setText("1");
+  l.txtY2->setText("5");
+  l.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgLinePoints);
+  EXPECT_EQ(U(l.txtFunction->text()), "x");
+  EXPECT_EQ(HandOff([&] { l.btnAddGraphClick(); }), "x");
+
+  TParabolaForm& p = *ParabolaForm;
+  p.txtX1->setText("0,5");  // a comma is no number: the default 0 is used
+  p.btnOkClick();
+  EXPECT_EQ(U(p.txtX1->text()), "0");
+  EXPECT_EQ(U(p.txtFunction->text()), "x^2");
+  EXPECT_EQ(p.OuterHeight(), 308);
+  // Points on one line are refused and the window does not grow further.
+  p.txtY3->setText("2");
+  p.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgParabolaPoints);
+  EXPECT_EQ(U(p.txtFunction->text()), "x^2");
+}
+
+TEST_F(ToolWindows, LineRefusalLeavesTheWindowShort) {
+  TLineForm& l = *LineForm;
+  l.txtX1->setText("1");
+  l.txtY1->setText("2");
+  l.txtX2->setText("3");
+  l.txtY2->setText("2");
+  l.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgLinePoints);
+  EXPECT_EQ(l.OuterHeight(), 182 + TToolForm::FrameHeight);
+}
+
+// ---------------------------------------------------------------- quadratic
+
+TEST_F(ToolWindows, Quadratic) {
+  TUravnForm& w = *UravnForm;
+  EXPECT_FALSE(w.btnAddGraph->isEnabled());
+  Open(&w, [&] { w.btnOkClick(); });
+  EXPECT_EQ(w.OuterHeight(), 250);
+  EXPECT_TRUE(w.btnAddGraph->isEnabled());
+  EXPECT_EQ(U(w.cpUravn->text()), "x^2+x+1=0");
+  EXPECT_EQ(U(w.txtD->text()), "-3");
+  EXPECT_EQ(U(w.cpResult->text()), "Данное уравнение не имеет действительных корней");
+  EXPECT_TRUE(w.txtX1->isHidden());
+  EXPECT_TRUE(w.txtX2->isHidden());
+  EXPECT_EQ(HandOff([&] { w.btnAddGraphClick(); }), "x^2+x+1");
+
+  w.txtA->setText("0");
+  w.txtB->setText("-3");
+  w.txtC->setText("2");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtA->text()), "1");
+  EXPECT_EQ(U(w.cpResult->text()), "Данное уравнение имеет два корня:");
+  EXPECT_EQ(U(w.txtX1->text()), "2");
+  EXPECT_EQ(U(w.txtX2->text()), "1");
+  EXPECT_FALSE(w.txtX2->isHidden());
+
+  w.txtB->setText("2");
+  w.txtC->setText("1");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.cpResult->text()), "Данное уравнение имеет единственный корень:");
+  EXPECT_EQ(U(w.txtX1->text()), "-1");
+  EXPECT_FALSE(w.txtX1->isHidden());
+  EXPECT_TRUE(w.txtX2->isHidden());
+
+  // b*b overflows: the equation is shown, the discriminant stays as it was.
+  w.txtB->setText("1e3000");
+  w.btnOk->click();
+  ASSERT_EQ(fake.Exceptions.size(), 1u);
+  EXPECT_EQ(U(w.cpUravn->text()).substr(0, 5), "x^2+1");
+  EXPECT_EQ(U(w.txtD->text()), "0");
+  EXPECT_TRUE(fake.Messages.empty());
+}
+
+TEST_F(ToolWindows, WindowsKeepTheirStateBetweenOpenings) {
+  TUravnForm& w = *UravnForm;
+  Open(&w, [&] { w.btnOkClick(); });
+  Open(&w);
+  EXPECT_EQ(w.OuterHeight(), 250);
+  EXPECT_EQ(U(w.txtD->text()), "-3");
+  // Decimals typed into the box are the run's decimals.
+  w.txtB->setText("1.00001");
+  w.txtWidth->setText("5");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.cpUravn->text()), "x^2+1.00001x+1=0");
+  EXPECT_EQ(w.udWidth->Position(), 5);
+}
+
+}  // namespace
