@@ -17,6 +17,7 @@ TIntegralForm* IntegralForm = nullptr;
 
 TIntegralForm::TIntegralForm(QWidget* parent)
     : TToolForm(parent, "IntegralForm", " Определенный интеграл", 344, 250) {
+  SetGlyphIcon("∫", Qt::darkGreen);
   txtFunction = new QComboBox(this);
   txtFunction->setObjectName("txtFunction");
   txtFunction->setEditable(true);

@@ -15,6 +15,10 @@ TPointLineForm::TPointLineForm(QWidget* parent, bool normal)
     : TToolForm(parent, normal ? "NormalForm" : "KasatForm",
                 normal ? "Уравнение нормали" : "Уравнение касательной", 345, normal ? 185 : 184),
       Normal(normal) {
+  if (normal)
+    SetGlyphIcon("⊥", Qt::darkGray);
+  else
+    SetGlyphIcon("T", Qt::blue);
   const char* pointCaption = normal ? "Точка пересечения x =" : "Точка касания x =";
   txtFunction = new QComboBox(this);
   txtFunction->setObjectName("txtFunction");

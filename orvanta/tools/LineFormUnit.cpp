@@ -22,6 +22,7 @@ void SizeLabel(QLabel* l, int points) {
 }  // namespace
 
 TLineForm::TLineForm(QWidget* parent) : TToolForm(parent, "LineForm", "Прямая по двум точкам", 258, 182) {
+  SetGlyphIcon("/", Qt::darkMagenta);
   MakeLabel(this, "Label1", "Введите координаты двух точек", 56, 8);
   SizeLabel(MakeLabel(this, "Label2", "X", 80, 24), 12);
   SizeLabel(MakeLabel(this, "Label3", "Y", 184, 24), 12);

@@ -22,6 +22,7 @@ void SizeLabel(QLabel* l, int points) {
 
 TParabolaForm::TParabolaForm(QWidget* parent)
     : TToolForm(parent, "ParabolaForm", "Парабола по трем  точкам", 259, 199) {
+  SetGlyphIcon("∪", Qt::darkYellow);
   MakeLabel(this, "Label1", "Введите координаты трех точек", 56, 8);
   SizeLabel(MakeLabel(this, "Label2", "X", 80, 24), 12);
   SizeLabel(MakeLabel(this, "Label3", "Y", 184, 24), 12);

@@ -13,6 +13,7 @@ TProizForm* ProizForm = nullptr;
 
 TProizForm::TProizForm(QWidget* parent)
     : TToolForm(parent, "ProizForm", " Производная функции", 345, 121) {
+  SetGlyphIcon("f'", Qt::darkBlue);
   txtFunction = new QComboBox(this);
   txtFunction->setObjectName("txtFunction");
   txtFunction->setEditable(true);

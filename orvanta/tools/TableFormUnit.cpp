@@ -19,6 +19,7 @@
 TTableForm* TableForm = nullptr;
 
 TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таблица значений", 346, 217) {
+  SetGlyphIcon("#", Qt::darkCyan);
   txtFunction = new QComboBox(this);
   txtFunction->setObjectName("txtFunction");
   txtFunction->setEditable(true);

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -111,6 +113,20 @@ void TToolForm::SetDefaultButton(QPushButton* ok) {
   // Enter presses it; Esc and the close box reject the dialog, which hides
   // it like the window's close button does.
   ok->setDefault(true);
+}
+
+void TToolForm::SetGlyphIcon(const char* glyphUtf8, Qt::GlobalColor background) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(background);
+  QPainter painter(&pixmap);
+  QFont f = font();
+  f.setBold(true);
+  f.setPixelSize(11);
+  painter.setFont(f);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, Q(glyphUtf8));
+  painter.end();
+  setWindowIcon(QIcon(pixmap));
 }
 
 void TToolForm::MarkResult(QWidget* w) {

@@ -55,6 +55,9 @@ class TToolForm : public QDialog {
   // The button that Enter presses (btnOk).
   void SetDefaultButton(QPushButton* ok);
 
+  // The window's own 16 x 16 title-bar icon: a glyph on a coloured square.
+  void SetGlyphIcon(const char* glyphUtf8, Qt::GlobalColor background);
+
   // Bold red result boxes, bold black repeated inputs.
   static void MarkResult(QWidget* w);
   static void MarkBold(QWidget* w);

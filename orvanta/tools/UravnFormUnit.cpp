@@ -26,6 +26,7 @@ void BoldLabel(QLabel* l, int points) {
 
 TUravnForm::TUravnForm(QWidget* parent)
     : TToolForm(parent, "UravnForm", "Решение квадратных уравнений", 391, 138) {
+  SetGlyphIcon("x²", Qt::darkRed);
   MakeLabel(this, "Label1", "Введите коэффициенты уравнения:", 8, 8);
   BoldLabel(MakeLabel(this, "Label2", "a =", 8, 32), 12);
   txtA = MakeEdit(this, "txtA", "1", 40, 32, 73);

@@ -427,3 +427,55 @@ TEST_F(ToolWindows, WindowsKeepTheirStateBetweenOpenings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolWindows, CaptionsAndHeights) {
+  struct Case {
+    TToolForm* w;
+    const char* caption;
+    int designOuter;
+  };
+  const Case cases[] = {
+      {ProizForm, " Производная функции", 121 + 27},
+      {KasatForm, "Уравнение касательной", 184 + 27},
+      {NormalForm, "Уравнение нормали", 185 + 27},
+      {IntegralForm, " Определенный интеграл", 250 + 27},
+      {TableForm, "Таблица значений", 217 + 27},
+      {LineForm, "Прямая по двум точкам", 182 + 27},
+      {ParabolaForm, "Парабола по трем  точкам", 199 + 27},
+      {UravnForm, "Решение квадратных уравнений", 138 + 27},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(U(c.w->windowTitle()), c.caption);
+    EXPECT_EQ(c.w->OuterHeight(), c.designOuter) << c.caption;
+    EXPECT_EQ(c.w->udWidth->Position(), 4) << c.caption;
+    EXPECT_EQ(c.w->udWidth->Min(), 1);
+    EXPECT_EQ(c.w->udWidth->Max(), 9);
+    EXPECT_FALSE(c.w->windowIcon().isNull()) << c.caption;
+  }
+}
+
+TEST_F(ToolWindows, EnterRunsAndEscapeCloses) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("1");
+  w.txtDx->setText("0.0000001");  // below the table's bound but a valid step here
+  w.txtMaxX->setText("0.5");
+  bool closed = false;
+  Open(&w, [&] {
+    KeyClick(w.txtFunction->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(U(w.lblResult->text()), "0.5000");
+    EXPECT_EQ(w.txtFunction->count(), 0);  // Enter adds nothing to the list
+    KeyClick(w.txtFunction->lineEdit(), Qt::Key_Escape);
+    closed = !w.isVisible();
+  });
+  EXPECT_TRUE(closed);
+
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText("x");
+  t.txtDx->setText("0.0000001");
+  t.btnOkClick();
+  EXPECT_EQ(U(t.txtDx->text()), "0.1");
+}
+
+}  // namespace
