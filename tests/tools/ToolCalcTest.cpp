@@ -148,6 +148,9 @@ TEST(ToolIntegral, LeftRectangleResults) {
       // A step that does not divide the range: the last term is 0.1 wide.
       {"1", 0, 1, 0.3L, false, "1.0000"},
       {"x", 0, 1, 0.3L, false, "0.3600"},
+      // A range narrower than one step is one term of its own width.
+      {"10^15", 0, 1e-12L, 0.5L, false, "1000.0000"},
+      {"1", 1e6L, 1e6L + 1, 0.001L, false, "1.0000"},
   };
   for (const IntegralCase& c : cases) {
     auto f = Parsed(c.formula);

@@ -1,5 +1,6 @@
 #include "orvanta/tools/calc/ToolCalc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -164,9 +165,9 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
     r.TooManyTerms = true;
     return r;
   }
-  // A term that would start within a billionth of a step below b is the
-  // rounding of i*dx, not a piece of the range.
-  const long double tolerance = dx * 1e-9L;
+  // A term that would start just below b is the rounding of a + i*dx, not a
+  // piece of the range: far below a step, and far below the limits' size.
+  const long double tolerance = std::min(dx * 1e-9L, (std::fabs(a) + std::fabs(b)) * 1e-15L);
   for (int64_t i = 0;; ++i) {
     const long double x = a + static_cast<long double>(i) * dx;
     const long double left = b - x;
