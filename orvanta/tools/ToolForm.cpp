@@ -68,6 +68,8 @@ void TToolForm::showEvent(QShowEvent* event) {
 QLabel* TToolForm::MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y) {
   auto* l = new QLabel(Q(caption), parent);
   l->setObjectName(name);
+  // Formulas and box texts are shown as typed, never read as markup.
+  l->setTextFormat(Qt::PlainText);
   l->move(x, y);
   l->adjustSize();
   return l;
