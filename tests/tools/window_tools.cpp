@@ -479,3 +479,32 @@ TEST_F(ToolWindows, EnterRunsAndEscapeCloses) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolWindows, LaterBoxesCompareWithTheSettledEarlierValue) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("1");
+  w.txtMinX->setText("abc");  // becomes 0, so an upper limit of 0.5 stands
+  w.txtMaxX->setText("0.5");
+  w.txtDx->setText(" .25");   // leading blanks and a bare fraction are a number
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtMinX->text()), "0");
+  EXPECT_EQ(U(w.txtMaxX->text()), "0.5");
+  EXPECT_EQ(U(w.txtDx->text()), " .25");
+  EXPECT_EQ(U(w.lblResult->text()), "0.5000");
+
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText("x");
+  t.txtStart->setText("2 ");  // a trailing blank is no number
+  t.txtFinish->setText("1");  // above the settled start 0
+  t.txtDx->setText("+0.5");
+  t.rbFinish->click();
+  t.btnOkClick();
+  EXPECT_EQ(U(t.txtStart->text()), "0");
+  EXPECT_EQ(U(t.txtFinish->text()), "1");
+  ASSERT_EQ(t.Grid->rowCount(), 4);
+  EXPECT_EQ(t.Cell(0, 3), "1");
+}
+
+}  // namespace
