@@ -508,3 +508,30 @@ TEST_F(ToolWindows, LaterBoxesCompareWithTheSettledEarlierValue) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolWindows, OpenedFromTheMenuWithTheSelectedFunction) {
+  Add("x^3");
+  Add("x^2");
+  fake.ClearRecords();
+  std::string shown;
+  fake.OnExecModal = [&shown](QDialog*) {
+    shown = U(ProizForm->txtProiz->text());
+    return 0;
+  };
+  Form().mnuUtilProizClick();
+  EXPECT_EQ(shown, "2*(1)*x");  // the derivative of the selected line, at once
+
+  fake.OnExecModal = [&shown](QDialog*) {
+    KasatForm->btnOkClick();
+    shown = U(KasatForm->txtKasat->text());
+    return 0;
+  };
+  Form().mnuUtilKasatClick();
+  fake.OnExecModal = nullptr;
+  EXPECT_EQ(shown, "2*x-1");
+  EXPECT_TRUE(fake.Messages.empty());
+}
+
+}  // namespace
