@@ -224,7 +224,10 @@ bool TryStrToExt(const std::string& S, long double* value) {
       break;
     }
   }
-  if (digits == 0) return false;
+  // Digits on either side of the point may be missing, so a lone point
+  // (with or without a sign) is a number: zero.
+  if (digits == 0 && !point) return false;
+  const size_t mantissaEnd = i;
   if (i < n && (S[i] == 'e' || S[i] == 'E')) {
     ++i;
     if (i < n && (S[i] == '+' || S[i] == '-')) ++i;
@@ -237,7 +240,13 @@ bool TryStrToExt(const std::string& S, long double* value) {
   }
   if (i != n) return false;
   long double v;
-  if (!orv_engine::DecimalToExt(S.data() + start, n - start, &v)) return false;
+  if (digits == 0) {
+    // The conversion routine wants a digit: read "-." as "-.0" (and so -0).
+    std::string text = S.substr(start, mantissaEnd - start) + "0" + S.substr(mantissaEnd);
+    if (!orv_engine::DecimalToExt(text.data(), text.size(), &v)) return false;
+  } else if (!orv_engine::DecimalToExt(S.data() + start, n - start, &v)) {
+    return false;
+  }
   if (value) *value = v;
   return true;
 }

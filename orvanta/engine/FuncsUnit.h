@@ -41,7 +41,8 @@ std::string FormatFixed(long double v, int decimals);
 std::string DecimalText(long double v, int decimals);
 
 // The number-box grammar: leading blanks, optional sign, digits with at most
-// one "." (at least one digit), optional exponent (E/e, optional sign, at
+// one "." (digits on either side of it may be missing: a lone "." is 0),
+// optional exponent (E/e, optional sign, at
 // least one digit), nothing after. The value must fit an extended real.
 // Returns false for any other text; *value is written only on success.
 bool TryStrToExt(const std::string& S, long double* value);

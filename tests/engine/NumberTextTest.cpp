@@ -83,7 +83,18 @@ TEST(TryStrToExt, Grammar) {
     EXPECT_EQ(v, c.value) << c.text;
   }
   EXPECT_TRUE(std::signbit(StrToExt("-0")));
-  for (const char* bad : {"", " ", "-", "+", ".", "1.2.3", "1e", "1e+", "e5", "1 ", "1,5", "inf", "nan",
+  // A point with no digits on either side is zero, keeping its sign.
+  struct Lone {
+    const char* text;
+    bool negative;
+  } lone[] = {{".", false}, {"+.", false}, {"-.", true}, {"  .", false}, {".e5", false}, {"-.E-2", true}};
+  for (const Lone& c : lone) {
+    long double v = 12345;
+    EXPECT_TRUE(TryStrToExt(c.text, &v)) << c.text;
+    EXPECT_EQ(v, 0.0L) << c.text;
+    EXPECT_EQ(std::signbit(v), c.negative) << c.text;
+  }
+  for (const char* bad : {"", " ", "-", "+", "..", ". ", ".e", "-.-", "1.2.3", "1e", "1e+", "e5", "1 ", "1,5", "inf", "nan",
                           "INF", "0x10", "--1", "1e5000", "1e99999",
                           "\t1", "1e2.5", "+-1", "1..", "١"}) {
     long double v = 12345;
