@@ -109,11 +109,43 @@ int WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
 }
 
 std::string SysErrorText(int err) {
-  char buf[256] = {};
-  // The GNU strerror_r returns the text, which may or may not be in buf.
-  const char* s = ::strerror_r(err, buf, sizeof buf);
-  if (s == nullptr || *s == '\0') return "error " + std::to_string(err);
-  return s;
+  // The programs speak Russian whatever the system's locale, so the errors
+  // a file command can meet have texts of their own here.
+  struct Entry {
+    int code;
+    const char* text;
+  };
+  static const Entry kTexts[] = {
+      {EPERM, "Операция не позволена"},
+      {ENOENT, "Нет такого файла или каталога"},
+      {EIO, "Ошибка ввода-вывода"},
+      {ENXIO, "Нет такого устройства или адреса"},
+      {EBADF, "Неверный дескриптор файла"},
+      {EAGAIN, "Ресурс временно недоступен"},
+      {ENOMEM, "Недостаточно памяти"},
+      {EACCES, "Отказано в доступе"},
+      {EBUSY, "Устройство или ресурс занято"},
+      {EEXIST, "Файл существует"},
+      {EXDEV, "Неверная ссылка между устройствами"},
+      {ENODEV, "Нет такого устройства"},
+      {ENOTDIR, "Это не каталог"},
+      {EISDIR, "Это каталог"},
+      {EINVAL, "Недопустимый аргумент"},
+      {ENFILE, "Слишком много открытых файлов в системе"},
+      {EMFILE, "Слишком много открытых файлов"},
+      {ETXTBSY, "Текстовый файл занят"},
+      {EFBIG, "Файл слишком велик"},
+      {ENOSPC, "На устройстве не осталось свободного места"},
+      {EROFS, "Файловая система доступна только для чтения"},
+      {EMLINK, "Слишком много ссылок"},
+      {ENAMETOOLONG, "Слишком длинное имя файла"},
+      {ELOOP, "Слишком много уровней символьных ссылок"},
+      {EDQUOT, "Превышена дисковая квота"},
+      {ESTALE, "Устаревший дескриптор файла"},
+  };
+  for (const Entry& e : kTexts)
+    if (e.code == err) return e.text;
+  return "Системная ошибка " + std::to_string(err);
 }
 
 }  // namespace plat

@@ -26,7 +26,8 @@ inline int WriteFileAtomic(const std::string& path, const std::string& bytes) {
   return WriteFileAtomic(path, bytes.data(), bytes.size());
 }
 
-// The system's text for an errno value (never empty).
+// The text of an errno value in Russian, as the programs' messages quote it
+// (never empty; an uncommon value gives its number).
 std::string SysErrorText(int err);
 
 }  // namespace plat

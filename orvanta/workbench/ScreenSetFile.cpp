@@ -32,7 +32,7 @@ long double Checked(const std::string& text, bool (*valid)(long double), long do
 }
 
 std::string SysError(const std::string& path, int err) {
-  return path + ": " + std::strerror(err);
+  return path + ": " + plat::SysErrorText(err);
 }
 
 }  // namespace

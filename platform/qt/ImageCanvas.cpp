@@ -1,5 +1,7 @@
 #include "platform/qt/ImageCanvas.h"
 
+#include "platform/SafeFile.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -698,22 +700,12 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 bool TBitmap::TrySaveToFile(const std::string& path, std::string* error) const {
-  auto fail = [&](int err) {
-    if (error) *error = "Не удаётся записать файл \"" + path + "\": " + std::strerror(err);
-    return false;
-  };
   const std::vector<std::uint8_t> bytes = EncodeBmp24(image_);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return fail(errno);
-  const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (!closed && wrote) err = errno;
-  if (!wrote || !closed) {
-    ::unlink(path.c_str());
-    return fail(err ? err : EIO);
-  }
-  return true;
+  // A failed write keeps whatever file was there before.
+  const int err = WriteFileAtomic(path, bytes.data(), bytes.size());
+  if (err == 0) return true;
+  if (error) *error = "Не удаётся записать файл \"" + path + "\": " + SysErrorText(err);
+  return false;
 }
 
 void TBitmap::SaveToFile(const std::string& path) const {
