@@ -19,7 +19,8 @@ class QtServices : public IServices {
   bool ExecuteSaveDialog(QWidget* parent, TFileDialog& d) override;
   bool ExecuteColorDialog(QWidget* parent, TColor& color, bool solidOnly) override;
   bool OpenUrl(const std::string& url) override;
-  // Opens the help page; a context number becomes the anchor "#ctx<N>".
+  // Shows a local help page in the program's help window (a context number
+  // becomes the anchor "#ctx<N>"); a web address goes to the browser.
   void Help(HelpCommand cmd, const std::string& helpFile, int context) override;
   MemoryInfo MemoryStatus() override;
 

@@ -16,9 +16,11 @@
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
+#include <stdexcept>
 #include <sys/sysinfo.h>
 #include <unistd.h>
 
+#include "platform/qt/HelpWindow.h"
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
@@ -29,6 +31,7 @@ namespace {
 
 IServices* g_installed = nullptr;
 std::string g_helpFile;
+int g_boxHelp = 0;  // > 0 while a message box's Help button is being answered
 
 QString Title(const std::string& caption) {
   if (!caption.empty()) return FromUtf8(caption);
@@ -130,7 +133,9 @@ int QtServices::MessageBox(const MessageRequest& r) {
   box.exec();
   while (help && box.clickedButton() == help) {
     const int ctx = r.HelpContext;
+    ++g_boxHelp;
     Guard([ctx] { Services().Help(ctx ? HelpCommand::Context : HelpCommand::Contents, HelpFile(), ctx); });
+    --g_boxHelp;
     box.exec();
   }
   QAbstractButton* clicked = box.clickedButton();
@@ -159,6 +164,9 @@ int QtServices::ExecModal(QDialog* dialog) { return dialog ? dialog->exec() : mr
 bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
   QFileDialog dlg(parent, FromUtf8(d.Title));
   dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  // The list of types shows each description as the window gave it
+  // ("Все файлы (*.*)"), not followed by Qt's own copy of the patterns.
+  dlg.setOption(QFileDialog::HideNameFilterDetails, true);
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // An existing file is replaced without a question, as the programs expect.
@@ -181,8 +189,13 @@ bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
   d.FileName = ToUtf8(files.front());
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (names[i] == dlg.selectedNameFilter()) d.FilterIndex = static_cast<int>(i) + 1;
+  // With the patterns hidden, the dialog names the chosen type by its description.
+  const QString chosen = dlg.selectedNameFilter();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const QString& name = names[i];
+    if (name == chosen || name.left(name.lastIndexOf(QStringLiteral(" ("))).trimmed() == chosen)
+      d.FilterIndex = static_cast<int>(i) + 1;
+  }
   return true;
 }
 
@@ -202,7 +215,16 @@ bool QtServices::OpenUrl(const std::string& url) { return QDesktopServices::open
 void QtServices::Help(HelpCommand cmd, const std::string& helpFile, int context) {
   const std::string file = helpFile.empty() ? HelpFile() : helpFile;
   if (file.empty()) return;
-  QDesktopServices::openUrl(HelpUrl(cmd, file, context));
+  const QUrl url = HelpUrl(cmd, file, context);
+  // A help address on the web goes to the browser; our pages open in our
+  // own window, which needs no browser on the machine.
+  if (!url.isLocalFile()) {
+    if (!OpenUrl(file)) throw std::runtime_error("Не удаётся открыть адрес " + file);
+    return;
+  }
+  // Asked for from a modal dialog or a message box: the help window waits
+  // on top, or the dialog would leave it blocked.
+  HelpWindow()->ShowPage(url, g_boxHelp > 0 || QApplication::activeModalWidget() != nullptr);
 }
 
 MemoryInfo QtServices::MemoryStatus() { return ReadMemoryStatus(); }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -299,7 +300,8 @@ TEST(QtServices, SaveDialogTakesTheCallersOptionsAndReturnsTheChoice) {
   ASSERT_TRUE(qt.ExecuteSaveDialog(nullptr, d));
   EXPECT_EQ(title, QString::fromUtf8("Сохранить рисунок"));
   EXPECT_EQ(filters, (QStringList{QString::fromUtf8("Рисунок (*.bmp)"), QString::fromUtf8("Все файлы (*)")}));
-  EXPECT_EQ(selectedFilter, QString::fromUtf8("Все файлы (*)"));
+  // The dialog shows (and names) the type by its description alone.
+  EXPECT_EQ(selectedFilter, QString::fromUtf8("Все файлы"));
   EXPECT_EQ(suffix, "bmp");
   EXPECT_EQ(d.FileName, dir.filePath("plot.bmp").toStdString());
   EXPECT_EQ(d.FilterIndex, 2);
@@ -310,6 +312,24 @@ TEST(QtServices, SaveDialogTakesTheCallersOptionsAndReturnsTheChoice) {
   d.FileName = "keep";
   EXPECT_FALSE(qt.ExecuteOpenDialog(nullptr, d));
   EXPECT_EQ(d.FileName, "keep");
+}
+
+TEST(QtServices, FileTypesShowTheWindowsDescriptionsOnly) {
+  QtServices qt;
+  QStringList shown;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    if (auto* types = dlg->findChild<QComboBox*>("fileTypeCombo"))
+      for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    dlg->reject();
+  });
+  TFileDialog d;
+  d.Filter = "Точечный рисунок Windows (bmp)|*.bmp|Все файлы (*.*)|*.*";
+  EXPECT_FALSE(qt.ExecuteSaveDialog(nullptr, d));
+  // Not "Точечный рисунок Windows (bmp) (*.bmp)": the pattern is not repeated.
+  EXPECT_EQ(shown, (QStringList{QString::fromUtf8("Точечный рисунок Windows (bmp)"),
+                                QString::fromUtf8("Все файлы (*.*)")}));
 }
 
 TEST(QtServices, ProgramFolderAndMemoryStatus) {
