@@ -23,6 +23,7 @@
 #include "lumivar/Setca.h"
 #include "platform/qt/Printer.h"
 #include "platform/qt/SpinEdit.h"
+#include "platform/qt/Translations.h"
 
 namespace lumivar {
 
@@ -122,6 +123,14 @@ QCursor MakeZoomCursor(bool zoomIn) {
 }  // namespace
 
 std::string LumivarHelpFile() { return plat::ExeDir() + "lumivar-help/index.html"; }
+
+void StartApplication() {
+  // The name only: a display name would be appended to every window's title
+  // on the desktop ("Альтернативная функция — Lumivar").
+  QCoreApplication::setApplicationName("Lumivar");
+  plat::SetHelpFile(LumivarHelpFile());
+  plat::LoadQtTranslations();
+}
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("MainForm");

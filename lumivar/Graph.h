@@ -209,4 +209,8 @@ extern TMainForm* MainForm;
 // The plotter's help page, beside the program.
 std::string LumivarHelpFile();
 
+// What the main block sets up before the windows: the application's name,
+// its help file and Qt's Russian texts.
+void StartApplication();
+
 }  // namespace lumivar

@@ -29,10 +29,7 @@ int main(int argc, char** argv) {
   SplashForm->repaint();
   QApplication::processEvents();
 
-  // The name only: a display name would be appended to every window's title
-  // on the desktop ("Альтернативная функция — Lumivar").
-  QApplication::setApplicationName("Lumivar");
-  plat::SetHelpFile(LumivarHelpFile());
+  StartApplication();
 
   auto* main = new TMainForm;
   CentreOnScreen(main);

@@ -8,6 +8,7 @@ PACKAGES=(
   clang libclang-rt-14-dev            # sanitizers and libFuzzer
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n               # Qt's own Russian texts (standard dialogs and buttons)
   libjpeg62-turbo-dev
   xvfb xauth                          # a display for the programs where none is running
   fonts-dejavu-core fonts-liberation2 fontconfig

@@ -1,5 +1,7 @@
 #include "orvanta/workbench/OrvantaWindows.h"
 
+#include <QCoreApplication>
+
 #include "orvanta/tools/AboutFormUnit.h"
 #include "orvanta/tools/IntegralFormUnit.h"
 #include "orvanta/tools/KasatFormUnit.h"
@@ -12,6 +14,12 @@
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/NewFunctionFormUnit.h"
 #include "orvanta/workbench/ScreenFormUnit.h"
+#include "platform/qt/Translations.h"
+
+void StartOrvantaApplication() {
+  QCoreApplication::setApplicationName("Orvanta 2.0");
+  plat::LoadQtTranslations();
+}
 
 void CreateOrvantaWindows() {
   // The dialogs are owned by the main window, so they stay above it and go

@@ -7,6 +7,9 @@
 // TIntegralForm, TProizForm, TKasatForm, TNormalForm, TParabolaForm,
 // TTableForm, TAboutForm, TLineForm, TUravnForm.
 void CreateOrvantaWindows();
+// What the main block sets up before the windows: the application's title
+// and Qt's Russian texts.
+void StartOrvantaApplication();
 // Shows the main window maximised.
 void ShowMainWindow();
 // Deletes the windows and clears their references.

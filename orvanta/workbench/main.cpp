@@ -5,7 +5,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Orvanta 2.0");
+  StartOrvantaApplication();
   CreateOrvantaWindows();
   ShowMainWindow();
   const int rc = QApplication::exec();
