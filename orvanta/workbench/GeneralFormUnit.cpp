@@ -92,6 +92,11 @@ QToolBar* Bar(QWidget* parent, const char* name) {
   t->setFloatable(false);
   t->setIconSize(QSize(16, 16));
   t->setContentsMargins(0, 0, 0, 0);
+  // Flat bands as tight as their buttons, so that the bands of the control
+  // bar fit beside the function list and the logo.
+  t->setStyleSheet(
+      "QToolBar { border: none; padding: 0px; spacing: 0px; }"
+      "QToolBar::separator { width: 1px; margin: 3px 2px; background: palette(mid); }");
   return t;
 }
 
@@ -123,6 +128,16 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QMainWindow(parent) {
   StatusBar = new TStatusBar({70, 70, 70, 70, 90, 50}, this);
   StatusBar->setObjectName("StatusBar");
   StatusBar->setFixedHeight(20);
+  {
+    // The dialogs' 8-point face; the panels are widened where their longest
+    // texts would still be cut.
+    QFont f(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));
+    f.setPixelSize(plat::FontPixelSize(8, 96));
+    StatusBar->setFont(f);
+  }
+  StatusBar->FitPanelTo(2, ScaleText("xm ", 49.99999L));
+  StatusBar->FitPanelTo(3, ScaleText("ym ", 49.99999L));
+  StatusBar->FitPanelTo(4, FuncCountText(16));
   setStatusBar(StatusBar);
   StatusBar->SetPanelText(4, FuncCountText(0));
   StatusBar->SetPanelText(5, HelpHintText);
@@ -225,10 +240,10 @@ void TGeneralForm::CreateMenus() {
 void TGeneralForm::CreateControlBar() {
   ControlBar = new QWidget(this);
   ControlBar->setObjectName("ControlBar");
+  // 55 pixels high while everything fits in two rows; a narrow window gets
+  // more rows rather than toolbars cut behind their overflow buttons.
   ControlBar->setFixedHeight(55);
-  auto* bar = new QHBoxLayout(ControlBar);
-  bar->setContentsMargins(2, 2, 2, 2);
-  bar->setSpacing(4);
+  auto* bar = new TControlBarLayout(ControlBar);
 
   // The function list on its own toolbar, spanning both rows.
   ToolBar3 = Bar(ControlBar, "ToolBar3");
@@ -242,12 +257,8 @@ void TGeneralForm::CreateControlBar() {
     f.setPixelSize(11);
     lbxFunctions->setFont(f);
   }
+  ElideListLines(lbxFunctions);
   ToolBar3->addWidget(lbxFunctions);
-  bar->addWidget(ToolBar3, 0, Qt::AlignTop);
-
-  auto* rows = new QVBoxLayout();
-  rows->setContentsMargins(0, 0, 0, 0);
-  rows->setSpacing(1);
 
   tbFile = Bar(ControlBar, "tbFile");
   tbNewFile = ToolButton(tbFile, "tbNewFile", "Создать", QStyle::SP_FileIcon);
@@ -274,11 +285,8 @@ void TGeneralForm::CreateControlBar() {
     tbFile->addWidget(b);
   tbFile->addSeparator();
   tbFile->addWidget(tbHelp);
-  rows->addWidget(tbFile);
+  bar->AddBand(tbFile);
 
-  auto* second = new QHBoxLayout();
-  second->setContentsMargins(0, 0, 0, 0);
-  second->setSpacing(4);
   tlbFunction = Bar(ControlBar, "tlbFunction");
   txtFunction = Edit(tlbFunction, "txtFunction", "Текущее выражение", 110);
   tbOk = ToolButton(tlbFunction, "tbOk", "Применить изменения", Q("✓"));
@@ -330,7 +338,7 @@ void TGeneralForm::CreateControlBar() {
   tlbFunction->addWidget(txtRazryv);
   tlbFunction->addWidget(tbLeftOgr);
   tlbFunction->addWidget(tbRightOgr);
-  second->addWidget(tlbFunction);
+  bar->AddBand(tlbFunction, true);
 
   ToolBar1 = Bar(ControlBar, "ToolBar1");
   txtXMin = Edit(ToolBar1, "txtXMin", "Левая граница значений аргумента", 45);
@@ -339,16 +347,13 @@ void TGeneralForm::CreateControlBar() {
   ToolBar1->addWidget(txtXMin);
   ToolBar1->addWidget(tbOk1);
   ToolBar1->addWidget(txtXMax);
-  second->addWidget(ToolBar1);
-  second->addStretch(1);
-  rows->addLayout(second);
-  bar->addLayout(rows, 1);
+  bar->AddBand(ToolBar1);
 
   Image1 = new QLabel(ControlBar);
   Image1->setObjectName("Image1");
   Image1->setFixedSize(228, 52);
   Image1->setPixmap(QPixmap::fromImage(LogoImage()));
-  bar->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignRight);
+  bar->SetCorners(ToolBar3, Image1);
 
   // Everything but the list starts disabled until a function is listed.
   for (QWidget* w : std::initializer_list<QWidget*>{

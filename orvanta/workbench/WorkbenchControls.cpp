@@ -3,8 +3,10 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,10 +24,13 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
   up_->setArrowType(Qt::UpArrow);
   down_->setArrowType(Qt::DownArrow);
   for (QToolButton* b : {up_, down_}) {
-    b->setFixedSize(13, 11);
+    // The two arrows share the control's height, which follows the edit's.
+    b->setFixedWidth(13);
+    b->setMinimumHeight(1);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     b->setAutoRepeat(true);
     b->setFocusPolicy(Qt::NoFocus);
-    box->addWidget(b);
+    box->addWidget(b, 1);
   }
   connect(up_, &QToolButton::clicked, this, [this] { StepUp(); });
   connect(down_, &QToolButton::clicked, this, [this] { StepDown(); });
@@ -50,6 +55,8 @@ void TUpDown::SetAssociate(QLineEdit* edit) {
   if (associate_) associate_->removeEventFilter(this);
   associate_ = edit;
   if (associate_) {
+    // As tall as the edit, so that both sit on the same line of a toolbar.
+    setFixedHeight(associate_->sizeHint().height());
     associate_->installEventFilter(this);
     SetPosition(position_);
   }
@@ -92,6 +99,159 @@ void TUpDown::changeEvent(QEvent* event) {
     down_->setEnabled(isEnabled());
   }
   QWidget::changeEvent(event);
+}
+
+// ---- TControlBarLayout ----
+
+namespace {
+constexpr int kBarMargin = 1;   // around the bar's contents
+constexpr int kBandGap = 2;     // between bands in a row, and beside the corners
+constexpr int kRowGap = 1;      // between rows
+constexpr int kMinBarHeight = 55;
+}  // namespace
+
+TControlBarLayout::TControlBarLayout(QWidget* parent) : QLayout(parent) {
+  setContentsMargins(0, 0, 0, 0);
+}
+
+TControlBarLayout::~TControlBarLayout() {
+  while (QLayoutItem* item = takeAt(0)) delete item;
+}
+
+void TControlBarLayout::SetCorners(QWidget* left, QWidget* right) {
+  addChildWidget(left);
+  addChildWidget(right);
+  left_ = new QWidgetItem(left);
+  right_ = new QWidgetItem(right);
+  invalidate();
+}
+
+void TControlBarLayout::AddBand(QWidget* band, bool newRow) {
+  addWidget(band);
+  if (newRow && !bands_.isEmpty()) rowStarts_.append(bands_.back());
+}
+
+void TControlBarLayout::addItem(QLayoutItem* item) { bands_.append(item); }
+
+QLayoutItem* TControlBarLayout::itemAt(int index) const {
+  if (index == 0 && left_) return left_;
+  if (left_) --index;
+  if (index == 0 && right_) return right_;
+  if (right_) --index;
+  return index >= 0 && index < bands_.size() ? bands_.at(index) : nullptr;
+}
+
+QLayoutItem* TControlBarLayout::takeAt(int index) {
+  QLayoutItem* item = nullptr;
+  if (index == 0 && left_) {
+    std::swap(item, left_);
+    return item;
+  }
+  if (left_) --index;
+  if (index == 0 && right_) {
+    std::swap(item, right_);
+    return item;
+  }
+  if (right_) --index;
+  if (index < 0 || index >= bands_.size()) return nullptr;
+  item = bands_.takeAt(index);
+  rowStarts_.removeAll(item);
+  return item;
+}
+
+int TControlBarLayout::count() const { return (left_ ? 1 : 0) + (right_ ? 1 : 0) + static_cast<int>(bands_.size()); }
+
+QSize TControlBarLayout::sizeHint() const {
+  int w = 2 * kBarMargin;
+  if (left_) w += left_->sizeHint().width() + kBandGap;
+  if (right_) w += right_->sizeHint().width() + kBandGap;
+  for (QLayoutItem* b : bands_) w += b->sizeHint().width() + kBandGap;
+  return {w, kMinBarHeight};
+}
+
+QSize TControlBarLayout::minimumSize() const { return {0, kMinBarHeight}; }
+
+int TControlBarLayout::HeightFor(int width) const { return Arrange(QRect(0, 0, width, 0), false); }
+
+void TControlBarLayout::setGeometry(const QRect& rect) {
+  QLayout::setGeometry(rect);
+  const int needed = Arrange(rect, true);
+  // The rows decide the bar's height; the layout around it follows.
+  if (QWidget* bar = parentWidget(); bar && bar->minimumHeight() != needed) bar->setFixedHeight(needed);
+}
+
+int TControlBarLayout::Arrange(const QRect& rect, bool apply) const {
+  const int top = rect.y() + kBarMargin;
+  const int fullLeft = rect.x() + kBarMargin;
+  const int fullRight = rect.x() + rect.width() - kBarMargin;  // exclusive
+  const QSize leftSize = left_ ? left_->sizeHint() : QSize();
+  const QSize rightSize = right_ ? right_->sizeHint() : QSize();
+  if (apply && left_) left_->setGeometry(QRect(QPoint(fullLeft, top), leftSize));
+  if (apply && right_) right_->setGeometry(QRect(QPoint(fullRight - rightSize.width(), top), rightSize));
+  // Rows that start above this line sit between the two corner widgets.
+  const int cornersBottom = top + std::max(leftSize.height(), rightSize.height());
+  const int narrowLeft = fullLeft + (left_ ? leftSize.width() + kBandGap : 0);
+  const int narrowRight = fullRight - (right_ ? rightSize.width() + kBandGap : 0);
+  auto rowLeft = [&](int y) { return y < cornersBottom ? narrowLeft : fullLeft; };
+  auto rowRight = [&](int y) { return y < cornersBottom ? narrowRight : fullRight; };
+
+  int y = top, x = rowLeft(top), rowHeight = 0;
+  for (QLayoutItem* band : bands_) {
+    const QSize size = band->sizeHint();
+    if (x > rowLeft(y) && (x + size.width() > rowRight(y) || rowStarts_.contains(band))) {  // the row is full
+      y += rowHeight + kRowGap;
+      x = rowLeft(y);
+      rowHeight = 0;
+    }
+    if (x == rowLeft(y) && x + size.width() > rowRight(y) && y < cornersBottom) {
+      // Too long to fit beside the corners at all: below them.
+      y = std::max(y, cornersBottom + kRowGap);
+      x = rowLeft(y);
+    }
+    const int w = std::max(0, std::min(size.width(), rowRight(y) - x));
+    if (apply) band->setGeometry(QRect(x, y, w, size.height()));
+    x += w + kBandGap;
+    rowHeight = std::max(rowHeight, size.height());
+  }
+  const int bottom = std::max(y + rowHeight, cornersBottom) + kBarMargin;
+  return std::max(kMinBarHeight, bottom - rect.y());
+}
+
+// ---- ElideListLines ----
+
+namespace {
+
+// A line asks for no width of its own, so the list lays it out as wide as
+// its viewport and the delegate elides what does not fit.
+class TElidingDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize s = QStyledItemDelegate::sizeHint(option, index);
+    s.setWidth(1);
+    return s;
+  }
+};
+
+}  // namespace
+
+void ElideListLines(QListWidget* list) {
+  list->setItemDelegate(new TElidingDelegate(list));
+  list->setTextElideMode(Qt::ElideRight);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The tooltips follow the lines however the program sets them (even with
+  // the list's own signals blocked: the model's still come).
+  auto tip = [list](int first, int last) {
+    for (int row = std::max(first, 0); row <= last && row < list->count(); ++row) {
+      QListWidgetItem* item = list->item(row);
+      if (item->toolTip() != item->text()) item->setToolTip(item->text());
+    }
+  };
+  QAbstractItemModel* model = list->model();
+  plat::On(model, &QAbstractItemModel::rowsInserted, list,
+           [tip](const QModelIndex&, int first, int last) { tip(first, last); });
+  plat::On(model, &QAbstractItemModel::dataChanged, list,
+           [tip](const QModelIndex& from, const QModelIndex& to) { tip(from.row(), to.row()); });
 }
 
 // ---- TColorSwatch ----
@@ -183,6 +343,16 @@ TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent) : QStatu
 
 QLabel* TStatusBar::Panel(int index) const {
   return index >= 0 && index < PanelCount() ? panels_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void TStatusBar::FitPanelTo(int index, const std::string& utf8) {
+  QLabel* p = Panel(index);
+  if (!p) return;
+  // The text starts after the frame and the indent; the rest of the panel
+  // is the frame on the other side.
+  const int needed = p->fontMetrics().horizontalAdvance(QString::fromStdString(utf8)) + p->indent() +
+                     2 * p->frameWidth() + 2 * p->margin() + 1;
+  if (needed > p->minimumWidth()) p->setFixedWidth(needed);
 }
 
 std::string TStatusBar::PanelText(int index) const {

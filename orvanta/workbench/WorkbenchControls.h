@@ -4,6 +4,7 @@
 // picture control with its off-screen bitmap, and the panelled status bar.
 // Their events call plain callbacks, each run behind the handler guard.
 #include <QLabel>
+#include <QLayout>
 #include <QStatusBar>
 #include <QWidget>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "platform/qt/ImageCanvas.h"
 
 class QLineEdit;
+class QListWidget;
 class QToolButton;
 
 // An up-down control: a position between Min and Max (no wrap), stepped by
@@ -47,6 +49,42 @@ class TUpDown : public QWidget {
   QLineEdit* associate_ = nullptr;
   int min_ = 0, max_ = 100, position_ = 0;
 };
+
+// The control bar's layout: a widget at the top left (the function list) and
+// one at the top right (the logo), and between them the toolbars ("bands") in
+// rows, each at its full length. A band that does not fit beside the others
+// starts a new row; rows below the two corner widgets use the whole width. The
+// bar's widget is kept exactly as high as its rows need.
+class TControlBarLayout : public QLayout {
+ public:
+  explicit TControlBarLayout(QWidget* parent);
+  ~TControlBarLayout() override;
+  void SetCorners(QWidget* left, QWidget* right);
+  // `newRow`: the band starts a row of its own, however wide the bar.
+  void AddBand(QWidget* band, bool newRow = false);
+  // The height the bar needs at `width`.
+  int HeightFor(int width) const;
+
+  void addItem(QLayoutItem* item) override;
+  QLayoutItem* itemAt(int index) const override;
+  QLayoutItem* takeAt(int index) override;
+  int count() const override;
+  QSize sizeHint() const override;
+  QSize minimumSize() const override;
+  void setGeometry(const QRect& rect) override;
+
+ private:
+  int Arrange(const QRect& rect, bool apply) const;
+  QLayoutItem* left_ = nullptr;
+  QLayoutItem* right_ = nullptr;
+  QList<QLayoutItem*> bands_;
+  QList<QLayoutItem*> rowStarts_;
+};
+
+// Keeps every line of a short list in view: a line wider than the list is
+// cut with "..." instead of bringing up a horizontal scroll bar (which would
+// hide the last line), and each line shows its whole text as a tooltip.
+void ElideListLines(QListWidget* list);
 
 // A colour swatch: a sunken label of blanks whose background is the colour,
 // with the hand cursor; a click calls OnClick.
@@ -103,6 +141,8 @@ class TStatusBar : public QStatusBar, public IStatusPanels {
   std::string PanelText(int index) const;  // UTF-8; "" for a bad index
   void SetPanelText(int index, const std::string& utf8) override;
   QLabel* Panel(int index) const;
+  // Widens a panel, if need be, so that `utf8` fits it uncut in its font.
+  void FitPanelTo(int index, const std::string& utf8);
 
  private:
   std::vector<QLabel*> panels_;
