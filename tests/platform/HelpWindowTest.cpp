@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
@@ -12,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "platform/qt/FakeServices.h"
 #include "platform/qt/HelpWindow.h"
@@ -141,6 +143,36 @@ TEST(HelpWindow, LinksWithinTheHelpStayAndOthersGoToTheDesktop) {
   EXPECT_NE(fake.Exceptions[0].find("mailto:author@example.org"), std::string::npos);
   EXPECT_TRUE(w->isVisible());  // the help stays open
   w->hide();
+}
+
+TEST(HelpWindow, FromAModalDialogItWaitsOnTopUntilClosed) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string page = WritePage(dir).toStdString();
+  DesktopRecorder desktop;
+  QtServices qt;
+  QDialog dialog;
+  QWidget* modalDuringHelp = nullptr;
+  bool returned = false, closedFirst = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    // While the help waits, it is the window that takes input, not the dialog.
+    QTimer::singleShot(50, [&] {
+      modalDuringHelp = QApplication::activeModalWidget();
+      closedFirst = !returned;
+      HelpWindow()->close();
+    });
+    qt.Help(HelpCommand::Context, page, 105);  // as a dialog's Help button does
+    returned = true;
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_TRUE(returned);
+  EXPECT_TRUE(closedFirst);
+  EXPECT_EQ(modalDuringHelp, HelpWindow());
+  // Opened again from no dialog, it is an ordinary window.
+  qt.Help(HelpCommand::Contents, page, 0);
+  EXPECT_EQ(HelpWindow()->windowModality(), Qt::NonModal);
+  HelpWindow()->hide();
 }
 
 }  // namespace
