@@ -4,9 +4,9 @@
 
 namespace plat {
 
-// Installs Qt's Russian translation into the running application, looked for
-// beside the program ("translations/") and then where Qt keeps its own.
-// Returns false when none was found: the programs then run with Qt's English.
+// Installs Qt's Russian translation (qtbase_ru, from where Qt keeps its
+// translations) into the running application. Returns false when it is not
+// installed: the programs then run with Qt's English.
 bool LoadQtTranslations();
 
 }  // namespace plat
