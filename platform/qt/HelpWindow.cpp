@@ -97,7 +97,7 @@ void THelpWindow::BrowserAnchorClicked(const QUrl& link) {
     return;
   }
   if (!Services().OpenUrl(ToUtf8(target.toString())))
-    throw std::runtime_error("Не удаётся открыть адрес " + ToUtf8(target.toString()));
+    throw std::runtime_error("Не удалось открыть адрес " + ToUtf8(target.toString()));
 }
 
 THelpWindow* HelpWindow() {

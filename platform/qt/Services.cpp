@@ -219,7 +219,7 @@ void QtServices::Help(HelpCommand cmd, const std::string& helpFile, int context)
   // A help address on the web goes to the browser; our pages open in our
   // own window, which needs no browser on the machine.
   if (!url.isLocalFile()) {
-    if (!OpenUrl(file)) throw std::runtime_error("Не удаётся открыть адрес " + file);
+    if (!OpenUrl(file)) throw std::runtime_error("Не удалось открыть адрес " + file);
     return;
   }
   // Asked for from a modal dialog or a message box: the help window waits

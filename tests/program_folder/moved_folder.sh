@@ -19,7 +19,7 @@ mv "$work/prefix/$subdir" "$work/moved"
 rm -rf "$work/prefix"
 dir="$work/moved"
 
-for f in orvanta lumivar libkorvel.so screen.set newfunc.set lumivar-help/index.html; do
+for f in orvanta lumivar libkorvel.so screen.set newfunc.set help/help.htm lumivar-help/index.html; do
   [ -e "$dir/$f" ] || fail "$f missing from the installed folder"
 done
 
