@@ -144,7 +144,7 @@ bool CompileProgram(const TFuncNode* nodes, int32_t count, bool fast, TInstr* pr
         return;
       }
       case nkFunction: {
-        if (node.Code < 1 || node.Code > kFuncCount) {
+        if (node.Code < fnSin || node.Code > kFuncCount) {
           ok = false;
           return;
         }
