@@ -3,10 +3,11 @@
 // Evaluation runs first without testing the results of + - * / and of the
 // squares and cubes: a non-finite value that they make (the sign of an
 // overflow or an invalid operation, every operand being finite) is carried on
-// by them into the final value. Only the operations that could hide it test their operands: the
-// divisor, and the operands of powers, roots and functions. When that run ends
-// in an error or a non-finite value it is repeated with every result tested,
-// which finds the first failing operation exactly.
+// by them into the final value. Only the operations that could hide it test
+// their operands: the divisor, and the operands of powers, roots and
+// functions. When that run ends in an error or a non-finite value it is
+// repeated with every result tested, which finds the first failing operation
+// exactly.
 #include <cfenv>
 #include <cstdint>
 

@@ -35,16 +35,17 @@ struct TInstr {
   long double C = 0;
 };
 
+// The fields of the first run come first: they share its first cache line.
 struct Program {
-  TInstr careful[MaxFuncNodes + 1];  // every operation of the tree
-  TInstr fast[MaxFuncNodes + 1];     // the same, with terms D*x^k as single steps
   int32_t len = 0;                   // steps of careful, less its kEnd
   bool usesX = false;                // the program reads x
+  TInstr fast[MaxFuncNodes + 1];     // careful, with terms D*x^k as single steps
+  TInstr careful[MaxFuncNodes + 1];  // every operation of the tree
 };
 
 // The operations. With Careful each result is tested (see FormulaEvaluator);
 // on failure they return false with the error code in e.
-
+//
 // Finiteness where a non-finite value means a fault already made: the
 // subtraction raises the invalid-operation flag only then, and the failure
 // path clears the flags.

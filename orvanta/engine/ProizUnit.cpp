@@ -11,7 +11,7 @@ int32_t ProizDigits = 0;
 namespace {
 
 // A parse of a copy of S with a temporary object (on the heap: the derivative
-// recurses, and each object holds two node arrays).
+// recurses, and each object holds a node array).
 struct ParseFacts {
   int32_t error = 0;
   bool hasX = false;
