@@ -115,9 +115,13 @@ inline long double Ratio(int32_t& Err, long double Num, long double Den, int32_t
   return r;
 }
 
-inline long double Tg(int32_t& Err, long double X) { return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), errTgArgument); }
+inline long double Tg(int32_t& Err, long double X) {
+  return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), errTgArgument);
+}
 
-inline long double Ctg(int32_t& Err, long double X) { return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), errCtgArgument); }
+inline long double Ctg(int32_t& Err, long double X) {
+  return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), errCtgArgument);
+}
 
 inline long double ArcSin(int32_t& Err, long double X) {
   if (X < -1 || X > 1) { Err = errArcSinArgument; return 0; }

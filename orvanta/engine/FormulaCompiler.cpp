@@ -112,7 +112,8 @@ bool CompileProgram(const TFuncNode* nodes, int32_t count, bool fast, TInstr* pr
           // A term with a constant: one step.
           const Operand& t = a.kind == kTerm ? a : b;
           const Operand& k = a.kind == kTerm ? b : a;
-          emit(static_cast<std::uint8_t>(kModes * (node.Code - opAdd) + (a.kind == kTerm ? kModeTC : kModeCT)), t.k, k.c);
+          const int mode = a.kind == kTerm ? kModeTC : kModeCT;
+          emit(static_cast<std::uint8_t>(kModes * (node.Code - opAdd) + mode), t.k, k.c);
           if (ok) prog[len - 1].D = static_cast<double>(t.c);
           return;
         }

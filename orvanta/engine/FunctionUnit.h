@@ -1,7 +1,7 @@
 #pragma once
 // The workbench's formula language: tokens, text preparation and the compiled
-// formula objFunc. Formula texts are byte strings (Windows-1251); positions
-// are 1-based.
+// formula objFunc (error codes and function indices: FuncsUnit.h). Formula
+// texts are byte strings (Windows-1251); positions are 1-based.
 //
 // One phase per file: FormulaLexer (tokens), FormulaPrepare (the prepared
 // text), FormulaParser (the node tree), FormulaCompiler (the tree flattened
@@ -24,8 +24,9 @@ enum : int32_t {
 void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Priority, int32_t& Len,
               int32_t& FuncIndex, long double& Value);
 
-// Rewrites S into its prepared form; on failure writes Err (1 or 2) and
-// returns with S as far as the steps had brought it. Err is untouched on success.
+// Rewrites S into its prepared form; on failure writes Err (errIncorrect or
+// errBrackets) and returns with S as far as the steps had brought it. Err is
+// untouched on success.
 // At most 32765 enclosing brackets are removed (deeper ones stay, and the
 // parser refuses them).
 void PrepareExpression(std::string& S, int32_t& Err);
@@ -37,7 +38,7 @@ enum : int32_t { opAdd = 1, opSub, opMul, opDiv, opPower, opRoot };
 
 struct TFuncNode {
   int32_t Kind = 0;  // nkNumber, nkOperator, nkFunction or nkX
-  int32_t Code = 0;  // operator opAdd..opRoot (+ - * / ^ @) or function index 1..17
+  int32_t Code = 0;  // operator opAdd..opRoot (+ - * / ^ @) or function index fnSin..fnFrac
   long double Value = 0;
 };
 
@@ -98,10 +99,12 @@ class objFunc {
     NonDiff = false;
   }
   // Parses S (rewritten into its prepared form) into the nodes from NodePos on.
-  // A formula that needs more nodes than the array holds is refused with 1.
+  // A formula that needs more nodes than the array holds is refused with
+  // errIncorrect.
   void Parse(std::string& S);
   // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
-  // Without a successful parse, or with NodePos not 1, it sets ErrorCode 1.
+  // Without a successful parse, or with NodePos not 1, it sets ErrorCode
+  // errIncorrect.
   void Calc(long double& Res, long double X);
 
  private:
