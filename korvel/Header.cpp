@@ -6,7 +6,7 @@ namespace korvel {
 namespace {
 
 // The texts are Windows-1251 bytes: the plotter shows them as they are.
-const char* const ErrorTexts[11] = {
+const char* const ErrorTexts[ErrorCount + 1] = {
     // "Неизвестная ошибка"
     "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff\x20\xee\xf8\xe8\xe1\xea\xe0",
     // 1 "Ошибка при выделении памяти"
@@ -38,5 +38,5 @@ const char* const ErrorTexts[11] = {
 
 extern "C" KORVEL_API void Error(int32_t Code, const char** Msg) {
   if (Msg == nullptr) return;
-  *Msg = korvel::ErrorTexts[(Code >= 1 && Code <= 10) ? Code : 0];
+  *Msg = korvel::ErrorTexts[(Code >= korvel::ecNoMemory && Code <= korvel::ErrorCount) ? Code : 0];
 }

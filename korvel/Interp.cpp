@@ -483,7 +483,7 @@ long double Calculate(TLexSlot& slot, const long double& x, uint16_t& status) {
   // overflow, invalid or zero-divide flag. When none is up before, a run
   // without the per-step tests is exact unless one goes up; only then is the
   // point evaluated again with every step tested.
-  constexpr uint16_t FailFlags = 0x0D;
+  constexpr uint16_t FailFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
   if ((status & FailFlags) == 0) {
     const bool draw = Draw;
     const long double r = slot.UsesLibm ? Replay<false, true>(slot.Steps.data(), slot.OperandStack.data(), &x)

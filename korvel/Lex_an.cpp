@@ -60,7 +60,8 @@ bool IsDigit(unsigned char ch) { return ch >= '0' && ch <= '9'; }
 bool IsLetter(unsigned char ch) { return ch >= 'a' && ch <= 'z'; }
 
 // Scans the number at s[i]: the longest run of digits and points. Returns 0
-// with the value and the position after the run, or 3 for a second point.
+// with the value and the position after the run, or ecExtraPoint for a
+// second point.
 int32_t ScanNumber(const unsigned char* s, size_t& i, long double& value) {
   long double v = 0;
   bool point = false;
@@ -68,7 +69,7 @@ int32_t ScanNumber(const unsigned char* s, size_t& i, long double& value) {
   long double place = 1;  // divisor of the current decimal place
   for (; IsDigit(s[i]) || s[i] == '.'; ++i) {
     if (s[i] == '.') {
-      if (point) return 3;
+      if (point) return ecExtraPoint;
       point = true;
       p = i;
       continue;
@@ -114,11 +115,11 @@ int32_t Scan(TLexSlot& slot, const unsigned char* s) {
       // No name is longer than six letters; a longer run is compared with
       // nothing, whatever its length.
       const uint8_t code = (j - i <= 255) ? FindToken(reinterpret_cast<const char*>(s + i), j - i) : static_cast<uint8_t>(tcEnd);
-      if (code == tcEnd) return 2;
+      if (code == tcEnd) return ecBadSymbol;
       AddToken(slot, TokenTable[code].Kind, code);
       i = j;
     } else {
-      return 2;
+      return ecBadSymbol;
     }
   }
 }
@@ -162,7 +163,7 @@ extern "C" KORVEL_API int32_t Lexan(char* S) {
     }
     return code;
   } catch (const std::bad_alloc&) {
-    return 1;
+    return ecNoMemory;
   } catch (...) {
     return -1;
   }

@@ -1,4 +1,26 @@
+// The syntax check. The grammar of a formula (after lowercasing; blanks
+// between tokens are skipped):
+//
+//   formula  = sum ;
+//   sum      = [ "-" ] term { ("+" | "-") term } ;   the sign only at the start
+//   term     = power { ("*" | "/") power } ;          or right after "(" or "["
+//   power    = operand { "^" operand } ;
+//   operand  = number | variable | constant | function "(" sum ")"
+//            | "(" sum ")" | "[" sum "]" ;            [s] is |s|
+//   function = "sqr" | "sqrt" | "exp" | "ln" | "sin" | "cos" | "tg" | "ctg"
+//            | "arcsin" | "arccos" | "arctg" | "arcctg" ;
+//   variable = "x" | "a" | "b" | "c" ;
+//   constant = "pi" | "e" ;
+//   number   = digit { digit | "." } ;               at most one "."
+//
+// Every binary operator groups to the left (2^3^2 is (2^3)^2); the leading
+// sign applies to the whole first term (-x^2 is -(x^2)). The priorities are
+// those of TokenTable, used by the reduction in Interp.cpp. The check below
+// is a state machine over the token kinds with one counter per bracket kind,
+// so "(" ")" and "[" "]" each balance but are not matched with each other.
 #include "korvel/Sintac_Anal.h"
+
+#include "korvel/Header.h"
 
 namespace korvel {
 namespace {
@@ -33,7 +55,7 @@ int32_t CheckSyntax(const TLexSlot& slot) {
     const TLexKind kind = GetTokenKind(slot, i);
     if (kind == lxEnd) break;
     const uint8_t code = GetTokenCode(slot, i);
-    if (!Allowed(*state, kind, code)) return 9;
+    if (!Allowed(*state, kind, code)) return ecSyntax;
     switch (kind) {
       case lxBracket:
         switch (code) {
@@ -42,8 +64,8 @@ int32_t CheckSyntax(const TLexSlot& slot) {
           case tcModOpen: ++BarCount; state = &csStart; break;
           default: --BarCount; state = &csAfterOperand; break;
         }
-        if (ParenCount < 0) return 4;
-        if (BarCount < 0) return 10;
+        if (ParenCount < 0) return ecCloseBeforeOpen;
+        if (BarCount < 0) return ecBarCloseBeforeOpen;
         break;
       case lxFunction:
         state = &csAfterFunction;
@@ -61,10 +83,10 @@ int32_t CheckSyntax(const TLexSlot& slot) {
         break;
     }
   }
-  if (i == 0 || OperandCount == 0) return 7;
-  if (state != &csAfterOperand) return 8;
-  if (ParenCount != 0) return 5;
-  if (BarCount != 0) return 6;
+  if (i == 0 || OperandCount == 0) return ecNoFormula;
+  if (state != &csAfterOperand) return ecBadEnd;
+  if (ParenCount != 0) return ecExtraOpen;
+  if (BarCount != 0) return ecExtraBar;
   return 0;
 }
 

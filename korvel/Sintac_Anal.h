@@ -7,7 +7,7 @@
 namespace korvel {
 
 // Reads the slot's tokens from position 0 to the first end marker; returns 0
-// or an error code 4 to 10.
+// or an error code ecCloseBeforeOpen to ecBarCloseBeforeOpen.
 int32_t CheckSyntax(const TLexSlot& slot);
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #pragma once
 // Inline core of the guarded math, shared by the public routines of FuncsUnit
-// and by the evaluator of objFunc, which needs them inlined for speed.
+// and by the evaluator of objFunc, which needs them inlined for speed; the
+// out-of-line parts are in EngineMath.cpp.
 //
 // Faults are detected by testing results: every argument reaching these
 // routines is finite, so a non-finite result means an overflow, an invalid
@@ -12,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "orvanta/engine/FuncsUnit.h"
+
 namespace orv_engine {
 
 // The extended reals nearest to pi and pi/2.
@@ -20,7 +23,7 @@ inline constexpr long double kPiHalf = 0xc.90fdaa22168c235p-3L;
 // The formula language's constant "e": the extended real nearest to 2.718281828.
 inline constexpr long double kE = 2.718281828L;
 
-constexpr int32_t kFault = 11;  // overflow, invalid operation, division by zero
+constexpr int32_t kFault = errOverflow;  // overflow, invalid operation, division by zero
 
 inline bool Finite(long double v) { return __builtin_isfinite(v); }
 
@@ -53,9 +56,9 @@ inline bool HasFraction(long double v) { return __builtin_truncl(v) != v; }
 // is representable); everything else goes through powl, which is the
 // e^(Exponent*ln Base) of the definition computed with less rounding.
 inline long double Power(int32_t& Err, long double B, long double E) {
-  if (B < 0 && HasFraction(E)) { Err = 4; return 0; }
+  if (B < 0 && HasFraction(E)) { Err = errNegativeFracPower; return 0; }
   if (B == 0) {
-    if (E < 0) { Err = 5; return 0; }
+    if (E < 0) { Err = errZeroPower; return 0; }
     return 0;
   }
   if (E == 2) { long double r = B * B; if (!Finite(r)) { Err = kFault; return 0; } return r; }
@@ -80,9 +83,9 @@ inline long double Power(int32_t& Err, long double B, long double E) {
 
 // N@Y, the N-th root of Y: e^(ln Y * (1/N)).
 inline long double Root(int32_t& Err, long double N, long double Y) {
-  if (Y < 0 && HasFraction(N)) { Err = 4; return 0; }
+  if (Y < 0 && HasFraction(N)) { Err = errNegativeFracPower; return 0; }
   if (Y == 0) {
-    if (N < 0) { Err = 5; return 0; }
+    if (N < 0) { Err = errZeroPower; return 0; }
     return 0;
   }
   if (N == 0) { Err = kFault; return 0; }  // 1/N divides by zero
@@ -98,7 +101,7 @@ inline long double Root(int32_t& Err, long double N, long double Y) {
   else r = __builtin_expl(t);
   if (!Finite(r)) { Err = kFault; return 0; }
   if (Y < 0) {
-    if (!HasFraction(N / 2)) { Err = 4; return 0; }  // even root of a negative number
+    if (!HasFraction(N / 2)) { Err = errNegativeFracPower; return 0; }  // even root of a negative number
     return -r;
   }
   return r;
@@ -112,19 +115,23 @@ inline long double Ratio(int32_t& Err, long double Num, long double Den, int32_t
   return r;
 }
 
-inline long double Tg(int32_t& Err, long double X) { return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), 6); }
+inline long double Tg(int32_t& Err, long double X) {
+  return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), errTgArgument);
+}
 
-inline long double Ctg(int32_t& Err, long double X) { return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), 7); }
+inline long double Ctg(int32_t& Err, long double X) {
+  return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), errCtgArgument);
+}
 
 inline long double ArcSin(int32_t& Err, long double X) {
-  if (X < -1 || X > 1) { Err = 12; return 0; }
+  if (X < -1 || X > 1) { Err = errArcSinArgument; return 0; }
   if (X == -1) return -kPiHalf;
   if (X == 1) return kPiHalf;
   return __builtin_asinl(X);
 }
 
 inline long double ArcCos(int32_t& Err, long double X) {
-  if (X < -1 || X > 1) { Err = 13; return 0; }
+  if (X < -1 || X > 1) { Err = errArcCosArgument; return 0; }
   if (X == -1) return kPi;
   if (X == 1) return 0;
   return __builtin_acosl(X);
@@ -138,17 +145,17 @@ inline long double ArcCtg(long double X) {
 }
 
 inline long double Sqrt(int32_t& Err, long double X) {
-  if (X < 0) { Err = 8; return 0; }
+  if (X < 0) { Err = errSqrtNegative; return 0; }
   return __builtin_sqrtl(X);
 }
 
 inline long double Ln(int32_t& Err, long double X) {
-  if (X <= 0) { Err = 9; return 0; }
+  if (X <= 0) { Err = errLogNonPositive; return 0; }
   return __builtin_logl(X);
 }
 
 inline long double Lg(int32_t& Err, long double X) {
-  if (X <= 0) { Err = 9; return 0; }
+  if (X <= 0) { Err = errLogNonPositive; return 0; }
   return __builtin_log10l(X);
 }
 
@@ -157,7 +164,7 @@ constexpr int kMaxFact = 1754;
 const long double* FactTable();
 
 inline long double Fact(int32_t& Err, long double X) {
-  if (X < 0 || HasFraction(X)) { Err = 10; return 0; }
+  if (X < 0 || HasFraction(X)) { Err = errFactArgument; return 0; }
   if (X > kMaxFact) { Err = kFault; return 0; }
   return FactTable()[static_cast<int>(X)];
 }
@@ -183,23 +190,23 @@ inline long double Frac(long double X) { return X - __builtin_truncl(X); }
 inline long double Function(int32_t Index, int32_t& Err, long double X) {
   long double r;
   switch (Index) {
-    case 1: r = __builtin_sinl(X); break;
-    case 2: r = __builtin_cosl(X); break;
-    case 3: return Tg(Err, X);
-    case 4: return Ctg(Err, X);
-    case 5: return ArcSin(Err, X);
-    case 6: return ArcCos(Err, X);
-    case 7: return ArcTg(X);
-    case 8: return ArcCtg(X);
-    case 9: return Sqrt(Err, X);
-    case 10: return Ln(Err, X);
-    case 11: return Lg(Err, X);
-    case 12: r = __builtin_expl(X); break;
-    case 13: return __builtin_fabsl(X);
-    case 14: return Fact(Err, X);
-    case 15: return Rnd(Err, X);
-    case 16: return Trunc(Err, X);
-    case 17: return Frac(X);
+    case fnSin: r = __builtin_sinl(X); break;
+    case fnCos: r = __builtin_cosl(X); break;
+    case fnTg: return Tg(Err, X);
+    case fnCtg: return Ctg(Err, X);
+    case fnArcSin: return ArcSin(Err, X);
+    case fnArcCos: return ArcCos(Err, X);
+    case fnArcTg: return ArcTg(X);
+    case fnArcCtg: return ArcCtg(X);
+    case fnSqrt: return Sqrt(Err, X);
+    case fnLn: return Ln(Err, X);
+    case fnLg: return Lg(Err, X);
+    case fnExp: r = __builtin_expl(X); break;
+    case fnAbs: return __builtin_fabsl(X);
+    case fnFact: return Fact(Err, X);
+    case fnRnd: return Rnd(Err, X);
+    case fnTrunc: return Trunc(Err, X);
+    case fnFrac: return Frac(X);
     default: return 0;
   }
   if (!Finite(r)) { Err = kFault; return 0; }

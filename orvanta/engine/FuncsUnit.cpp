@@ -1,21 +1,18 @@
 #include "orvanta/engine/FuncsUnit.h"
 
-#include <cerrno>
 #include <cfenv>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 #include "orvanta/engine/EngineMath.h"
 #include "platform/Cp1251.h"
 
-const char* const FuncNames[18] = {"",    "sin",  "cos",  "tg",   "ctg",    "arcsin",
-                                   "arccos", "arctg", "arcctg", "sqrt", "ln",     "lg",
-                                   "exp",  "abs",  "fact", "rnd",  "trunc",  "frac"};
+const char* const FuncNames[kFuncCount + 1] = {"",       "sin",   "cos",    "tg",   "ctg", "arcsin",
+                                               "arccos", "arctg", "arcctg", "sqrt", "ln",  "lg",
+                                               "exp",    "abs",   "fact",   "rnd",  "trunc", "frac"};
 
-const char* const ErrorMessages[16] = {
+const char* const ErrorMessages[kErrorCount + 1] = {
     "",
     "Выражение некорректно",
     "Скобки поставлены некорректно",
@@ -34,7 +31,7 @@ const char* const ErrorMessages[16] = {
     "Недопустимый аргумент арккотангенса",
 };
 
-const char* const Tips[15] = {
+const char* const Tips[kTipCount + 1] = {
     "",
     "Для добавления новой функции нажмите F2",
     "Кнопки управления отображением графиков - слева",
@@ -53,54 +50,14 @@ const char* const Tips[15] = {
 };
 
 std::string ErrorMessageCp1251(int32_t code) {
-  if (code < 1 || code > 15) return "";
+  if (code < 1 || code > kErrorCount) return "";
   return cp1251::FromUtf8(ErrorMessages[code]);
 }
 
 std::string TipCp1251(int32_t index) {
-  if (index < 1 || index > 14) return "";
+  if (index < 1 || index > kTipCount) return "";
   return cp1251::FromUtf8(Tips[index]);
 }
-
-namespace orv_engine {
-
-const long double* FactTable() {
-  static const struct Table {
-    long double v[kMaxFact + 1];
-    Table() {
-      v[0] = 1;
-      long double p = 1;
-      for (int i = 1; i <= kMaxFact; ++i) {
-        p *= i;
-        v[i] = p;
-      }
-    }
-  } table;
-  return table.v;
-}
-
-namespace {
-
-locale_t CLocale() {
-  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return loc;
-}
-
-}  // namespace
-
-bool DecimalToExt(const char* text, size_t len, long double* value) {
-  std::string copy(text, len);
-  int savedErrno = errno;
-  char* end = nullptr;
-  long double v = strtold_l(copy.c_str(), &end, CLocale());
-  errno = savedErrno;
-  if (end != copy.c_str() + copy.size()) return false;
-  if (!Finite(v)) return false;  // beyond the extended range
-  *value = v;
-  return true;
-}
-
-}  // namespace orv_engine
 
 // The routines set Err only when they fail, so a caller's code stays as it
 // was on success.
@@ -122,7 +79,7 @@ long double MathFact(int32_t& Err, long double X) { return orv_engine::Fact(Err,
 void CalcFunction(long double& Res, int32_t Index, int32_t& Err, long double X) {
   Err = 0;
   Res = 0;
-  if (Index < 1 || Index > 17) return;
+  if (Index < 1 || Index > kFuncCount) return;
   orv_engine::FpFlagsGuard guard;
   Res = orv_engine::Function(Index, Err, X);  // 0 when it fails
 }

@@ -3,12 +3,41 @@
 #include <cstdint>
 #include <string>
 
+// Function indices of the formula language: indexes of FuncNames. The
+// functions from fnAbs on have no derivative.
+enum : int32_t {
+  fnSin = 1, fnCos, fnTg, fnCtg, fnArcSin, fnArcCos, fnArcTg, fnArcCtg, fnSqrt, fnLn, fnLg, fnExp,
+  fnAbs, fnFact, fnRnd, fnTrunc, fnFrac
+};
+constexpr int32_t kFuncCount = fnFrac;
+
 // FuncNames[1..17]; FuncNames[0] is empty.
-extern const char* const FuncNames[18];
+extern const char* const FuncNames[kFuncCount + 1];
+
+// Error codes of the formula engine: indexes of ErrorMessages (0 is success).
+enum : int32_t {
+  errIncorrect = 1,       // "Выражение некорректно"
+  errBrackets,            // "Скобки поставлены некорректно"
+  errDivByZero,           // "Деление на ноль"
+  errNegativeFracPower,   // "Отрицательное число в дробной степени"
+  errZeroPower,           // "Ноль в ненатуральной степени"
+  errTgArgument,          // "Недопустимый аргумент тангенса"
+  errCtgArgument,         // "Недопустимый аргумент котангенса"
+  errSqrtNegative,        // "Квадратный корень из отрицательного числа"
+  errLogNonPositive,      // "Логарифм от неположительного числа"
+  errFactArgument,        // "Факториал ненатурального числа"
+  errOverflow,            // "Переполнение"
+  errArcSinArgument,      // "Недопустимый аргумент арксинуса"
+  errArcCosArgument,      // "Недопустимый аргумент арккосинуса"
+  errArcTgArgument,       // "Недопустимый аргумент арктангенса"
+  errArcCtgArgument,      // "Недопустимый аргумент арккотангенса"
+};
+constexpr int32_t kErrorCount = errArcCtgArgument;
+constexpr int32_t kTipCount = 14;
 
 // ErrorMessages[1..15] and Tips[1..14], UTF-8; entry 0 is empty.
-extern const char* const ErrorMessages[16];
-extern const char* const Tips[15];
+extern const char* const ErrorMessages[kErrorCount + 1];
+extern const char* const Tips[kTipCount + 1];
 // The same texts in Windows-1251 bytes; an index out of range gives "".
 std::string ErrorMessageCp1251(int32_t code);
 std::string TipCp1251(int32_t index);
@@ -27,7 +56,8 @@ long double MathLn(int32_t& Err, long double X);
 long double MathLg(int32_t& Err, long double X);
 long double MathFact(int32_t& Err, long double X);
 // Err := 0 and Res := 0, then function Index (1..17) at X. Faults the
-// routines do not test for (overflow, rnd/trunc out of 64-bit range) give 11.
+// routines do not test for (overflow, rnd/trunc out of 64-bit range) give
+// errOverflow.
 void CalcFunction(long double& Res, int32_t Index, int32_t& Err, long double X);
 
 // Drops trailing "0"s, then a trailing ".". Never strips an integer's digits.

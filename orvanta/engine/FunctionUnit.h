@@ -1,7 +1,11 @@
 #pragma once
 // The workbench's formula language: tokens, text preparation and the compiled
-// formula objFunc. Formula texts are byte strings (Windows-1251); positions
-// are 1-based.
+// formula objFunc (error codes and function indices: FuncsUnit.h). Formula
+// texts are byte strings (Windows-1251); positions are 1-based.
+//
+// One phase per file: FormulaLexer (tokens), FormulaPrepare (the prepared
+// text), FormulaParser (the node tree), FormulaCompiler (the tree flattened
+// into the evaluator's program, FormulaProgram.h) and FormulaEvaluator (Calc).
 #include <cfloat>
 #include <cstdint>
 #include <string>
@@ -20,19 +24,46 @@ enum : int32_t {
 void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Priority, int32_t& Len,
               int32_t& FuncIndex, long double& Value);
 
-// Rewrites S into its prepared form; on failure writes Err (1 or 2) and
-// returns with S as far as the steps had brought it. Err is untouched on success.
+// Rewrites S into its prepared form; on failure writes Err (errIncorrect or
+// errBrackets) and returns with S as far as the steps had brought it. Err is
+// untouched on success.
 // At most 32765 enclosing brackets are removed (deeper ones stay, and the
 // parser refuses them).
 void PrepareExpression(std::string& S, int32_t& Err);
 
+// Node kinds (TFuncNode::Kind).
+enum : int32_t { nkNumber = 1, nkOperator = 2, nkFunction = 3, nkX = 4 };
+// Operator codes (TFuncNode::Code of an operator node): the token kind less one.
+enum : int32_t { opAdd = 1, opSub, opMul, opDiv, opPower, opRoot };
+
 struct TFuncNode {
-  int32_t Kind = 0;  // 1 number, 2 binary operator, 3 function, 4 x
-  int32_t Code = 0;  // operator 1..6 (+ - * / ^ @) or function index 1..17
+  int32_t Kind = 0;  // nkNumber, nkOperator, nkFunction or nkX
+  int32_t Code = 0;  // operator opAdd..opRoot (+ - * / ^ @) or function index fnSin..fnFrac
   long double Value = 0;
 };
 
 constexpr int32_t MaxFuncNodes = 255;
+
+namespace orv_engine {
+
+struct Program;  // the evaluator's program (FormulaProgram.h)
+
+// Owns the program of one objFunc, made by its first successful parse; a
+// copy of the owner gets a copy of the program.
+class ProgramBox {
+ public:
+  ProgramBox() = default;
+  ProgramBox(const ProgramBox& other);
+  ProgramBox& operator=(const ProgramBox& other);
+  ~ProgramBox();
+  Program* get() const { return p_; }
+  Program& Make();  // the program, allocated on first use
+
+ private:
+  Program* p_ = nullptr;
+};
+
+}  // namespace orv_engine
 
 class objFunc {
  public:
@@ -68,35 +99,22 @@ class objFunc {
     NonDiff = false;
   }
   // Parses S (rewritten into its prepared form) into the nodes from NodePos on.
-  // A formula that needs more nodes than the array holds is refused with 1.
+  // A formula that needs more nodes than the array holds is refused with
+  // errIncorrect.
   void Parse(std::string& S);
   // Evaluates the parsed formula at X; Res is a value only when ErrorCode is 0.
-  // Without a successful parse, or with NodePos not 1, it sets ErrorCode 1.
+  // Without a successful parse, or with NodePos not 1, it sets ErrorCode
+  // errIncorrect.
   void Calc(long double& Res, long double X);
 
-  // One step of the evaluator's program: the tree at node 1 flattened in
-  // evaluation order (operands before their operation) after each successful
-  // parse. Not for callers; public only for the evaluator's own helpers.
-  struct TInstr {
-    std::uint8_t Op = 0;
-    std::int32_t Code = 0;
-    double D = 0;  // the constant, where a double holds it exactly (a shorter load)
-    long double C = 0;
-  };
  private:
   bool parsed_ = false;  // the last parse succeeded and the program is valid
   int32_t nodeCount_ = 0;  // nodes 1..nodeCount_ hold the parsed tree
-  int32_t progLen_ = 0;
-  bool usesX_ = false;  // the program reads x
-  TInstr prog_[MaxFuncNodes + 1];
-  TInstr fast_[MaxFuncNodes + 1];  // the same, with terms D*x^k as single steps
+  orv_engine::ProgramBox program_;  // the tree flattened for evaluation
   // A text already prepared as a whole is not stripped again.
   void ParseText(std::string S, bool prepared = false);
   bool Compile();
-  friend class objFuncAccess;
 };
 
 // The program's folder with a trailing "/": empty until the main window sets it.
 extern std::string ProgramDir;
-// The folder of the running executable, "/"-terminated (from /proc/self/exe).
-std::string ExecutableDir();

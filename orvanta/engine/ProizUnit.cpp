@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "orvanta/engine/FormulaParser.h"
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/engine/FunctionUnit.h"
 
@@ -10,7 +11,7 @@ int32_t ProizDigits = 0;
 namespace {
 
 // A parse of a copy of S with a temporary object (on the heap: the derivative
-// recurses, and each object holds two node arrays).
+// recurses, and each object holds a node array).
 struct ParseFacts {
   int32_t error = 0;
   bool hasX = false;
@@ -67,48 +68,23 @@ std::string Fold(const std::string& s) {
 
 std::string Derive(const std::string& s);
 
+// The split of the parser (SplitAtLoosest): the operation and its operand texts.
 struct Split {
-  int level = 0;     // 0: none
+  bool found = false;
   int32_t kind = 0;  // token kind of the operator, or lkFunction
   int32_t func = 0;
   std::string u, v;
 };
 
-// The split of the parser: the last operator of priority 1, 2 or 3 at depth 0,
-// else the first function name at depth 0.
 Split SplitText(const std::string& s) {
   Split sp;
-  int32_t candPos[5] = {0, 0, 0, 0, 0};
-  int32_t candLen[5] = {0, 0, 0, 0, 0};
-  int32_t candKind[5] = {0, 0, 0, 0, 0};
-  int32_t candFunc[5] = {0, 0, 0, 0, 0};
-  int64_t depth = 0;
-  const int32_t n = static_cast<int32_t>(s.size());
-  for (int32_t pos = 1; pos <= n;) {
-    int32_t kind, prio, len, func = 0;
-    long double value;
-    GetLexem(s, pos, kind, prio, len, func, value);
-    if (kind == lkInvalid) return sp;
-    if (kind == lkOpen) ++depth;
-    else if (kind == lkClose) --depth;
-    else if (depth == 0 && kind >= lkPlus && kind <= lkFunction && (prio < 4 || candPos[4] == 0)) {
-      candPos[prio] = pos;
-      candLen[prio] = len;
-      candKind[prio] = kind;
-      candFunc[prio] = func;
-    }
-    pos += len < 1 ? 1 : len;
-  }
-  for (int i = 1; i <= 4; ++i) {
-    if (!candPos[i]) continue;
-    if (i == 4 && candPos[4] != 1) return sp;
-    sp.level = i;
-    sp.kind = candKind[i];
-    sp.func = candFunc[i];
-    sp.u = s.substr(0, candPos[i] - 1);
-    sp.v = s.substr(candPos[i] - 1 + candLen[i]);
-    return sp;
-  }
+  const orv_engine::TSplit at = orv_engine::SplitAtLoosest(s);
+  if (!at.found) return sp;
+  sp.found = true;
+  sp.kind = at.token.kind;
+  sp.func = at.token.func;
+  sp.u = s.substr(0, at.at);
+  sp.v = s.substr(at.at + at.token.len);
   return sp;
 }
 
@@ -118,18 +94,18 @@ std::string DeriveFunction(int32_t func, const std::string& v, const std::string
   // A derivative after "(-" is bracketed when it is a sum or starts with a sign.
   const std::string ndv = Bracketed(dv);
   switch (func) {
-    case 1: return one ? "cos" + v : "(" + dv + ")*cos" + v;
-    case 2: return one ? "(-sin" + v + ")" : "(-" + ndv + ")*sin" + v;
-    case 3: return one ? "1/(cos" + v + ")^2" : "(" + dv + ")/(cos" + v + ")^2";
-    case 4: return one ? "-1/(sin" + v + ")^2" : "(-" + ndv + ")/(sin" + v + ")^2";
-    case 5: return one ? "1/2@(1-" + v + "^2)" : "(" + dv + ")/2@(1-" + v + "^2)";
-    case 6: return one ? "-1/2@(1-" + v + "^2)" : "(-" + ndv + ")/2@(1-" + v + "^2)";
-    case 7: return one ? "1/(1+" + v + "^2)" : "(" + dv + ")/(1+" + v + "^2)";
-    case 8: return one ? "-1/(1+" + v + "^2)" : "(-" + ndv + ")/(1+" + v + "^2)";
-    case 9: return one ? "1/(2*sqrt(" + v + "))" : "(" + dv + ")/(2*sqrt(" + v + "))";
-    case 10: return one ? "1/" + v : "(" + dv + ")/" + v;
-    case 11: return one ? "1/(ln10*" + v + ")" : "(" + dv + ")/(ln10*" + v + ")";
-    case 12: return one ? "exp" + v : "exp" + v + "*(" + dv + ")";
+    case fnSin: return one ? "cos" + v : "(" + dv + ")*cos" + v;
+    case fnCos: return one ? "(-sin" + v + ")" : "(-" + ndv + ")*sin" + v;
+    case fnTg: return one ? "1/(cos" + v + ")^2" : "(" + dv + ")/(cos" + v + ")^2";
+    case fnCtg: return one ? "-1/(sin" + v + ")^2" : "(-" + ndv + ")/(sin" + v + ")^2";
+    case fnArcSin: return one ? "1/2@(1-" + v + "^2)" : "(" + dv + ")/2@(1-" + v + "^2)";
+    case fnArcCos: return one ? "-1/2@(1-" + v + "^2)" : "(-" + ndv + ")/2@(1-" + v + "^2)";
+    case fnArcTg: return one ? "1/(1+" + v + "^2)" : "(" + dv + ")/(1+" + v + "^2)";
+    case fnArcCtg: return one ? "-1/(1+" + v + "^2)" : "(-" + ndv + ")/(1+" + v + "^2)";
+    case fnSqrt: return one ? "1/(2*sqrt(" + v + "))" : "(" + dv + ")/(2*sqrt(" + v + "))";
+    case fnLn: return one ? "1/" + v : "(" + dv + ")/" + v;
+    case fnLg: return one ? "1/(ln10*" + v + ")" : "(" + dv + ")/(ln10*" + v + ")";
+    case fnExp: return one ? "exp" + v : "exp" + v + "*(" + dv + ")";
     default: return "";  // abs, fact, rnd, trunc, frac have no derivative
   }
 }
@@ -161,7 +137,7 @@ std::string Derive(const std::string& input) {
   if (s == "x") return "1";
 
   Split sp = SplitText(s);
-  if (sp.level == 0) return "";
+  if (!sp.found) return "";
   if (sp.kind == lkFunction) {
     const std::string v = Fold(sp.v);
     const std::string dv = Derive(v);

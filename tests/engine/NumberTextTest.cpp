@@ -116,11 +116,4 @@ TEST(StrToInteger, Conversions) {
   EXPECT_EQ(StrToInteger("x"), 0);
 }
 
-TEST(ProgramFolder, ExecutableDirEndsWithASlash) {
-  const std::string dir = ExecutableDir();
-  ASSERT_FALSE(dir.empty());
-  EXPECT_EQ(dir.front(), '/');
-  EXPECT_EQ(dir.back(), '/');
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <memory>
 
 #include "EngineTestUtil.h"
 
@@ -206,6 +207,43 @@ TEST(Calc, WithoutParseOrCursorAndOnAReusedObject) {
   r = 9;
   f.Calc(r, 1);
   EXPECT_EQ(r, 9.0L);
+}
+
+// A copy of a formula carries its own compiled program: it evaluates after
+// the original is parsed again or destroyed, and an assignment replaces the
+// target's program (or leaves it unusable when the source has none).
+TEST(Calc, CopiesEvaluateOnTheirOwn) {
+  auto calc = [](objFunc& f, long double x) {
+    long double r = -1;
+    f.Reset();
+    f.Calc(r, x);
+    return f.ErrorCode == 0 ? r : -1000 - f.ErrorCode;
+  };
+  auto parse = [](objFunc& f, const char* text) {
+    std::string s = text;
+    f.Reset();
+    f.Parse(s);
+    EXPECT_EQ(f.ErrorCode, 0) << text;
+  };
+  auto original = std::make_unique<objFunc>();
+  parse(*original, "x*2");
+  objFunc copy(*original);
+  parse(*original, "x+1");
+  EXPECT_EQ(calc(copy, 3), 6.0L);
+  EXPECT_EQ(calc(*original, 3), 4.0L);
+
+  objFunc assigned;
+  parse(assigned, "x^2");
+  assigned = copy;
+  original.reset();
+  EXPECT_EQ(calc(assigned, 5), 10.0L);
+  EXPECT_EQ(calc(copy, 5), 10.0L);
+
+  objFunc unparsed;
+  assigned = unparsed;
+  EXPECT_EQ(calc(assigned, 5), -1001.0L);  // nothing parsed: code 1
+  assigned = copy;
+  EXPECT_EQ(calc(assigned, 1), 2.0L);
 }
 
 }  // namespace
