@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev            # sanitizers and libFuzzer
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libmuparser-dev                     # the peer parser the formula benchmark compares with
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n               # Qt's own Russian texts (standard dialogs and buttons)
   libjpeg62-turbo-dev

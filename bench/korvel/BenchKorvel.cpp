@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,27 +21,32 @@ constexpr long double Step = 20.0L / Points;
 struct Formula {
   const char* name;
   const char* text;
-  long double (*native)(long double);
   double target;
 };
 
 const Formula Formulas[] = {
-    {"rational", "(x^3-2*x^2+3*x-1)/(x^2+1)",
-     [](long double x) { return (x * x * x - 2 * x * x + 3 * x - 1) / (x * x + 1); }, 4.0},
-    {"sine", "sin(x)*x^2+3*x-1", [](long double x) { return std::sin(x) * x * x + 3 * x - 1; }, 1.5},
-    {"nested", "sqrt(1+sqr(sin(exp(-x^2/2))))+ln(1+x^2)",
-     [](long double x) {
-       const long double s = std::sin(std::exp(-(x * x) / 2));
-       return std::sqrt(1 + s * s) + std::log(1 + x * x);
-     },
-     1.5},
+    {"rational", "(x^3-2*x^2+3*x-1)/(x^2+1)", 4.0},
+    {"sine", "sin(x)*x^2+3*x-1", 1.5},
+    {"nested", "sqrt(1+sqr(sin(exp(-x^2/2))))+ln(1+x^2)", 1.5},
 };
 
-void Native(benchmark::State& state, const Formula* f) {
+// The native code of formula K, inlined into the loop that calls it.
+template <int K>
+inline long double NativeValue(long double x) {
+  if constexpr (K == 0) return (x * x * x - 2 * x * x + 3 * x - 1) / (x * x + 1);
+  if constexpr (K == 1) return sinl(x) * x * x + 3 * x - 1;
+  const long double s = sinl(expl(-(x * x) / 2));
+  return sqrtl(1 + s * s) + logl(1 + x * x);
+}
+
+// Every result is stored, as a plotting pass stores its points.
+template <int K>
+void Native(benchmark::State& state) {
+  std::vector<long double> ys(Points);
   for (auto _ : state) {
-    long double sum = 0;
-    for (int i = 0; i < Points; ++i) sum += f->native(X0 + i * Step);
-    benchmark::DoNotOptimize(sum);
+    for (int i = 0; i < Points; ++i) ys[i] = NativeValue<K>(X0 + i * Step);
+    benchmark::DoNotOptimize(ys.data());
+    benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * Points);
 }
@@ -54,23 +60,34 @@ void Korvel(benchmark::State& state, const Formula* f) {
     return;
   }
   Init_ABC(0, 0, 0);
+  std::vector<long double> ys(Points);
   for (auto _ : state) {
-    long double sum = 0;
     for (int i = 0; i < Points; ++i) {
       const long double y = Interpret(X0 + i * Step);
-      if (GetDraw()) sum += y;
+      ys[i] = GetDraw() ? y : 0;
     }
-    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(ys.data());
+    benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * Points);
 }
 
-// Keeps the time per pass of every run and prints the ratios at the end.
+// Keeps the processor time per pass of every benchmark and prints the ratios
+// at the end. With repetitions the median is used, also when only the aggregates
+// are reported (single runs never reach the reporter then).
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && !r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedRealTime();
+    for (const Run& r : runs) {
+      if (r.error_occurred) continue;
+      const std::string name = r.run_name.function_name;
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
+        times_[name] = r.GetAdjustedCPUTime();
+        median_[name] = true;
+      } else if (r.run_type == Run::RT_Iteration && !median_[name]) {
+        times_[name] = r.GetAdjustedCPUTime();
+      }
+    }
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
@@ -87,13 +104,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> times_;
+  std::map<std::string, bool> median_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (const Formula& f : Formulas) {
-    benchmark::RegisterBenchmark((std::string("Native/") + f.name).c_str(), Native, &f)->Unit(benchmark::kNanosecond);
+  using Fn = void (*)(benchmark::State&);
+  const Fn natives[] = {Native<0>, Native<1>, Native<2>};
+  static_assert(std::size(natives) == std::size(Formulas));
+  for (std::size_t k = 0; k < std::size(Formulas); ++k) {
+    const Formula& f = Formulas[k];
+    benchmark::RegisterBenchmark((std::string("Native/") + f.name).c_str(), natives[k])->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark((std::string("Korvel/") + f.name).c_str(), Korvel, &f)->Unit(benchmark::kNanosecond);
   }
   benchmark::Initialize(&argc, argv);

@@ -1,6 +1,6 @@
-// DrawScreen of 16 typical functions on a 1920 x 1080 picture, one sample per
-// pixel column: the time of one whole redraw (median over repetitions).
-// A redraw should fit in one frame (16 ms).
+// DrawScreen of 1, 4 and 16 typical functions on pictures 800, 1920 and 3840
+// pixels wide, one sample per pixel column, grid and axes on: the time of one
+// whole redraw (median over repetitions). A redraw should fit in one frame.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -19,12 +19,16 @@ const plat::TColor Colors[16] = {0x0000FF, 0xFF0000, 0x008000, 0x800080, 0x00808
                                  0x00FFFF, 0xFFFF00, 0x000080, 0x800000, 0x808000, 0xFF00FF,
                                  0x808080, 0xC0C0C0, 0x000000, 0xFF00CC};
 
-void BM_DrawScreen16Functions(benchmark::State& state) {
-  const int W = 1920, H = 1080;
+// Arguments: picture width, number of functions.
+void BM_DrawScreen(benchmark::State& state) {
+  const int W = static_cast<int>(state.range(0));
+  const int H = W == 800 ? 600 : W * 9 / 16;
+  const int count = static_cast<int>(state.range(1));
   objScreen view;
   view.Xm = view.Ym = 0.02L;
+  view.Oci = view.Setka = true;
   view.CenterOrigin(W, H);
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i < count; ++i) {
     auto f = std::make_unique<objFunc>();
     f->Expression = Formulas[i];
     f->Reset();
@@ -47,9 +51,14 @@ void BM_DrawScreen16Functions(benchmark::State& state) {
     DrawScreen(view, canvas, nullptr);
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * 16 * W);
+  state.SetItemsProcessed(state.iterations() * count * W);
 }
-BENCHMARK(BM_DrawScreen16Functions)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DrawScreen)
+    ->ArgsProduct({{800, 1920, 3840}, {1, 4, 16}})
+    ->ArgNames({"width", "funcs"})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 
