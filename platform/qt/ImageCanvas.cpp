@@ -69,6 +69,25 @@ class DashMask {
   std::int64_t period_ = 0;
 };
 
+// The mask of a solid pen: every pixel, with no test left in the loop.
+struct SolidMask {
+  static constexpr bool On(std::int64_t) { return true; }
+};
+
+// The pen modes as separate operations, so that a line's loop holds no
+// switch.
+struct CopyOp {
+  static std::uint32_t Apply(std::uint32_t, std::uint32_t src) { return 0xFF000000u | (src & kRgbMask); }
+};
+struct XorOp {
+  static std::uint32_t Apply(std::uint32_t dest, std::uint32_t src) { return 0xFF000000u | ((dest ^ src) & kRgbMask); }
+};
+struct NotXorOp {
+  static std::uint32_t Apply(std::uint32_t dest, std::uint32_t src) {
+    return 0xFF000000u | (~(dest ^ src) & kRgbMask);
+  }
+};
+
 struct Clip {
   int left, top, right, bottom;  // right and bottom excluded
   bool Contains(std::int64_t x, std::int64_t y) const { return x >= left && x < right && y >= top && y < bottom; }
@@ -78,9 +97,9 @@ struct Clip {
 // part of the major axis inside the clip is walked, so a line with far-away
 // ends costs no more than one across the picture; the pixels chosen are the
 // same as for the whole walk.
-template <class Plot>
+template <class Mask, class Plot>
 void RasterThinLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Clip& clip,
-                    const DashMask& dash, Plot&& plot) {
+                    const Mask& dash, Plot&& plot) {
   const std::int64_t dx = x1 - x0, dy = y1 - y0;
   const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
   const bool xMajor = adx >= ady;
@@ -91,6 +110,7 @@ void RasterThinLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int6
   const std::int64_t sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
   const std::int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
   const std::int64_t lo = xMajor ? clip.left : clip.top, hi = xMajor ? clip.right : clip.bottom;  // [lo, hi)
+  const std::int64_t minLo = xMajor ? clip.top : clip.left, minHi = xMajor ? clip.bottom : clip.right;
   // Range of steps i whose major coordinate m0 + sMaj*i lies in [lo, hi).
   std::int64_t iFirst, iLast;
   if (sMaj > 0) {
@@ -103,15 +123,31 @@ void RasterThinLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int6
   iFirst = std::max<std::int64_t>(iFirst, 0);
   iLast = std::min<std::int64_t>(iLast, n - 1);
   if (iFirst > iLast) return;
-  // Minor offset of step i: floor((2*i*minor + major) / (2*major)).
+  // Minor offset of step i: floor((2*i*minor + major) / (2*major)). A line
+  // that starts inside the clip starts at offset 0 with no division.
   const std::int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
-  const __int128 num = static_cast<__int128>(2) * iFirst * minor + major;
-  std::int64_t q = static_cast<std::int64_t>(num / twoMajor);
-  std::int64_t r = static_cast<std::int64_t>(num % twoMajor);
+  std::int64_t q = 0, r = major;
+  if (iFirst > 0 && minor > 0) {
+    const __int128 num = static_cast<__int128>(2) * iFirst * minor + major;
+    q = static_cast<std::int64_t>(num / twoMajor);
+    r = static_cast<std::int64_t>(num % twoMajor);
+  }
+  if (minor == 0) {
+    // Straight along the major axis: one row or one column.
+    if (n0 < minLo || n0 >= minHi) return;
+    for (std::int64_t i = iFirst; i <= iLast; ++i) {
+      if (!dash.On(i)) continue;
+      const std::int64_t m = m0 + sMaj * i;
+      plot(static_cast<int>(xMajor ? m : n0), static_cast<int>(xMajor ? n0 : m));
+    }
+    return;
+  }
   for (std::int64_t i = iFirst; i <= iLast; ++i) {
-    const std::int64_t m = m0 + sMaj * i, k = n0 + sMin * q;
-    const std::int64_t x = xMajor ? m : k, y = xMajor ? k : m;
-    if (dash.On(i) && clip.Contains(x, y)) plot(static_cast<int>(x), static_cast<int>(y));
+    const std::int64_t k = n0 + sMin * q;
+    if (dash.On(i) && k >= minLo && k < minHi) {
+      const std::int64_t m = m0 + sMaj * i;
+      plot(static_cast<int>(xMajor ? m : k), static_cast<int>(xMajor ? k : m));
+    }
     r += twoMinor;
     if (r >= twoMajor) {
       r -= twoMajor;
@@ -273,16 +309,25 @@ void TImageCanvas::LineTo(int x, int y) {
   Target t = Begin();
   if (!t.bits) return;
   const std::uint32_t rgb = ColorToPixel(Pen.Color);
-  const TPenMode mode = Pen.Mode;
-  auto plot = [&](int px, int py) {
-    std::uint32_t& p = t.At(px, py);
-    p = Combine(p, rgb, mode);
+  auto draw = [&](auto op) {
+    using Op = decltype(op);
+    auto plot = [&t, rgb](int px, int py) {
+      std::uint32_t& p = t.At(px, py);
+      p = Op::Apply(p, rgb);
+    };
+    // Wide pens have no dashes, as on the original platform.
+    if (Pen.Width > 1)
+      RasterWideLine(from.X, from.Y, x, y, Pen.Width, t.clip, plot);
+    else if (Pen.Style == TPenStyle::psSolid)
+      RasterThinLine(from.X, from.Y, x, y, t.clip, SolidMask{}, plot);
+    else
+      RasterThinLine(from.X, from.Y, x, y, t.clip, DashMask(Pen.Style), plot);
   };
-  // Wide pens have no dashes, as on the original platform.
-  if (Pen.Width > 1)
-    RasterWideLine(from.X, from.Y, x, y, Pen.Width, t.clip, plot);
-  else
-    RasterThinLine(from.X, from.Y, x, y, t.clip, DashMask(Pen.Style), plot);
+  switch (Pen.Mode) {
+    case TPenMode::pmXor: draw(XorOp{}); break;
+    case TPenMode::pmNotXor: draw(NotXorOp{}); break;
+    case TPenMode::pmCopy: draw(CopyOp{}); break;
+  }
 }
 
 void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -430,7 +475,7 @@ void TImageCanvas::Polygon(const std::vector<TPoint>& points) {
     }
   }
   if (pen) {
-    const DashMask solid(TPenStyle::psSolid);
+    const SolidMask solid;
     for (std::size_t i = 0; i < points.size(); ++i) {
       const TPoint& a = points[i];
       const TPoint& b = points[(i + 1) % points.size()];
@@ -454,8 +499,13 @@ void TImageCanvas::FillRect(const TRect& r) {
   const std::int64_t top = std::max<std::int64_t>(std::min(r.Top, r.Bottom), t.clip.top);
   const std::int64_t bottom = std::min<std::int64_t>(std::max(r.Top, r.Bottom), t.clip.bottom);
   const std::uint32_t rgb = ColorToPixel(Brush.Color);
-  if (left >= right) return;
-  for (std::int64_t y = top; y < bottom; ++y) std::fill_n(&t.At(int(left), int(y)), right - left, rgb);
+  if (left >= right || top >= bottom) return;
+  // One row is filled, the others are copies of it: a block copy is much
+  // faster than a fill loop on a large picture.
+  std::uint32_t* first = &t.At(int(left), int(top));
+  const std::size_t count = static_cast<std::size_t>(right - left);
+  std::fill_n(first, count, rgb);
+  for (std::int64_t y = top + 1; y < bottom; ++y) std::memcpy(&t.At(int(left), int(y)), first, count * sizeof *first);
 }
 
 void TImageCanvas::SetPixel(int x, int y, TColor c) {
