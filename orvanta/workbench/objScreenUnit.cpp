@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "orvanta/engine/FuncsUnit.h"
 
@@ -154,20 +155,22 @@ void DrawOci(const objScreen& view, plat::TCanvas& canvas) {
   canvas.LineTo(W, r0);
 }
 
-void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
-  if (!Drawable(view, canvas) || !(view.SetkaStep > 0) || !Finite(view.SetkaStep)) return;
+namespace {
+
+// The columns of the vertical and the rows of the horizontal grid lines, in
+// drawing order; false when the grid is not drawn at all.
+bool SetkaLines(const objScreen& view, const plat::TCanvas& canvas, std::vector<int>& columns,
+                std::vector<int>& rows) {
+  if (!Drawable(view, canvas) || !(view.SetkaStep > 0) || !Finite(view.SetkaStep)) return false;
   const long double step = view.SetkaStep;
-  if (view.Xm > step / 4 || view.Ym > step / 4) return;
-  SolidPen(canvas, view.LinesColor, 1);
+  if (view.Xm > step / 4 || view.Ym > step / 4) return false;
   const int W = canvas.Width(), H = canvas.Height();
   // At least 4 pixels apart, so a picture holds at most W / 4 + 2 lines;
   // the caps stop a run whose variable no longer advances.
   const long double xLimit = view.StartX + static_cast<long double>(W) * view.Xm;
   long double g = std::truncl(view.StartX / step) * step;
   for (int k = 0; g < xLimit && k <= W + 2; ++k) {
-    const int c = RoundPixel((g - view.StartX) / view.Xm, -PixelMargin, W + PixelMargin);
-    canvas.MoveTo(c, 0);
-    canvas.LineTo(c, H);
+    columns.push_back(RoundPixel((g - view.StartX) / view.Xm, -PixelMargin, W + PixelMargin));
     const long double next = g + step;
     if (!(next > g)) break;
     g = next;
@@ -175,12 +178,28 @@ void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
   const long double yLimit = view.StartY - static_cast<long double>(H) * view.Ym;
   g = std::truncl(view.StartY / step) * step;
   for (int k = 0; g > yLimit && k <= H + 2; ++k) {
-    const int row = RoundPixel((view.StartY - g) / view.Ym, -PixelMargin, H + PixelMargin);
-    canvas.MoveTo(0, row);
-    canvas.LineTo(W, row);
+    rows.push_back(RoundPixel((view.StartY - g) / view.Ym, -PixelMargin, H + PixelMargin));
     const long double next = g - step;
     if (!(next < g)) break;
     g = next;
+  }
+  return true;
+}
+
+}  // namespace
+
+void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
+  std::vector<int> columns, rows;
+  if (!SetkaLines(view, canvas, columns, rows)) return;
+  SolidPen(canvas, view.LinesColor, 1);
+  const int W = canvas.Width(), H = canvas.Height();
+  for (int c : columns) {
+    canvas.MoveTo(c, 0);
+    canvas.LineTo(c, H);
+  }
+  for (int row : rows) {
+    canvas.MoveTo(0, row);
+    canvas.LineTo(W, row);
   }
 }
 
@@ -192,8 +211,15 @@ void DrawScreen(const objScreen& view, plat::TCanvas& canvas, IStatusPanels* pan
   }
   canvas.Brush.Color = view.BkColor;
   canvas.Brush.Style = plat::TBrushStyle::bsSolid;
-  canvas.FillRect(plat::TRect{0, 0, canvas.Width(), canvas.Height()});
-  if (view.Setka) DrawSetka(view, canvas);
+  // Background and grid in one pass over the picture.
+  const plat::TRect all{0, 0, canvas.Width(), canvas.Height()};
+  std::vector<int> columns, rows;
+  if (view.Setka && SetkaLines(view, canvas, columns, rows)) {
+    SolidPen(canvas, view.LinesColor, 1);
+    canvas.FillRuled(all, columns, rows);
+  } else {
+    canvas.FillRect(all);
+  }
   if (view.Oci) DrawOci(view, canvas);
   for (int32_t i = 0; i < view.FuncCount && i < MaxFuncCount; ++i) DrawFunction(view, i, canvas);
 }

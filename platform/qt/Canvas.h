@@ -78,6 +78,21 @@ class TCanvas {
   virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;    // inscribed in the same box
   virtual void Polygon(const std::vector<TPoint>& points) = 0; // outline pen, fill brush
   virtual void FillRect(const TRect& r) = 0;                   // brush only, no outline
+  // A background with straight lines over it: FillRect(r), then with the pen
+  // a line from (x, r.Top) to (x, r.Bottom) for each x of `columns` and from
+  // (r.Left, y) to (r.Right, y) for each y of `rows`, exactly as those calls
+  // (which this one makes); a canvas may paint the same pixels in one pass.
+  virtual void FillRuled(const TRect& r, const std::vector<int>& columns, const std::vector<int>& rows) {
+    FillRect(r);
+    for (int x : columns) {
+      MoveTo(x, r.Top);
+      LineTo(x, r.Bottom);
+    }
+    for (int y : rows) {
+      MoveTo(r.Left, y);
+      LineTo(r.Right, y);
+    }
+  }
   virtual void SetPixel(int x, int y, TColor c) = 0;
   virtual TColor GetPixel(int x, int y) const = 0;             // clBlack outside the surface
 

@@ -508,6 +508,70 @@ void TImageCanvas::FillRect(const TRect& r) {
   for (std::int64_t y = top + 1; y < bottom; ++y) std::memcpy(&t.At(int(left), int(y)), first, count * sizeof *first);
 }
 
+void TImageCanvas::FillRuled(const TRect& r, const std::vector<int>& columns, const std::vector<int>& rows) {
+  if (Pen.Style != TPenStyle::psSolid || Pen.Mode != TPenMode::pmCopy || Pen.Width > 1) {
+    TCanvas::FillRuled(r, columns, rows);
+    return;
+  }
+  // The pen ends where the last line would leave it.
+  if (!rows.empty())
+    pos_ = {r.Right, rows.back()};
+  else if (!columns.empty())
+    pos_ = {columns.back(), r.Bottom};
+  Target t = Begin();
+  if (!t.bits) return;
+  const std::int64_t W = t.clip.right, H = t.clip.bottom;
+  const std::uint32_t brush = ColorToPixel(Brush.Color), pen = ColorToPixel(Pen.Color);
+  // The filled box, as FillRect clips it.
+  const std::int64_t fl = std::max<std::int64_t>(std::min(r.Left, r.Right), 0);
+  const std::int64_t fr = std::min<std::int64_t>(std::max(r.Left, r.Right), W);
+  const std::int64_t ft = std::max<std::int64_t>(std::min(r.Top, r.Bottom), 0);
+  const std::int64_t fb = std::min<std::int64_t>(std::max(r.Top, r.Bottom), H);
+  const bool fill = fl < fr && ft < fb;
+  // A line paints from its start towards its end, the end excluded: rows
+  // [va, vb) for the vertical lines, columns [ha, hb) for the horizontal ones.
+  auto span = [](std::int64_t from, std::int64_t to, std::int64_t size, std::int64_t& a, std::int64_t& b) {
+    a = from < to ? from : to + 1;
+    b = from < to ? to : from + 1;
+    if (from == to) b = a;  // no length, no pixel
+    a = std::max<std::int64_t>(a, 0);
+    b = std::min<std::int64_t>(b, size);
+  };
+  std::int64_t va, vb, ha, hb;
+  span(r.Top, r.Bottom, H, va, vb);
+  span(r.Left, r.Right, W, ha, hb);
+  std::vector<int> inside, outside;  // columns in the picture, within the fill and beside it
+  for (int x : columns) {
+    if (x < 0 || x >= W) continue;
+    (fill && x >= fl && x < fr ? inside : outside).push_back(x);
+  }
+  std::vector<char> ruled(static_cast<std::size_t>(H), 0);
+  if (ha < hb)
+    for (int y : rows)
+      if (y >= 0 && y < H) ruled[static_cast<std::size_t>(y)] = 1;
+  // The filled part of a row crossed by the vertical lines, copied into each.
+  std::vector<std::uint32_t> pattern;
+  if (fill) {
+    pattern.assign(static_cast<std::size_t>(fr - fl), brush);
+    for (int x : inside) pattern[static_cast<std::size_t>(x - fl)] = pen;
+  }
+  for (std::int64_t y = 0; y < H; ++y) {
+    std::uint32_t* row = &t.At(0, static_cast<int>(y));
+    const bool crossed = y >= va && y < vb;
+    if (fill && y >= ft && y < fb) {
+      if (crossed)
+        std::memcpy(row + fl, pattern.data(), pattern.size() * sizeof(std::uint32_t));
+      else
+        std::fill_n(row + fl, fr - fl, brush);
+    } else if (crossed) {
+      for (int x : inside) row[x] = pen;
+    }
+    if (crossed)
+      for (int x : outside) row[x] = pen;
+    if (ruled[static_cast<std::size_t>(y)]) std::fill_n(row + ha, hb - ha, pen);
+  }
+}
+
 void TImageCanvas::SetPixel(int x, int y, TColor c) {
   Target t = Begin();
   if (t.bits && t.clip.Contains(x, y)) t.At(x, y) = ColorToPixel(c);

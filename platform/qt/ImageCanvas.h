@@ -51,6 +51,8 @@ class TImageCanvas : public TCanvas {
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void Polygon(const std::vector<TPoint>& points) override;
   void FillRect(const TRect& r) override;
+  // A solid one-pixel copy pen paints row by row, each row once.
+  void FillRuled(const TRect& r, const std::vector<int>& columns, const std::vector<int>& rows) override;
   void SetPixel(int x, int y, TColor c) override;
   TColor GetPixel(int x, int y) const override;
 
@@ -118,6 +120,10 @@ class TRecordingCanvas : public TImageCanvas {
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void Polygon(const std::vector<TPoint>& points) override;
   void FillRect(const TRect& r) override;
+  // Logged as the calls it stands for.
+  void FillRuled(const TRect& r, const std::vector<int>& columns, const std::vector<int>& rows) override {
+    TCanvas::FillRuled(r, columns, rows);
+  }
   void SetPixel(int x, int y, TColor c) override;
   void TextOut(int x, int y, const std::string& utf8) override;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "../common/PictureSum.h"
 #include "platform/qt/ImageCanvas.h"
@@ -80,6 +81,41 @@ TEST(CanvasPictures, LinesAndFillsMatchTheRecordedPictures) {
     const std::string sum = pictest::SumText(pictest::PictureSum(image));
     if (print) std::printf("      \"%s\",\n", sum.c_str());
     EXPECT_EQ(sum, expected[i]) << "seed " << seeds[i];
+  }
+}
+
+// The one-pass background and lines against the calls they stand for, made
+// one by one, with boxes and lines inside, across and outside the picture.
+TEST(CanvasPictures, RuledFillPaintsWhatItsCallsPaint) {
+  const int W = 97, H = 61;
+  Lcg g{7};
+  const TPenStyle styles[] = {TPenStyle::psSolid, TPenStyle::psDot};
+  const TPenMode modes[] = {TPenMode::pmCopy, TPenMode::pmXor};
+  for (int k = 0; k < 300; ++k) {
+    TImageCanvas one(W, H), calls(W, H);
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        const std::uint32_t p = 0xFF000000u | ((x * 2654435761u) ^ (y * 40503u) ^ static_cast<std::uint32_t>(k));
+        one.Image().setPixel(x, y, p);
+        calls.Image().setPixel(x, y, p);
+      }
+    const TRect r{Coord(g, W), Coord(g, H), Coord(g, W), Coord(g, H)};
+    std::vector<int> columns, rows;
+    for (int n = g.In(0, 6); n > 0; --n) columns.push_back(Coord(g, W));
+    for (int n = g.In(0, 6); n > 0; --n) rows.push_back(Coord(g, H));
+    for (TImageCanvas* c : {&one, &calls}) {
+      c->Brush.Color = 0x123456;
+      c->Pen.Color = 0xABCDEF;
+      c->Pen.Width = k % 10 == 0 ? 2 : 1;
+      c->Pen.Style = styles[k % 7 == 0];
+      c->Pen.Mode = modes[k % 11 == 0];
+      c->MoveTo(5, 6);
+    }
+    one.FillRuled(r, columns, rows);
+    calls.TCanvas::FillRuled(r, columns, rows);
+    ASSERT_EQ(pictest::PictureSum(one.Image()), pictest::PictureSum(calls.Image()))
+        << "box " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << " case " << k;
+    ASSERT_EQ(one.PenPos(), calls.PenPos()) << "case " << k;
   }
 }
 
