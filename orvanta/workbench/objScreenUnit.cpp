@@ -17,6 +17,10 @@ constexpr long double FarRows = 16000.0L;
 // Pixel positions are clamped to this much beyond the picture before they
 // become integers; lines that far out are clipped away anyway.
 constexpr int32_t PixelMargin = 1 << 20;
+// Quick roundings are taken only this far out (a row also well inside
+// FarRows, whose test then needs no exact quotient).
+constexpr double QuickColumnLimit = 0x1p19;
+constexpr double QuickRowLimit = 15999.0;
 // Whole-number samples of one graph: 500 per column on a picture 8000 wide.
 constexpr long long MaxWholeSamples = 1LL << 22;
 
@@ -34,6 +38,25 @@ void SolidPen(plat::TCanvas& c, plat::TColor color, int width) {
   c.Pen.Style = plat::TPenStyle::psSolid;
   c.Pen.Color = color;
   c.Pen.Width = width;
+}
+
+// Round(a / d) for the sampling loop without the division, given inv = 1 / d
+// (a normal number). The product a * inv lies within a few units in the last
+// place of the quotient a / d, far less than 2^-28 for |a / d| < 2^19; so
+// unless the product sits within 2^-20 of a half, its rounding is the
+// quotient's, and halves (where the tie rule matters) never pass. false:
+// beyond `limit`, not finite, or next to a half; the caller then divides.
+inline bool QuickRound(long double a, long double inv, double limit, int32_t& out) {
+  const double q = static_cast<double>(a * inv);
+  if (!(std::fabs(q) < limit)) return false;
+  // Floor of q + 0.5 by a truncating conversion of a positive number, which
+  // depends on no rounding mode.
+  const double u = (q + 0x1p21) + 0.5;
+  const int64_t k = static_cast<int64_t>(u);
+  const double frac = u - static_cast<double>(k);
+  if (frac < 0x1p-20 || frac > 1 - 0x1p-20) return false;
+  out = static_cast<int32_t>(k - (int64_t{1} << 21));
+  return true;
 }
 
 }  // namespace
@@ -103,6 +126,9 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
   const long long maxSamples =
       F.XCeloe ? std::max<long long>(MaxWholeSamples, 2LL * W + 16) : 2LL * W * F.Kolvo + 16;
 
+  const long double invXm = 1 / view.Xm, invYm = 1 / view.Ym;
+  const bool quickColumns = std::isnormal(invXm), quickRows = std::isnormal(invYm);
+
   long long n = 0;
   long double x = xStart - step;
   long double y = 0, prevY = 0;
@@ -119,13 +145,19 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
       joined = false;
       continue;
     }
-    const long double rowValue = (view.StartY - y) / view.Ym;
-    if (!(rowValue >= -FarRows && rowValue <= FarRows)) {
-      joined = false;
-      continue;
+    // The quick roundings give what the divisions would; rows well inside
+    // the far-row limit pass it whatever the last bits of the quotient.
+    int32_t px, py;
+    if (!quickRows || !QuickRound(view.StartY - y, invYm, QuickRowLimit, py)) {
+      const long double rowValue = (view.StartY - y) / view.Ym;
+      if (!(rowValue >= -FarRows && rowValue <= FarRows)) {
+        joined = false;
+        continue;
+      }
+      py = RoundPixel(rowValue, lo, hiY);
     }
-    const int px = RoundPixel((x - view.StartX) / view.Xm, lo, hiX);
-    const int py = RoundPixel(rowValue, lo, hiY);
+    if (!quickColumns || !QuickRound(x - view.StartX, invXm, QuickColumnLimit, px))
+      px = RoundPixel((x - view.StartX) / view.Xm, lo, hiX);
     if (!joined || n == 1) {
       canvas.MoveTo(px, py);
       if (dots) canvas.Ellipse(px - r, py - r, px + r + odd, py + r + odd);

@@ -10,10 +10,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../common/PictureSum.h"
@@ -194,6 +196,54 @@ TEST(PictureSums, RedrawsMatchTheRecordedPictures) {
     const std::string sum = pictest::SumText(pictest::PictureSum(canvas.Image()));
     if (print) std::printf("    \"%s\",  // a graph added over the picture\n", sum.c_str());
     EXPECT_EQ(sum, Expected[scenes.size()]) << "a graph added over the picture";
+  }
+}
+
+// Every sample's pixel against Round((x - StartX) / Xm) and
+// Round((StartY - y) / Ym) taken by division and nearbyintl, over views whose
+// scales and origins put many samples on halves (where the tie rule decides)
+// and views with scales no binary fraction writes exactly.
+TEST(PictureSums, SamplePixelsAreTheRoundedQuotients) {
+  std::uint64_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<std::uint32_t>(seed >> 33);
+  };
+  const char* const texts[] = {"x", "x/2+0.25", "x*3-0.5", "sin(x)*7", "x^2/8"};
+  const long double scales[] = {0.25L, 0.5L, 0.125L, 0.02L, 0.1L, 1.0L / 3, 0.0123L, 2e-5L, 3.0L};
+  const int W = 160, H = 120;
+  for (int k = 0; k < 200; ++k) {
+    objScreen view;
+    view.Xm = scales[next() % std::size(scales)];
+    view.Ym = scales[next() % std::size(scales)];
+    // Origins on whole, half and quarter pixels, or anywhere.
+    const long double ox = static_cast<long double>(static_cast<int>(next() % 400) - 200) / 4;
+    const long double oy = static_cast<long double>(static_cast<int>(next() % 400) - 200) / 4;
+    const bool odd = next() % 3 == 0;
+    view.StartX = odd ? -ox * 0.37L : -ox * view.Xm;
+    view.StartY = odd ? oy * 0.53L : oy * view.Ym;
+    objFunc& f = Add(view, {texts[next() % std::size(texts)], 0x0000FF, static_cast<int>(next() % 3) + 1});
+    plat::TRecordingCanvas canvas(W, H);
+    DrawFunction(view, 0, canvas);
+    std::vector<std::pair<int, int>> drawn;
+    for (const plat::TCanvasCall& c : canvas.Calls)
+      if (c.Op == "MoveTo" || c.Op == "LineTo") drawn.emplace_back(c.Args[0], c.Args[1]);
+    // The same walk, with the divisions and the library's rounding.
+    std::vector<std::pair<int, int>> expected;
+    const long double xEnd = static_cast<long double>(W) * view.Xm + view.StartX;
+    const long double step = std::fabs(view.StartX - xEnd) / W / f.Kolvo;
+    for (long double x = view.StartX - step; x < xEnd;) {
+      x += step;
+      long double y = 0;
+      f.Reset();
+      f.Calc(y, x);
+      if (f.ErrorCode != 0) continue;
+      const long double row = (view.StartY - y) / view.Ym;
+      if (!(row >= -16000 && row <= 16000)) continue;
+      expected.emplace_back(static_cast<int>(nearbyintl((x - view.StartX) / view.Xm)),
+                            static_cast<int>(nearbyintl(row)));
+    }
+    ASSERT_EQ(drawn, expected) << "view " << k << ": " << f.Expression;
   }
 }
 
