@@ -285,11 +285,22 @@ int TImageCanvas::Height() const { return image_->height(); }
 
 TImageCanvas::Target TImageCanvas::Begin() {
   Target t;
-  if (image_->isNull()) return t;
-  if (image_->format() != QImage::Format_RGB32) *image_ = image_->convertToFormat(QImage::Format_RGB32);
-  t.bits = reinterpret_cast<std::uint32_t*>(image_->bits());
-  t.stride = image_->bytesPerLine() / 4;
-  t.clip = Clip{0, 0, image_->width(), image_->height()};
+  // Any change of the image by its owner (a write, a conversion, a new
+  // size, another image) changes its cache key; a copy shares it, and then
+  // writing needs a detach first.
+  if (!bits_ || image_->cacheKey() != key_ || !image_->isDetached()) {
+    bits_ = nullptr;
+    if (image_->isNull()) return t;
+    if (image_->format() != QImage::Format_RGB32) *image_ = image_->convertToFormat(QImage::Format_RGB32);
+    bits_ = reinterpret_cast<std::uint32_t*>(image_->bits());
+    stride_ = image_->bytesPerLine() / 4;
+    width_ = image_->width();
+    height_ = image_->height();
+    key_ = image_->cacheKey();  // after bits(), which counts as a change
+  }
+  t.bits = bits_;
+  t.stride = stride_;
+  t.clip = Clip{0, 0, width_, height_};
   return t;
 }
 

@@ -77,6 +77,12 @@ class TImageCanvas : public TCanvas {
   QImage* image_;
   TPoint pos_;
   int ppi_ = 96;
+  // Where the last drawing call found the pixels, kept while the image is
+  // the same, unshared and untouched (its cache key unchanged) in between.
+  std::uint32_t* bits_ = nullptr;
+  qsizetype stride_ = 0;
+  int width_ = 0, height_ = 0;
+  qint64 key_ = 0;
 };
 
 // One call made on a TRecordingCanvas, with the tools it was made with.

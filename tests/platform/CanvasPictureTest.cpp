@@ -120,3 +120,53 @@ TEST(CanvasPictures, RuledFillPaintsWhatItsCallsPaint) {
 }
 
 }  // namespace
+
+namespace {
+
+// The canvas keeps where it found the pixels between calls; whatever the
+// owner does with the image in between must still be honoured.
+TEST(CanvasPictures, DrawingFollowsTheImageItsOwnerHolds) {
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(0xFFFFFFFFu);
+  TImageCanvas c(&image);
+  c.Pen.Color = clRed;
+  c.MoveTo(0, 5);
+  c.LineTo(40, 5);
+  EXPECT_EQ(c.GetPixel(7, 5), clRed);
+
+  // A copy keeps what it had: the next line goes into the owner's image only.
+  const QImage copy = image;
+  c.MoveTo(0, 9);
+  c.LineTo(40, 9);
+  EXPECT_EQ(c.GetPixel(7, 9), clRed);
+  EXPECT_EQ(PixelToColor(copy.pixel(7, 9)), clWhite);
+  EXPECT_EQ(PixelToColor(copy.pixel(7, 5)), clRed);
+
+  // Written by the owner, then replaced by a larger image.
+  image.fill(0xFF000000u);
+  c.MoveTo(3, 0);
+  c.LineTo(3, 30);
+  EXPECT_EQ(c.GetPixel(3, 20), clRed);
+  EXPECT_EQ(c.GetPixel(7, 9), clBlack);
+  image = QImage(200, 100, QImage::Format_RGB32);
+  image.fill(0xFFFFFFFFu);
+  c.MoveTo(0, 80);
+  c.LineTo(200, 80);
+  EXPECT_EQ(c.GetPixel(150, 80), clRed);
+
+  // Another format is converted before the canvas writes.
+  image = QImage(20, 20, QImage::Format_ARGB32);
+  image.fill(0xFFFFFFFFu);
+  c.MoveTo(0, 2);
+  c.LineTo(20, 2);
+  EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  EXPECT_EQ(c.GetPixel(10, 2), clRed);
+
+  // Emptied: nothing to draw on, and no fault.
+  image = QImage();
+  c.MoveTo(0, 0);
+  c.LineTo(10, 10);
+  EXPECT_EQ(c.Width(), 0);
+}
+
+}  // namespace
