@@ -362,8 +362,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Client) {
     switch (event->type()) {
       case QEvent::Resize:
-        LayoutPanels();
-        plat::Guard([this] { FormResize(); });
+        plat::Guard([this] {
+          LayoutPanels();
+          FormResize();
+        });
         break;
       case QEvent::Paint:
         plat::Guard([this] { FormPaint(); });

@@ -78,8 +78,9 @@ void TGeneralForm::SetupViewHandlers() {
       {mnuGraphCenter, &TGeneralForm::mnuGraphCenterClick},
       {mnuGraphProperties, &TGeneralForm::mnuGraphPropertiesClick},
   };
-  for (auto [action, handler] : items)
-    plat::On(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  // Plain pairs, not structured bindings: clang before 16 cannot capture those.
+  for (const auto& item : items)
+    plat::On(item.first, &QAction::triggered, this, [this, handler = item.second] { (this->*handler)(); });
 
   const std::pair<QToolButton*, void (TGeneralForm::*)()> buttons[] = {
       {btnMPlus, &TGeneralForm::btnMPlusClick},       {btnMMinus, &TGeneralForm::btnMMinusClick},
@@ -91,8 +92,8 @@ void TGeneralForm::SetupViewHandlers() {
       {btnDown, &TGeneralForm::btnDownClick},         {btnSettings, &TGeneralForm::btnSettingsClick},
       {btnKursor, &TGeneralForm::btnKursorClick},     {btnRect, &TGeneralForm::btnRectClick},
   };
-  for (auto [button, handler] : buttons)
-    plat::On(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+  for (const auto& item : buttons)
+    plat::On(item.first, &QToolButton::clicked, this, [this, handler = item.second] { (this->*handler)(); });
 
   Image->setCursor(Qt::ArrowCursor);
   Image->setMouseTracking(true);  // coordinates follow the pointer without a button held

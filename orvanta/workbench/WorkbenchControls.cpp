@@ -32,8 +32,8 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     b->setFocusPolicy(Qt::NoFocus);
     box->addWidget(b, 1);
   }
-  connect(up_, &QToolButton::clicked, this, [this] { StepUp(); });
-  connect(down_, &QToolButton::clicked, this, [this] { StepDown(); });
+  plat::On(up_, &QToolButton::clicked, this, [this] { StepUp(); });
+  plat::On(down_, &QToolButton::clicked, this, [this] { StepDown(); });
   setFixedSize(13, 22);
 }
 
@@ -82,11 +82,11 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
   if (watched == associate_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Up) {
-      StepUp();
+      plat::Guard([this] { StepUp(); });
       return true;
     }
     if (key->key() == Qt::Key_Down) {
-      StepDown();
+      plat::Guard([this] { StepDown(); });
       return true;
     }
   }

@@ -68,15 +68,15 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   // Typing raises the change event like a program change does. QLineEdit's
   // own limit would also cut texts the program sets, so the limit on typing
   // is kept here.
-  connect(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {
+  On(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {
     if (t.size() > maxLength_) {
       const QSignalBlocker block(edit_);
       edit_->setText(t.left(maxLength_));
     }
-    Guard([this] { Change(); });
+    Change();
   });
-  connect(up_, &QToolButton::clicked, this, [this] { Guard([this] { UpClick(); }); });
-  connect(down_, &QToolButton::clicked, this, [this] { Guard([this] { DownClick(); }); });
+  On(up_, &QToolButton::clicked, this, [this] { UpClick(); });
+  On(down_, &QToolButton::clicked, this, [this] { DownClick(); });
 }
 
 int TSpinEdit::Value() const {

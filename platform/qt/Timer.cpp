@@ -5,7 +5,7 @@
 namespace plat {
 
 TTimer::TTimer(QObject* parent) : QObject(parent) {
-  connect(&timer_, &QTimer::timeout, this, [this] { Fire(); });
+  On(&timer_, &QTimer::timeout, this, [this] { Fire(); });
 }
 
 void TTimer::SetInterval(int ms) {

@@ -3,8 +3,10 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 
 #include "platform/qt/ImageCanvas.h"
 
@@ -85,6 +87,31 @@ TEST(Bitmap, SaveToFileWritesTheEncodedBytesAndReportsFailures) {
   EXPECT_NE(error.find("Нет такого файла или каталога"), std::string::npos) << error;
   EXPECT_THROW(bmp.SaveToFile(bad), std::runtime_error);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(bad)));
+}
+
+TEST(Bitmap, AFailedSaveKeepsThePreviousPicture) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.filePath("picture.bmp").toStdString();
+  TBitmap small(2, 2);
+  ASSERT_TRUE(small.TrySaveToFile(path));
+  const std::vector<std::uint8_t> before = ReadAll(path);
+  // The file-size limit lets the new picture's write stop half-way.
+  TBitmap big(64, 64);
+  struct rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit lim = old;
+  lim.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lim), 0);
+  std::string error;
+  const bool saved = big.TrySaveToFile(path, &error);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(saved);
+  EXPECT_NE(error.find(path), std::string::npos);
+  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left";
 }
 
 TEST(Bitmap, SetSizeKeepsThePictureInTheTopLeftCorner) {
