@@ -25,6 +25,7 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 class QToolButton;
+enum class TViewCommand;
 
 // Set by the new-function dialog: true when it closed with a valid formula.
 extern bool FunctionAdded;
@@ -324,6 +325,8 @@ class TGeneralForm : public QMainWindow {
   void CreateMenus();
   void CreateControlBar();
   void CreatePanel();
+  // Runs a navigation command on the view; redraws when it changed something.
+  void Navigate(TViewCommand command);
   bool shown_ = false;
   bool started_ = false;
 };

@@ -8,6 +8,7 @@
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/ScreenFormUnit.h"
+#include "orvanta/workbench/ViewCommands.h"
 
 bool ScreenAccepted = false;
 
@@ -105,136 +106,25 @@ void TGeneralForm::SetupViewHandlers() {
 
 // ---- Navigation commands ----
 
-namespace {
-
-struct TPictureSize {
-  long double W, H;
-};
-
-TPictureSize PictureSize(const TImage* image) {
-  return {static_cast<long double>(image->width()), static_cast<long double>(image->height())};
-}
-
-// Sets a new scale and keeps the world point at the middle of the picture.
-// One axis only; the other axis's fields stay exactly as they are.
-void SetXScaleKeepCentre(objScreen& s, TPictureSize p, long double xm) {
-  const long double cx = s.StartX + p.W * s.Xm / 2;
-  s.Xm = xm;
-  s.StartX = cx - p.W * s.Xm / 2;
-}
-
-void SetYScaleKeepCentre(objScreen& s, TPictureSize p, long double ym) {
-  const long double cy = s.StartY - p.H * s.Ym / 2;
-  s.Ym = ym;
-  s.StartY = cy + p.H * s.Ym / 2;
-}
-
-void SetScalesKeepCentre(objScreen& s, TPictureSize p, long double xm, long double ym) {
-  SetXScaleKeepCentre(s, p, xm);
-  SetYScaleKeepCentre(s, p, ym);
-}
-
-}  // namespace
-
-void TGeneralForm::mnuGraphMPlusClick() {
+void TGeneralForm::Navigate(TViewCommand command) {
   if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Xm <= MinScale || s.Ym <= MinScale) return;
-  SetScalesKeepCentre(s, PictureSize(Image), s.Xm / s.Koef, s.Ym / s.Koef);
-  DrawScreen();
+  const long double W = Image->width(), H = Image->height();
+  if (ApplyViewCommand(*MainScreen, command, W, H)) DrawScreen();
 }
 
-void TGeneralForm::mnuGraphMMinusClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Xm >= MaxScale || s.Ym >= MaxScale) return;
-  SetScalesKeepCentre(s, PictureSize(Image), s.Xm * s.Koef, s.Ym * s.Koef);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphMDefaultClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  SetScalesKeepCentre(s, PictureSize(Image), s.DefaultXm, s.DefaultYm);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphMRavnClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  const long double m = std::sqrt(s.Xm * s.Ym);
-  SetScalesKeepCentre(s, PictureSize(Image), m, m);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphXPlusClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Xm <= MinScale) return;
-  SetXScaleKeepCentre(s, PictureSize(Image), s.Xm / s.Koef);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphYPlusClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Ym <= MinScale) return;
-  SetYScaleKeepCentre(s, PictureSize(Image), s.Ym / s.Koef);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphXMinusClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Xm > MaxScale) return;
-  SetXScaleKeepCentre(s, PictureSize(Image), s.Xm * s.Koef);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphYMinusClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  if (s.Ym > MaxScale) return;
-  SetYScaleKeepCentre(s, PictureSize(Image), s.Ym * s.Koef);
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphLeftClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  s.StartX = s.StartX + PictureSize(Image).W * s.Xm * s.Sdvig;
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphRightClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  s.StartX = s.StartX - PictureSize(Image).W * s.Xm * s.Sdvig;
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphUpClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  s.StartY = s.StartY + PictureSize(Image).H * s.Ym * s.Sdvig;
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphDownClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  s.StartY = s.StartY - PictureSize(Image).H * s.Ym * s.Sdvig;
-  DrawScreen();
-}
-
-void TGeneralForm::mnuGraphCenterClick() {
-  if (!MainScreen) return;
-  objScreen& s = *MainScreen;
-  const TPictureSize p = PictureSize(Image);
-  s.StartX = -s.Xm * p.W / 2;
-  s.StartY = p.H * s.Ym / 2;
-  DrawScreen();
-}
+void TGeneralForm::mnuGraphMPlusClick() { Navigate(TViewCommand::ZoomIn); }
+void TGeneralForm::mnuGraphMMinusClick() { Navigate(TViewCommand::ZoomOut); }
+void TGeneralForm::mnuGraphMDefaultClick() { Navigate(TViewCommand::DefaultScale); }
+void TGeneralForm::mnuGraphMRavnClick() { Navigate(TViewCommand::EqualScale); }
+void TGeneralForm::mnuGraphXPlusClick() { Navigate(TViewCommand::XZoomIn); }
+void TGeneralForm::mnuGraphYPlusClick() { Navigate(TViewCommand::YZoomIn); }
+void TGeneralForm::mnuGraphXMinusClick() { Navigate(TViewCommand::XZoomOut); }
+void TGeneralForm::mnuGraphYMinusClick() { Navigate(TViewCommand::YZoomOut); }
+void TGeneralForm::mnuGraphLeftClick() { Navigate(TViewCommand::Left); }
+void TGeneralForm::mnuGraphRightClick() { Navigate(TViewCommand::Right); }
+void TGeneralForm::mnuGraphUpClick() { Navigate(TViewCommand::Up); }
+void TGeneralForm::mnuGraphDownClick() { Navigate(TViewCommand::Down); }
+void TGeneralForm::mnuGraphCenterClick() { Navigate(TViewCommand::Center); }
 
 void TGeneralForm::mnuGraphPropertiesClick() {
   if (!MainScreen || !ScreenForm) return;

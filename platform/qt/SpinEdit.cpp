@@ -15,28 +15,6 @@
 
 namespace plat {
 
-bool TryStrToInt(const std::string& text, int& out) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) return false;
-  long long v = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-    if (v > static_cast<long long>(INT_MAX) + 1) return false;
-  }
-  if (negative) v = -v;
-  if (v < INT_MIN || v > INT_MAX) return false;
-  out = static_cast<int>(v);
-  return true;
-}
-
 TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   edit_ = new QLineEdit(this);
   edit_->setText(QStringLiteral("0"));
@@ -79,18 +57,9 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   On(down_, &QToolButton::clicked, this, [this] { DownClick(); });
 }
 
-int TSpinEdit::Value() const {
-  int v = 0;
-  return TryStrToInt(Text(), v) ? v : min_;
-}
+int TSpinEdit::Value() const { return SpinTextValue(Text(), min_); }
 
-int TSpinEdit::CheckValue(int v) const {
-  if (max_ != min_) {
-    if (v < min_) return min_;
-    if (v > max_) return max_;
-  }
-  return v;
-}
+int TSpinEdit::CheckValue(int v) const { return SpinCheckValue(v, min_, max_); }
 
 void TSpinEdit::SetValue(int v) { SetText(std::to_string(CheckValue(v))); }
 

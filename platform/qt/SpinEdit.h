@@ -15,6 +15,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/SpinText.h"
+
 class QLineEdit;
 class QToolButton;
 
@@ -67,9 +69,5 @@ class TSpinEdit : public QWidget {
   int increment_ = 1;
   int maxLength_ = 5;
 };
-
-// Reads a whole text as a 32-bit integer the way the class library's StrToInt
-// does: leading blanks, an optional sign, decimal digits and nothing else.
-bool TryStrToInt(const std::string& text, int& out);
 
 }  // namespace plat
