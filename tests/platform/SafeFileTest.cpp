@@ -205,8 +205,3 @@ TEST(ReadRegularFile, RefusesFifosDevicesAndFoldersAtOnce) {
   EXPECT_TRUE(out.empty());
   ::close(w);
 }
-
-TEST(SysErrorText, NamesTheSystemsReason) {
-  EXPECT_EQ(plat::SysErrorText(ENOENT), "No such file or directory");
-  EXPECT_FALSE(plat::SysErrorText(123456).empty());
-}
