@@ -187,7 +187,7 @@ TEST_F(PrintFormTest, CopiesPrinterChoiceAndSetUp) {
 TEST_F(PrintFormTest, OkPrintsTheViewIntoTheChosenRectangle) {
   printer.PortraitWidth = 1200;
   printer.PortraitHeight = 1600;
-  const int result = Open([this] {
+  const int result = Open([] {
     PrintForm->AllPage->setChecked(false);
     PrintForm->Height->SetValue(800);
     PrintForm->Width->SetValue(1000);
