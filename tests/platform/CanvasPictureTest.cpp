@@ -57,7 +57,13 @@ QImage DrawLines(unsigned seed) {
     switch (g.In(0, 3)) {
       case 0: c.LineTo(x0, Coord(g, H)); break;  // straight down or up
       case 1: c.LineTo(Coord(g, W), y0); break;  // straight across
-      default: c.LineTo(Coord(g, W), Coord(g, H));
+      default: {
+        // Drawn in a fixed order: the order of a call's arguments is the
+        // compiler's choice (the sums were recorded with y drawn first).
+        const int y1 = Coord(g, H);
+        const int x1 = Coord(g, W);
+        c.LineTo(x1, y1);
+      }
     }
     if (k % 25 == 0) {
       c.Brush.Color = g.Next() & 0xFFFFFFu;
