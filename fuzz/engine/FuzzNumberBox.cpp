@@ -25,7 +25,8 @@ bool GrammarOk(const std::string& s) {
   if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
   size_t digits = 0, points = 0;
   for (; i < n && ((s[i] >= '0' && s[i] <= '9') || s[i] == '.'); ++i) (s[i] == '.' ? points : digits)++;
-  if (digits == 0 || points > 1) return false;
+  // Digits on either side of the point may be missing: a lone point is zero.
+  if ((digits == 0 && points == 0) || points > 1) return false;
   if (i < n && (s[i] == 'e' || s[i] == 'E')) {
     ++i;
     if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
