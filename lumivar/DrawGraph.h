@@ -4,7 +4,7 @@
 // decoration with the pen width, so the screen and a printed page share them.
 #include <string>
 
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace lumivar {
 

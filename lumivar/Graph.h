@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt/Canvas.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/Canvas.h"
+#include "platform/qt/Bitmap.h"
 #include "platform/qt/Services.h"
 
 class QAction;

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/Bitmap.h"
 #include "platform/qt/Services.h"
 
 class QGroupBox;

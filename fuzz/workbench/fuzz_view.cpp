@@ -24,7 +24,7 @@
 #include "orvanta/workbench/ScreenSetFile.h"
 #include "orvanta/workbench/ViewCommands.h"
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace {
 

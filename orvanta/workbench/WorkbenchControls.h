@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/Bitmap.h"
 
 class QLineEdit;
 class QListWidget;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 #include "platform/qt/Printer.h"
 
 namespace plat {

@@ -1,6 +1,6 @@
 #pragma once
-// Canvases on an off-screen QImage (Format_RGB32), and the bitmap the
-// programs keep their picture in.
+// The canvas on an off-screen QImage (Format_RGB32); the bitmap the programs
+// keep their picture in is in Bitmap.h.
 //
 // Drawing is done pixel by pixel by our own code wherever the classic
 // conventions differ from QPainter's (end pixels of lines, box edges,
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace plat {
 
@@ -83,91 +83,6 @@ class TImageCanvas : public TCanvas {
   qsizetype stride_ = 0;
   int width_ = 0, height_ = 0;
   qint64 key_ = 0;
-};
-
-// One call made on a TRecordingCanvas, with the tools it was made with.
-struct TCanvasCall {
-  std::string Op;         // "MoveTo", "LineTo", "Rectangle", "Ellipse", "Polygon",
-                          // "FillRect", "SetPixel", "TextOut"
-  std::vector<int> Args;  // coordinates in call order (Polygon: x0, y0, x1, y1, ...)
-  TColor Color = 0;       // SetPixel's colour
-  std::string Text;       // TextOut's text
-  TPen Pen;
-  TBrush Brush;
-  TFont Font;
-
-  // "LineTo(10,20)", "SetPixel(3,4,$0000FF)", "TextOut(1,2,\"x\")", ...
-  std::string ToString() const;
-  // ToString() followed by the tools that matter for the call, e.g.
-  // "LineTo(10,20) pen=$0000FF/1/solid/copy",
-  // "Ellipse(0,0,9,9) pen=$000000/1/solid/notxor brush=$FFFFFF/solid",
-  // "TextOut(1,2,\"x\") font=Times New Roman/9/$000000/bi brush=$FFFFFF/solid".
-  std::string ToStringWithTools() const;
-};
-
-// Logs every drawing call, then draws it like TImageCanvas (so tests may
-// probe pixels and calls together). Queries (GetPixel, TextWidth, ...) are
-// not logged.
-class TRecordingCanvas : public TImageCanvas {
- public:
-  TRecordingCanvas(int width, int height) : TImageCanvas(width, height) {}
-  explicit TRecordingCanvas(QImage* image) : TImageCanvas(image) {}
-
-  std::vector<TCanvasCall> Calls;
-
-  void Clear() { Calls.clear(); }
-  std::vector<std::string> Strings(bool withTools = false) const;
-  // The logged calls of one kind ("LineTo", ...).
-  std::vector<TCanvasCall> CallsOf(const std::string& op) const;
-
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
-  void Rectangle(int x1, int y1, int x2, int y2) override;
-  void Ellipse(int x1, int y1, int x2, int y2) override;
-  void Polygon(const std::vector<TPoint>& points) override;
-  void FillRect(const TRect& r) override;
-  // Logged as the calls it stands for.
-  void FillRuled(const TRect& r, const std::vector<int>& columns, const std::vector<int>& rows) override {
-    TCanvas::FillRuled(r, columns, rows);
-  }
-  void SetPixel(int x, int y, TColor c) override;
-  void TextOut(int x, int y, const std::string& utf8) override;
-
- private:
-  TCanvasCall& Log(const char* op, std::vector<int> args);
-};
-
-// A Windows bitmap file, 24 bits per pixel, bottom-up, rows padded to four
-// bytes: the bytes of the whole file.
-std::vector<std::uint8_t> EncodeBmp24(const QImage& image);
-
-// The off-screen picture a window keeps: an RGB32 image and its canvas.
-class TBitmap {
- public:
-  TBitmap() : canvas_(&image_) {}
-  TBitmap(int width, int height);
-  TBitmap(const TBitmap&) = delete;
-  TBitmap& operator=(const TBitmap&) = delete;
-
-  int Width() const { return image_.width(); }
-  int Height() const { return image_.height(); }
-  // Keeps the old picture in the top-left corner; new area is white.
-  void SetSize(int width, int height);
-
-  TImageCanvas& Canvas() { return canvas_; }
-  QImage& Image() { return image_; }
-  const QImage& Image() const { return image_; }
-
-  // Writes the picture as a 24-bit Windows bitmap file (path in UTF-8).
-  // TrySaveToFile returns false and sets `error` (a readable text naming the
-  // file and the system's reason); SaveToFile throws std::runtime_error with
-  // that text. A failed write leaves no partial file behind.
-  bool TrySaveToFile(const std::string& path, std::string* error = nullptr) const;
-  void SaveToFile(const std::string& path) const;
-
- private:
-  QImage image_;
-  TImageCanvas canvas_;
 };
 
 }  // namespace plat

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 class QWidget;
 

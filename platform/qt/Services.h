@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 class QDialog;
 class QWidget;

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <sys/resource.h>
 
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/Bitmap.h"
 
 using namespace plat;
 

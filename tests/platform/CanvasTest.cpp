@@ -5,7 +5,7 @@
 #include <QFontInfo>
 #include <random>
 
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 using namespace plat;
 

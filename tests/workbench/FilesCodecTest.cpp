@@ -11,7 +11,7 @@
 
 #include "orvanta/workbench/FuncSetFile.h"
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the status bar and the graphs in the picture.
 #include <QImage>
 
-#include "functions_helpers.h"
+#include "FunctionsHelpers.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "view_helpers.h"
+#include "ViewHelpers.h"
 
 namespace {
 

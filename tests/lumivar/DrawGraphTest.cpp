@@ -12,7 +12,7 @@
 #include "lumivar/DrawGraph.h"
 #include "lumivar/Func.h"
 #include "lumivar/Graph.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 using namespace lumivar;
 using lumtest::KorvelLog;

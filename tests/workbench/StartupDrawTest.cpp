@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 using plat::TRecordingCanvas;
 using Strings = std::vector<std::string>;

@@ -7,7 +7,7 @@
 
 #include "LumivarFixture.h"
 #include "lumivar/DrawGraph.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 
 #include "../common/PictureSum.h"
 #include "orvanta/workbench/objScreenUnit.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/RecordingCanvas.h"
 
 namespace {
 

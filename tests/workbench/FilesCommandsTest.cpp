@@ -14,7 +14,7 @@
 #include <tuple>
 #include <sys/stat.h>
 
-#include "functions_helpers.h"
+#include "FunctionsHelpers.h"
 #include "orvanta/tools/AboutFormUnit.h"
 #include "orvanta/tools/IntegralFormUnit.h"
 #include "orvanta/tools/KasatFormUnit.h"

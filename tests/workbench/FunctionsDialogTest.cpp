@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "functions_helpers.h"
+#include "FunctionsHelpers.h"
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/workbench/NewFuncSetFile.h"
 

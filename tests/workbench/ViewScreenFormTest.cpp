@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "orvanta/workbench/ScreenSetFile.h"
-#include "view_helpers.h"
+#include "ViewHelpers.h"
 
 namespace {
 

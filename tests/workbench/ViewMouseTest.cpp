@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QRandomGenerator>
 
-#include "view_helpers.h"
+#include "ViewHelpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <new>
 
-#include "functions_helpers.h"
+#include "FunctionsHelpers.h"
 #include "orvanta/engine/FuncsUnit.h"
 
 namespace {

@@ -24,7 +24,7 @@ namespace plat {
 using TColor = std::uint32_t;  // 0x00BBGGRR
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clGreen = 0x008000,
                  clNavy = 0x800000, clBlue = 0xFF0000, clLime = 0x00FF00, clGray = 0x808080,
-                 clSilver = 0xC0C0C0;
+                 clSilver = 0xC0C0C0, clMaroon = 0x000080, clOlive = 0x008080;
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum class TPenMode { pmCopy, pmNotXor, pmXor };

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "functions_helpers.h"
+#include "FunctionsHelpers.h"
 #include "orvanta/tools/IntegralFormUnit.h"
 #include "orvanta/tools/KasatFormUnit.h"
 #include "orvanta/tools/LineFormUnit.h"
