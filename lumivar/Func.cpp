@@ -22,7 +22,7 @@ TKorvelApi KorvelExports() {
 
 TKorvelApi Korvel = KorvelExports();
 TAltFunc* AltFunc = nullptr;
-int SelectedLibrarySlot = 0;
+int SelectedLibrarySlot;  // its start value is ResetProgramState's
 
 void SelectLibrarySlot(int n) {
   Korvel.Init_Number(static_cast<std::uint8_t>(n));

@@ -39,21 +39,22 @@ TGraphRec DefaultGraph(int slot) {
 }
 }  // namespace
 
-TSlots<TGraphRec> Graphs{DefaultGraph(1), DefaultGraph(2)};
-int CurGraph = 1;
-bool SystemMode = false;
-bool GridOn = false;
-plat::TPenStyle GridStyle = plat::TPenStyle::psDot;
-plat::TColor GridColor = plat::clBlack;
-int AltNumber = 1;
+// The start values are those ResetProgramState writes, when the program loads.
+TSlots<TGraphRec> Graphs;
+int CurGraph;
+bool SystemMode;
+bool GridOn;
+plat::TPenStyle GridStyle;
+plat::TColor GridColor;
+int AltNumber;
 TSlots<std::string> AltFormulas;
 TSlots<bool> AltReady;
 TSlots<bool> AltCompiled;
-bool PointDefined = true;
-bool PenDown = true;
-int PlotWidth = 0;
-int PlotHeight = 0;
-bool ZoomCursorShown = false;
+bool PointDefined;
+bool PenDown;
+int PlotWidth;
+int PlotHeight;
+bool ZoomCursorShown;
 
 TMainForm* MainForm = nullptr;
 
@@ -79,9 +80,17 @@ void ResetProgramState() {
 }
 
 namespace {
+// The definitions above, earlier in this file, are initialised before this.
+[[maybe_unused]] const bool kProgramStateSet = (ResetProgramState(), true);
+}  // namespace
+
+namespace {
 
 constexpr int kTypeFuncHeight = 54, kTypeFuncFractionHeight = 86, kPanelHeight = 54;
 constexpr int kLabelTop = 28, kLabelFractionTop = 44;
+constexpr int kMinClientHeight = 169;
+// Pixels per unit on both axes at start-up and after a reset.
+constexpr int kStartUnit = 30;
 
 // Round half to even, kept inside the int range so a wild value cannot
 // overflow the conversion (the spin edits clamp it afterwards anyway).
@@ -171,11 +180,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   TypeFunc->setFrameShape(QFrame::Panel);
   TypeFunc->setFrameShadow(QFrame::Raised);
   TypeFunc->setAutoFillBackground(true);
-  TypeFunc->setGeometry(0, 0, 476, kTypeFuncHeight);
+  TypeFunc->setGeometry(0, 0, kStartClientWidth, kTypeFuncHeight);
   Label1 = label(TypeFunc, "Label1", "Функция:", 8, 2);
   Label1->setFont(TitleFont(21));
   Label1->adjustSize();
-  SetTextColor(Label1, 0x000080);  // maroon
+  SetTextColor(Label1, plat::clMaroon);
   Type_Func = label(TypeFunc, "Type_Func", "y=aSin(x-b)+c", 110, 2);
   Type_Func->setFont(TitleFont(21));
   Type_Func->resize(360, Label1->height());
@@ -185,7 +194,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   LabelA = label(TypeFunc, "LabelA", "a=", 116, kLabelTop);
   LabelB = label(TypeFunc, "LabelB", "b=", 234, kLabelTop);
   LabelC = label(TypeFunc, "LabelC", "c=", 352, kLabelTop);
-  for (QLabel* l : {LabelA, LabelB, LabelC}) SetTextColor(l, 0x008080);  // olive
+  for (QLabel* l : {LabelA, LabelB, LabelC}) SetTextColor(l, plat::clOlive);
   SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop, 73, -99999, 99999, 1, &TMainForm::SpinAChange);
   SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinBChange);
   SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinCChange);
@@ -213,15 +222,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   Panel->setFrameShape(QFrame::Panel);
   Panel->setFrameShadow(QFrame::Raised);
   Panel->setAutoFillBackground(true);
-  Panel->setGeometry(0, 329 - kPanelHeight, 476, kPanelHeight);
+  Panel->setGeometry(0, kStartClientHeight - kPanelHeight, kStartClientWidth, kPanelHeight);
   Label2 = label(Panel, "Label2", "Единичный отрезок", 8, 4);
   Label3 = label(Panel, "Label3", "на X", 8, 28);
   Label4 = label(Panel, "Label4", "на Y", 116, 28);
   Label5 = label(Panel, "Label5", "Координаты центра", 248, 4);
   Label6 = label(Panel, "Label6", "X =", 248, 28);
   Label7 = label(Panel, "Label7", "Y=", 362, 28);
-  Spin1 = spin(Panel, "Spin1", 40, 25, 64, MinUnit, MaxUnit, 30, &TMainForm::SpinEdinChange);
-  Spin2 = spin(Panel, "Spin2", 148, 25, 64, MinUnit, MaxUnit, 30, &TMainForm::SpinEdinChange);
+  Spin1 = spin(Panel, "Spin1", 40, 25, 64, MinUnit, MaxUnit, kStartUnit, &TMainForm::SpinEdinChange);
+  Spin2 = spin(Panel, "Spin2", 148, 25, 64, MinUnit, MaxUnit, kStartUnit, &TMainForm::SpinEdinChange);
   Spin3 = spin(Panel, "Spin3", 276, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
   Spin4 = spin(Panel, "Spin4", 384, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
   Spin3->SetIncrement(2);
@@ -300,16 +309,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   SaveDialog1.Filter = "Точечный рисунок Windows (bmp)|*.bmp|Все файлы (*.*)|*.*";
 
   // The picture exists before the first size event arrives.
-  ScreenBitmap = std::make_unique<plat::TBitmap>(476, 329);
+  ScreenBitmap = std::make_unique<plat::TBitmap>(kStartClientWidth, kStartClientHeight);
 
   // The window sees key presses before its controls do.
   Client->installEventFilter(this);
   for (QWidget* w : Client->findChildren<QWidget*>()) w->installEventFilter(this);
 
   // The smallest window of 484 by 200 includes a 4-pixel frame and a caption.
-  setMinimumSize(476, 169);
-  Client->resize(476, 329);
-  resize(476, 329 + menuBar()->sizeHint().height());
+  setMinimumSize(kStartClientWidth, kMinClientHeight);
+  Client->resize(kStartClientWidth, kStartClientHeight);
+  resize(kStartClientWidth, kStartClientHeight + menuBar()->sizeHint().height());
   SpinA->setFocus();
   MainForm = this;
 }
@@ -408,7 +417,7 @@ void TMainForm::FormDestroy() {
   Korvel.Lex_Analiz_Init();
   AltCompiled[1] = AltCompiled[2] = false;
   ScreenBitmap.reset();
-  Tag = 2;
+  Tag = tagDestroyed;
 }
 
 void TMainForm::FormPaint() {
@@ -432,7 +441,7 @@ void TMainForm::SelectFunc(int n) {
   FuncTable(n);  // refuses an index outside the table before anything changes
   Graphs[CurGraph].FuncIndex = n;
   Type_Func->setText(QString::fromStdString(caption));
-  if (Tag == 0) RedrawGraphs();
+  if (Tag == tagIdle) RedrawGraphs();
 }
 
 void TMainForm::ShowNumerators(int slot) {
@@ -459,41 +468,43 @@ void TMainForm::FormResize() {
   }
   PlotWidth = ClientWidth();
   PlotHeight = ClientHeight() - TypeFunc->height() - Panel->height();
-  if (Tag == 2) return;
-  Tag = 1;
-  Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(cx)));
-  Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(cy)));
-  Tag = 0;
+  if (Tag == tagDestroyed) return;
+  {
+    const TBusy busy(Tag);
+    Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(cx)));
+    Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(cy)));
+  }
   if (ScreenBitmap) ScreenBitmap->SetSize(ClientWidth(), ClientHeight());
   RedrawGraphs();
 }
 
 void TMainForm::FormMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int X, int Y) {
-  Tag = 1;
-  const bool shift = Shift & Qt::ShiftModifier;
-  const bool ctrl = Shift & Qt::ControlModifier;
-  const bool alt = Shift & Qt::AltModifier;
-  if (shift || ctrl || alt) {
-    // The clicked point is kept in doubles; the new origin is worked out in
-    // extended precision from them.
-    const double wx = static_cast<double>((X - static_cast<long double>(Spin3->Value())) / UnitX());
-    const double wy =
-        static_cast<double>((Y - static_cast<long double>(TypeFunc->height()) - Spin4->Value()) / UnitY());
-    if (shift) {
-      long double v = UnitX();
-      Spin1->SetValue(RoundToInt(v + v * 0.3L) + 1);
-      v = UnitY();
-      Spin2->SetValue(RoundToInt(v + v * 0.3L) + 1);
-    } else if (ctrl) {
-      long double v = UnitX();
-      Spin1->SetValue(RoundToInt(v - v * 0.3L));
-      v = UnitY();
-      Spin2->SetValue(RoundToInt(v - v * 0.3L));
+  {
+    const TBusy busy(Tag);
+    const bool shift = Shift & Qt::ShiftModifier;
+    const bool ctrl = Shift & Qt::ControlModifier;
+    const bool alt = Shift & Qt::AltModifier;
+    if (shift || ctrl || alt) {
+      // The clicked point is kept in doubles; the new origin is worked out in
+      // extended precision from them.
+      const double wx = static_cast<double>((X - static_cast<long double>(Spin3->Value())) / UnitX());
+      const double wy =
+          static_cast<double>((Y - static_cast<long double>(TypeFunc->height()) - Spin4->Value()) / UnitY());
+      if (shift) {
+        long double v = UnitX();
+        Spin1->SetValue(RoundToInt(v + v * 0.3L) + 1);
+        v = UnitY();
+        Spin2->SetValue(RoundToInt(v + v * 0.3L) + 1);
+      } else if (ctrl) {
+        long double v = UnitX();
+        Spin1->SetValue(RoundToInt(v - v * 0.3L));
+        v = UnitY();
+        Spin2->SetValue(RoundToInt(v - v * 0.3L));
+      }
+      Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(wx)));
+      Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(wy)));
     }
-    Spin3->SetValue(RoundToInt(PlotWidth / 2.0L - UnitX() * static_cast<long double>(wx)));
-    Spin4->SetValue(RoundToInt(PlotHeight / 2.0L - UnitY() * static_cast<long double>(wy)));
   }
-  Tag = 0;
   RedrawGraphs();
 }
 
@@ -521,11 +532,11 @@ void TMainForm::SpinEdinChange(plat::TSpinEdit* Sender) {
     else
       Spin2->SetValue(Sender->Value());
   }
-  if (Tag == 0) RedrawGraphs();
+  if (Tag == tagIdle) RedrawGraphs();
 }
 
 void TMainForm::SpinCenterChange(plat::TSpinEdit*) {
-  if (Tag == 0) RedrawGraphs();
+  if (Tag == tagIdle) RedrawGraphs();
 }
 
 namespace {
@@ -595,11 +606,10 @@ void TMainForm::DrobKoffClick() {
   } else {
     TypeFunc->resize(TypeFunc->width(), kTypeFuncHeight);
     for (QLabel* l : {Koff, LabelA, LabelB, LabelC}) l->move(l->x(), kLabelTop);
-    Tag = 1;
+    const TBusy busy(Tag);
     for (int slot : {1, 2}) Graphs[slot].ADen = Graphs[slot].BDen = Graphs[slot].CDen = 1;
     ShowDenominators(CurGraph);
     for (plat::TSpinEdit* s : {SpinAA, SpinBB, SpinCC}) s->setEnabled(false);
-    Tag = 0;
   }
   FormResize();
 }
@@ -634,9 +644,8 @@ void TMainForm::NextGraphClick() {
   ShowNumerators(CurGraph);
   ShowDenominators(CurGraph);
   SetTextColor(Type_Func, Graphs[CurGraph].Color);
-  Tag = 1;
+  const TBusy busy(Tag);
   SelectFunc(Graphs[CurGraph].FuncIndex);
-  Tag = 0;
 }
 
 void TMainForm::SinhronClick() {
@@ -678,21 +687,22 @@ void TMainForm::PrintFileClick() {
 }
 
 void TMainForm::N1Click() {
-  Tag = 1;
-  Spin3->SetValue(PlotWidth / 2);
-  Spin4->SetValue(PlotHeight / 2);
-  Spin1->SetValue(30);
-  Spin2->SetValue(30);
-  TGraphRec& g = Graphs[CurGraph];
-  g.ANum = 1;
-  g.ADen = 1;
-  g.BNum = 0;
-  g.BDen = 1;
-  g.CNum = 0;
-  g.CDen = 1;
-  ShowNumerators(CurGraph);
-  ShowDenominators(CurGraph);
-  Tag = 0;
+  {
+    const TBusy busy(Tag);
+    Spin3->SetValue(PlotWidth / 2);
+    Spin4->SetValue(PlotHeight / 2);
+    Spin1->SetValue(kStartUnit);
+    Spin2->SetValue(kStartUnit);
+    TGraphRec& g = Graphs[CurGraph];
+    g.ANum = 1;
+    g.ADen = 1;
+    g.BNum = 0;
+    g.BDen = 1;
+    g.CNum = 0;
+    g.CDen = 1;
+    ShowNumerators(CurGraph);
+    ShowDenominators(CurGraph);
+  }
   RedrawGraphs();
 }
 

@@ -74,14 +74,19 @@ void ResetProgramState();
 // Allowed range of the pixels-per-unit boxes.
 constexpr int MinUnit = 2, MaxUnit = 99999;
 
+// The main window's client area at start-up.
+constexpr int kStartClientWidth = 476, kStartClientHeight = 329;
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // Re-entrancy state: 0 normal, 1 several controls change in a row, 2 destroyed.
-  int Tag = 0;
+  // Re-entrancy state: idle, busy while several controls change in a row
+  // (their handlers then draw nothing), destroyed.
+  static constexpr int tagIdle = 0, tagBusy = 1, tagDestroyed = 2;
+  int Tag = tagIdle;
 
   QWidget* Client;
   // Top panel.
@@ -199,6 +204,20 @@ class TMainForm : public QMainWindow {
   void showEvent(QShowEvent* e) override;
 
  private:
+  // Marks the window busy for its lifetime and then puts back the state it
+  // found, also when a step between throws to the handler guard.
+  class TBusy {
+   public:
+    explicit TBusy(int& tag) : tag_(tag), previous_(tag) { tag_ = tagBusy; }
+    ~TBusy() { tag_ = previous_; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+   private:
+    int& tag_;
+    const int previous_;
+  };
+
   void LayoutPanels();
   void WatchKeys(QWidget* w);
   bool created_ = false;

@@ -337,6 +337,20 @@ TEST_F(MainFormTest, TagGuardsTheViewHandlers) {
   F().Tag = 0;
 }
 
+// A fault between the start and the end of a busy section, caught by the
+// handler guard, leaves the window idle: later changes still redraw.
+TEST_F(MainFormTest, AFaultInABusySectionLeavesLaterRedrawsOn) {
+  CreateForms();
+  F().SysRe->trigger();
+  ASSERT_EQ(CurGraph, 2);
+  Graphs[1].FuncIndex = 99;  // outside the table: selecting it throws
+  F().NextGraph->trigger();
+  EXPECT_EQ(F().Tag, TMainForm::tagIdle);
+  CountRedraws();
+  F().Spin3->SetValue(S(F().Spin3) + 2);
+  EXPECT_EQ(Redraws(), 1);
+}
+
 TEST_F(MainFormTest, ModifierKeysShowTheZoomCursors) {
   CreateForms();
   QTest::keyPress(F().Spin1->Editor(), Qt::Key_Shift, Qt::ShiftModifier);
