@@ -137,7 +137,7 @@ void TGeneralForm::mnuFunctionAddClick() {
     lbxFunctions->setCurrentRow(i);
   }
   DrawFunction(i);
-  StatusBar->SetPanelText(4, FuncCountText(MainScreen->FuncCount));
+  StatusBar->SetPanelText(panelFuncCount, FuncCountText(MainScreen->FuncCount));
   EnableFunctionControls(true);
   lbxFunctionsClick();
 }

@@ -135,12 +135,12 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QMainWindow(parent) {
     f.setPixelSize(plat::FontPixelSize(8, 96));
     StatusBar->setFont(f);
   }
-  StatusBar->FitPanelTo(2, ScaleText("xm ", 49.99999L));
-  StatusBar->FitPanelTo(3, ScaleText("ym ", 49.99999L));
-  StatusBar->FitPanelTo(4, FuncCountText(16));
+  StatusBar->FitPanelTo(panelXm, ScaleText("xm ", 49.99999L));
+  StatusBar->FitPanelTo(panelYm, ScaleText("ym ", 49.99999L));
+  StatusBar->FitPanelTo(panelFuncCount, FuncCountText(MaxFuncCount));
   setStatusBar(StatusBar);
-  StatusBar->SetPanelText(4, FuncCountText(0));
-  StatusBar->SetPanelText(5, HelpHintText);
+  StatusBar->SetPanelText(panelFuncCount, FuncCountText(0));
+  StatusBar->SetPanelText(panelHint, HelpHintText);
 
   Timer = new plat::TTimer(this);
   Timer->setObjectName("Timer");
@@ -444,11 +444,11 @@ void TGeneralForm::TimerTimer() {
 
 void TGeneralForm::Timer1Timer() {
   if (TipIndex <= 14) {
-    StatusBar->SetPanelText(5, Tips[TipIndex]);
+    StatusBar->SetPanelText(panelHint, Tips[TipIndex]);
     ++TipIndex;
   } else {
     Timer1->SetEnabled(false);
-    StatusBar->SetPanelText(5, HelpHintText);
+    StatusBar->SetPanelText(panelHint, HelpHintText);
   }
 }
 

@@ -230,8 +230,8 @@ void TGeneralForm::ImageMouseMove(int X, int Y) {
   const objScreen& s = *MainScreen;
   const long double x = s.StartX + X * s.Xm;
   const long double y = s.StartY - Y * s.Ym;
-  StatusBar->SetPanelText(0, "x " + DecimalText(x, 4));
-  StatusBar->SetPanelText(1, "y " + DecimalText(y, 4));
+  StatusBar->SetPanelText(panelX, "x " + DecimalText(x, 4));
+  StatusBar->SetPanelText(panelY, "y " + DecimalText(y, 4));
 }
 
 void TGeneralForm::ImageMouseUp(Qt::MouseButton Button, int X, int Y) {

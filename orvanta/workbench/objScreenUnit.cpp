@@ -237,9 +237,9 @@ void DrawSetka(const objScreen& view, plat::TCanvas& canvas) {
 
 void DrawScreen(const objScreen& view, plat::TCanvas& canvas, IStatusPanels* panels) {
   if (panels) {
-    panels->SetPanelText(2, ScaleText("xm ", view.Xm));
-    panels->SetPanelText(3, ScaleText("ym ", view.Ym));
-    panels->SetPanelText(4, FuncCountText(view.FuncCount));
+    panels->SetPanelText(panelXm, ScaleText("xm ", view.Xm));
+    panels->SetPanelText(panelYm, ScaleText("ym ", view.Ym));
+    panels->SetPanelText(panelFuncCount, FuncCountText(view.FuncCount));
   }
   canvas.Brush.Color = view.BkColor;
   canvas.Brush.Style = plat::TBrushStyle::bsSolid;

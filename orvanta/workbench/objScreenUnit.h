@@ -7,7 +7,7 @@
 #include <string>
 
 #include "orvanta/engine/FunctionUnit.h"
-#include "platform/qt/Canvas.h"
+#include "platform/Canvas.h"
 
 constexpr int32_t MaxFuncCount = 16;
 
@@ -69,14 +69,19 @@ class objScreen {
 // The current view; owned by the main window.
 extern objScreen* MainScreen;
 
-// Where DrawScreen writes the texts of status panels 2, 3 and 4.
+// The main window's status panels, left to right.
+enum : int { panelX = 0, panelY, panelXm, panelYm, panelFuncCount, panelHint };
+
+// Where DrawScreen writes the texts of the panels panelXm, panelYm and
+// panelFuncCount.
 class IStatusPanels {
  public:
   virtual ~IStatusPanels() = default;
   virtual void SetPanelText(int index, const std::string& utf8) = 0;
 };
 
-// The texts DrawScreen shows: "xm ..." (panel 2), "ym ..." (3), "Функций: n" (4).
+// The texts DrawScreen shows: "xm ..." (panelXm), "ym ..." (panelYm),
+// "Функций: n" (panelFuncCount).
 std::string ScaleText(const char* prefix, long double scale);
 std::string FuncCountText(int32_t count);
 

@@ -72,7 +72,7 @@ bool CalcAt(objFunc& f, long double x, long double& y) {
 }  // namespace
 
 std::string EngineMessage(int32_t code) {
-  if (code < 1 || code > 15) return "";
+  if (code < errIncorrect || code > kErrorCount) return "";
   return ErrorMessages[code];
 }
 
