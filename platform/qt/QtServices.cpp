@@ -251,4 +251,11 @@ MemoryInfo ReadMemoryStatus() {
   return m;
 }
 
+// The Qt services, unless a test installed others.
+IServices& Services() {
+  if (IServices* installed = InstalledServices()) return *installed;
+  static QtServices qt;
+  return qt;
+}
+
 }  // namespace plat

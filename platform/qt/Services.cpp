@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 
 namespace plat {
@@ -16,12 +15,6 @@ IServices* g_installed = nullptr;
 std::string g_helpFile;
 
 }  // namespace
-
-IServices& Services() {
-  if (g_installed) return *g_installed;
-  static QtServices qt;
-  return qt;
-}
 
 void SetServices(IServices* s) { g_installed = s; }
 IServices* InstalledServices() { return g_installed; }
