@@ -90,6 +90,9 @@ constexpr int kLabelTop = 28, kLabelFractionTop = 44;
 constexpr int kMinClientHeight = 169;
 // Pixels per unit on both axes at start-up and after a reset.
 constexpr int kStartUnit = 30;
+// The range of the coefficient and centre boxes; the digits and height of
+// every number box.
+constexpr int kBoxLimit = 99999, kBoxDigits = 5, kBoxHeight = 22;
 
 void SetTextColor(QLabel* l, plat::TColor c) {
   QPalette p = l->palette();
@@ -157,9 +160,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     s->setObjectName(name);
     s->SetMinValue(min);
     s->SetMaxValue(max);
-    s->SetMaxLength(5);
+    s->SetMaxLength(kBoxDigits);
     s->SetValue(value);
-    s->setGeometry(x, y, w, 22);
+    s->setGeometry(x, y, w, kBoxHeight);
     s->OnChange = [this, handler](plat::TSpinEdit* sender) { (this->*handler)(sender); };
     return s;
   };
@@ -185,12 +188,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   LabelB = label(TypeFunc, "LabelB", "b=", 234, kLabelTop);
   LabelC = label(TypeFunc, "LabelC", "c=", 352, kLabelTop);
   for (QLabel* l : {LabelA, LabelB, LabelC}) SetTextColor(l, plat::clOlive);
-  SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop, 73, -99999, 99999, 1, &TMainForm::SpinAChange);
-  SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinBChange);
-  SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop, 73, -99999, 99999, 0, &TMainForm::SpinCChange);
-  SpinAA = spin(TypeFunc, "SpinAA", 134, 60, 73, 1, 99999, 1, &TMainForm::SpinAAChange);
-  SpinBB = spin(TypeFunc, "SpinBB", 252, 60, 73, 1, 99999, 1, &TMainForm::SpinBBChange);
-  SpinCC = spin(TypeFunc, "SpinCC", 370, 60, 73, 1, 99999, 1, &TMainForm::SpinCCChange);
+  SpinA = spin(TypeFunc, "SpinA", 134, kLabelTop, 73, -kBoxLimit, kBoxLimit, 1, &TMainForm::SpinAChange);
+  SpinB = spin(TypeFunc, "SpinB", 252, kLabelTop, 73, -kBoxLimit, kBoxLimit, 0, &TMainForm::SpinBChange);
+  SpinC = spin(TypeFunc, "SpinC", 370, kLabelTop, 73, -kBoxLimit, kBoxLimit, 0, &TMainForm::SpinCChange);
+  SpinAA = spin(TypeFunc, "SpinAA", 134, 60, 73, 1, kBoxLimit, 1, &TMainForm::SpinAAChange);
+  SpinBB = spin(TypeFunc, "SpinBB", 252, 60, 73, 1, kBoxLimit, 1, &TMainForm::SpinBBChange);
+  SpinCC = spin(TypeFunc, "SpinCC", 370, 60, 73, 1, kBoxLimit, 1, &TMainForm::SpinCCChange);
   for (plat::TSpinEdit* s : {SpinAA, SpinBB, SpinCC}) s->setEnabled(false);
   auto bar = [this](const char* name, int x) {
     auto* f = new QFrame(TypeFunc);
@@ -221,8 +224,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   Label7 = label(Panel, "Label7", "Y=", 362, 28);
   Spin1 = spin(Panel, "Spin1", 40, 25, 64, MinUnit, MaxUnit, kStartUnit, &TMainForm::SpinEdinChange);
   Spin2 = spin(Panel, "Spin2", 148, 25, 64, MinUnit, MaxUnit, kStartUnit, &TMainForm::SpinEdinChange);
-  Spin3 = spin(Panel, "Spin3", 276, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
-  Spin4 = spin(Panel, "Spin4", 384, 25, 70, -99999, 99999, 0, &TMainForm::SpinCenterChange);
+  Spin3 = spin(Panel, "Spin3", 276, 25, 70, -kBoxLimit, kBoxLimit, 0, &TMainForm::SpinCenterChange);
+  Spin4 = spin(Panel, "Spin4", 384, 25, 70, -kBoxLimit, kBoxLimit, 0, &TMainForm::SpinCenterChange);
   Spin3->SetIncrement(2);
   Spin4->SetIncrement(2);
 

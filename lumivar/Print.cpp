@@ -34,6 +34,10 @@ namespace {
 const char* const kNoPrinter = "Текущий принтер не установлен.";
 const char* const kHelpProperty = "HelpContext";
 
+// The boxes hold lengths in tenths (position and size) and hundredths (line
+// widths) of a millimetre.
+constexpr long double kTenthsMmPerInch = 254.0L, kHundredthsMmPerInch = 2540.0L;
+
 // Pixels per inch of the current printer; a printer that reports none is no
 // usable printer (every conversion below divides by it).
 int DpiX() {
@@ -54,8 +58,8 @@ int SubChecked(int a, int b) {
 }
 
 // The printable height and width of the page in tenths of a millimetre.
-int PageHeightMm10() { return RoundChecked(plat::Printer().PageHeight() / static_cast<long double>(DpiY()) * 254); }
-int PageWidthMm10() { return RoundChecked(plat::Printer().PageWidth() / static_cast<long double>(DpiX()) * 254); }
+int PageHeightMm10() { return RoundChecked(plat::Printer().PageHeight() / static_cast<long double>(DpiY()) * kTenthsMmPerInch); }
+int PageWidthMm10() { return RoundChecked(plat::Printer().PageWidth() / static_cast<long double>(DpiX()) * kTenthsMmPerInch); }
 
 // A page with a folded top-right corner and a large grey letter A.
 QPixmap PagePicture(int w, int h) {
@@ -305,7 +309,7 @@ void TPrintForm::Upd() {
   for (plat::TSpinEditCm* box : {Height, Width, Top, Left})
     if (box->Value() > box->MaxValue()) box->SetValue(box->MaxValue());
   // One printer pixel in hundredths of a millimetre.
-  const int k = std::max(1, RoundChecked(2540 / static_cast<long double>(DpiX())));
+  const int k = std::max(1, RoundChecked(kHundredthsMmPerInch / static_cast<long double>(DpiX())));
   GraphWidth->SetIncrement(k);
   OXYWidth->SetIncrement(k);
   GrOXYWidthChange(GraphWidth);
@@ -380,27 +384,27 @@ void TPrintForm::LeftChange(plat::TSpinEditCm*) {
 void TPrintForm::GrOXYWidthChange(plat::TSpinEditCm* Sender) {
   // Snap the width to a whole number of printer pixels, at least one.
   const long double dpi = DpiX();
-  int px = RoundChecked(Sender->Value() / 2540.0L * dpi);
+  int px = RoundChecked(Sender->Value() / kHundredthsMmPerInch * dpi);
   if (px < 1) px = 1;
-  Sender->SetValue(RoundChecked(px / dpi * 2540));
+  Sender->SetValue(RoundChecked(px / dpi * kHundredthsMmPerInch));
 }
 
 void TPrintForm::Button3Click() {
   if (!MainForm) throw std::logic_error("The main window does not exist");
   plat::IPrinter& p = plat::Printer();
   const long double dx = DpiX(), dy = DpiY();
-  const long double left = Left->Value() / 254.0L * dx, top = Top->Value() / 254.0L * dy;
+  const long double left = Left->Value() / kTenthsMmPerInch * dx, top = Top->Value() / kTenthsMmPerInch * dy;
   const int l = RoundChecked(left), t = RoundChecked(top);
-  const int r = RoundChecked(left + Width->Value() / 254.0L * dx);
-  const int b = RoundChecked(top + Height->Value() / 254.0L * dy);
+  const int r = RoundChecked(left + Width->Value() / kTenthsMmPerInch * dx);
+  const int b = RoundChecked(top + Height->Value() / kTenthsMmPerInch * dy);
   // Equal limits let a size box hold 0 or less: such a picture has no area.
   if (r <= l || b <= t) {
     plat::MessageBox("Высота и ширина рисунка должны быть больше нуля.", plat::MsgKind::Error, plat::mbOK);
     return;
   }
   const bool colour = ColorPrint->isChecked();
-  const int graphPen = RoundChecked(GraphWidth->Value() / 2540.0L * dx);
-  const int axisPen = RoundChecked(OXYWidth->Value() / 2540.0L * dx);
+  const int graphPen = RoundChecked(GraphWidth->Value() / kHundredthsMmPerInch * dx);
+  const int axisPen = RoundChecked(OXYWidth->Value() / kHundredthsMmPerInch * dx);
   const int unitX = MainForm->UnitX(), unitY = MainForm->UnitY();
   const int ox = MainForm->Spin3->Value(), oy = MainForm->Spin4->Value();
   // The job is opened only now, and any failure drops it: nothing half

@@ -9,6 +9,12 @@
 
 namespace plat {
 
+namespace {
+// BITMAPFILEHEADER and BITMAPINFOHEADER sizes; 96 pixels per inch, in pixels
+// per metre.
+constexpr std::uint32_t kFileHeaderSize = 14, kInfoHeaderSize = 40, kPixelsPerMetre = 3780;
+}  // namespace
+
 std::vector<std::uint8_t> EncodeBmp24(const QImage& source) {
   const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
@@ -17,7 +23,7 @@ std::vector<std::uint8_t> EncodeBmp24(const QImage& source) {
   const std::uint32_t h = static_cast<std::uint32_t>(std::max(0, image.height()));
   const std::uint32_t rowBytes = (w * 3 + 3) & ~3u;
   const std::uint32_t dataSize = rowBytes * h;
-  const std::uint32_t offset = 14 + 40;
+  const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
   std::vector<std::uint8_t> out;
   out.reserve(offset + dataSize);
   auto u16 = [&](std::uint32_t v) {
@@ -36,15 +42,15 @@ std::vector<std::uint8_t> EncodeBmp24(const QImage& source) {
   u16(0);
   u32(offset);
   // BITMAPINFOHEADER; a positive height means rows are stored bottom-up.
-  u32(40);
+  u32(kInfoHeaderSize);
   u32(w);
   u32(h);
   u16(1);   // planes
   u16(24);  // bits per pixel
   u32(0);   // BI_RGB
   u32(dataSize);
-  u32(3780);  // 96 pixels per inch, in pixels per metre
-  u32(3780);
+  u32(kPixelsPerMetre);
+  u32(kPixelsPerMetre);
   u32(0);
   u32(0);
   for (std::uint32_t row = h; row-- > 0;) {
