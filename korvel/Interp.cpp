@@ -192,6 +192,48 @@ inline long double OpArcctg(long double Top) {
   return std::atan(r);
 }
 
+// The value of one operation on literal operands, computed at compile time
+// by the handler that would compute it at each point (the compile runs in
+// the environment of the evaluation). False when the operation fails or
+// gives no finite value: then it stays a step, and the point stays undefined.
+bool FoldStep(uint8_t code, long double below, long double top, long double& r) {
+  const bool draw = Draw, poisoned = Poisoned;
+  Draw = true;
+  Poisoned = false;
+  switch (code) {
+    case tcSub: r = OpSub<true>(below, top); break;
+    case tcAdd: r = OpAdd<true>(below, top); break;
+    case tcMul: r = OpMul<true>(below, top); break;
+    case tcDiv: r = OpDiv<true>(below, top); break;
+    case tcPower:
+      // As the steps compute it: a small integral exponent through PowerInt.
+      if (std::fabs(top) <= MaxSquaringExp && std::nearbyint(top) == top)
+        r = OpPowerInt<true>(below, static_cast<int>(top));
+      else
+        r = OpPower<true>(below, top);
+      break;
+    case tcNeg: r = OpNeg<true>(top); break;
+    case tcSqr: r = OpSqr<true>(top); break;
+    case tcSqrt: r = OpSqrt<true>(top); break;
+    case tcExp: r = OpExp<true>(top); break;
+    case tcLn: r = OpLn<true>(top); break;
+    case tcSin: r = OpSin<true>(top); break;
+    case tcCos: r = OpCos<true>(top); break;
+    case tcTg: r = OpTg<true>(top); break;
+    case tcCtg: r = OpCtg<true>(top); break;
+    case tcArcsin: r = OpArcsin<true>(top); break;
+    case tcArccos: r = OpArccos<true>(top); break;
+    case tcArctg: r = OpArctg<true>(top); break;
+    case tcArcctg: r = OpArcctg<true>(top); break;
+    case scModulus: r = std::fabs(top); break;
+    default: Draw = false; break;
+  }
+  const bool ok = Draw && !Poisoned && std::isfinite(r);
+  Draw = draw;
+  Poisoned = poisoned;
+  return ok;
+}
+
 // Builds the steps of one slot: the operator stack holds codes, the operand
 // stack only its depth, since the values come at each point.
 class TStepBuilder {
@@ -226,7 +268,36 @@ class TStepBuilder {
   }
 
  private:
+  // The last step, when it pushes a literal to position Pos.
+  TCalcStep* LiteralAt(size_t FromEnd, int32_t Pos) {
+    if (Steps.size() < FromEnd) return nullptr;
+    TCalcStep& s = Steps[Steps.size() - FromEnd];
+    return (s.Code == scPush && s.Src == nullptr && s.Depth == Pos) ? &s : nullptr;
+  }
+  // A unary operation (or |...|) on the operand at Pos: folded into a
+  // literal pushed just before, or a step.
+  void ApplyUnary(uint8_t Code, int32_t Pos) {
+    TCalcStep* lit = LiteralAt(1, Pos);
+    long double r;
+    if (lit != nullptr && FoldStep(Code, 0, lit->Value, r)) {
+      lit->Value = r;
+      return;
+    }
+    Steps.push_back(TCalcStep{0, nullptr, 0, Pos, 0, Code});
+    SetProducer(Pos, NoPush);
+  }
   void Apply(uint8_t Code, int32_t At) {
+    // Both operands literals pushed just before: one literal.
+    {
+      TCalcStep* below = LiteralAt(2, At);
+      TCalcStep* top = LiteralAt(1, At + 1);
+      long double r;
+      if (below != nullptr && top != nullptr && FoldStep(Code, below->Value, top->Value, r)) {
+        below->Value = r;
+        Steps.pop_back();
+        return;
+      }
+    }
     // A binary operation right after the push of its top operand reads that
     // operand directly instead of through the stack.
     TCalcStep* lastPush = Steps.empty() ? nullptr : &Steps.back();
@@ -302,10 +373,7 @@ class TStepBuilder {
           break;
         case tcModOpen:  // OpModulus: only its own closing bar on top ends it
           if (upper != tcModClose) return;
-          if (Depth >= 1) {
-            Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, scModulus});
-            SetProducer(Depth - 1, NoPush);
-          }
+          if (Depth >= 1) ApplyUnary(scModulus, Depth - 1);
           OperStack.resize(OperStack.size() - 2);
           break;
         case tcParOpen:  // OpParen
@@ -314,10 +382,7 @@ class TStepBuilder {
           break;
         default:
           if (!Info.Prefix[lower]) return;  // a closing bracket waits for its opening one
-          if (Depth >= 1) {
-            Steps.push_back(TCalcStep{0, nullptr, 0, Depth - 1, 0, lower});
-            SetProducer(Depth - 1, NoPush);
-          }
+          if (Depth >= 1) ApplyUnary(lower, Depth - 1);
           DeleteLower();
           break;
       }

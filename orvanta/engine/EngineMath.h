@@ -115,12 +115,18 @@ inline long double Ratio(int32_t& Err, long double Num, long double Den, int32_t
   return r;
 }
 
+// One sincosl reduces the argument once; its sine and cosine are the bits
+// of sinl and cosl.
 inline long double Tg(int32_t& Err, long double X) {
-  return Ratio(Err, __builtin_sinl(X), __builtin_cosl(X), errTgArgument);
+  long double s, c;
+  ::sincosl(X, &s, &c);
+  return Ratio(Err, s, c, errTgArgument);
 }
 
 inline long double Ctg(int32_t& Err, long double X) {
-  return Ratio(Err, __builtin_cosl(X), __builtin_sinl(X), errCtgArgument);
+  long double s, c;
+  ::sincosl(X, &s, &c);
+  return Ratio(Err, c, s, errCtgArgument);
 }
 
 inline long double ArcSin(int32_t& Err, long double X) {

@@ -149,9 +149,25 @@ inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
     e = kFault;
     return false;
   }
-  int32_t err = 0;
-  r = Function(code, err, a);
-  if (__builtin_expect(err != 0, 0)) { e = err; return false; }
+  // The commonest functions here, as Function computes them, which spares
+  // a call and its dispatch; the others through Function.
+  switch (code) {
+    case fnSin: r = __builtin_sinl(a); break;
+    case fnCos: r = __builtin_cosl(a); break;
+    case fnExp: r = __builtin_expl(a); break;
+    case fnAbs: r = __builtin_fabsl(a); return true;
+    case fnSqrt:
+      if (__builtin_expect(a < 0, 0)) { e = errSqrtNegative; return false; }
+      r = __builtin_sqrtl(a);
+      return true;
+    default: {
+      int32_t err = 0;
+      r = Function(code, err, a);
+      if (__builtin_expect(err != 0, 0)) { e = err; return false; }
+      return true;
+    }
+  }
+  if (__builtin_expect(!Finite(r), 0)) { e = kFault; return false; }
   return true;
 }
 
