@@ -1,6 +1,6 @@
 #pragma once
 // The two-stack evaluator of a compiled slot.
-#include "korvel/Lex_an.h"
+#include "korvel/Slots.h"
 
 namespace korvel {
 

@@ -12,10 +12,6 @@
 
 namespace korvel {
 
-int32_t CurNumber = 1;
-int32_t TokenCount = 0;
-TLexSlot LexSlots[2];
-
 uint8_t FindToken(const char* name, size_t len) {
   for (const TTokenEntry& row : TokenTable) {
     if (std::strlen(row.Name) == len && std::memcmp(row.Name, name, len) == 0) return row.Code;
@@ -33,16 +29,6 @@ int64_t TenPower(int N) {
       1000000000000000LL, 10000000000000000LL, 100000000000000000LL, 1000000000000000000LL};
   if (N < 0 || N > 18) throw ERunTime{};
   return Powers[N];
-}
-
-TLexKind GetTokenKind(const TLexSlot& slot, int32_t Pos) {
-  if (Pos < 0 || static_cast<size_t>(Pos) >= slot.Tokens.size()) return lxEnd;
-  return slot.Tokens[static_cast<size_t>(Pos)].Kind;
-}
-
-uint8_t GetTokenCode(const TLexSlot& slot, int32_t Pos) {
-  if (Pos < 0 || static_cast<size_t>(Pos) >= slot.Tokens.size()) return tcEnd;
-  return slot.Tokens[static_cast<size_t>(Pos)].Code;
 }
 
 namespace {

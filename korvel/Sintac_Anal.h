@@ -2,7 +2,7 @@
 // The syntax check of a scanned formula.
 #include <cstdint>
 
-#include "korvel/Lex_an.h"
+#include "korvel/Slots.h"
 
 namespace korvel {
 

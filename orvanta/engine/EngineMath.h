@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "orvanta/engine/FuncsUnit.h"
+#include "orvanta/engine/EngineCodes.h"
 
 namespace orv_engine {
 

@@ -9,9 +9,9 @@
 // stack is kept apart (the accumulator), so most steps touch no memory.
 #include <cstdint>
 
+#include "orvanta/engine/EngineCodes.h"
 #include "orvanta/engine/EngineMath.h"
-#include "orvanta/engine/FuncsUnit.h"
-#include "orvanta/engine/FunctionUnit.h"
+#include "orvanta/engine/FormulaNodes.h"
 
 namespace orv_engine {
 

@@ -3,36 +3,11 @@
 #include <cstdint>
 #include <string>
 
-// Function indices of the formula language: indexes of FuncNames. The
-// functions from fnAbs on have no derivative.
-enum : int32_t {
-  fnSin = 1, fnCos, fnTg, fnCtg, fnArcSin, fnArcCos, fnArcTg, fnArcCtg, fnSqrt, fnLn, fnLg, fnExp,
-  fnAbs, fnFact, fnRnd, fnTrunc, fnFrac
-};
-constexpr int32_t kFuncCount = fnFrac;
+#include "orvanta/engine/EngineCodes.h"
 
 // FuncNames[1..17]; FuncNames[0] is empty.
 extern const char* const FuncNames[kFuncCount + 1];
 
-// Error codes of the formula engine: indexes of ErrorMessages (0 is success).
-enum : int32_t {
-  errIncorrect = 1,       // "Выражение некорректно"
-  errBrackets,            // "Скобки поставлены некорректно"
-  errDivByZero,           // "Деление на ноль"
-  errNegativeFracPower,   // "Отрицательное число в дробной степени"
-  errZeroPower,           // "Ноль в ненатуральной степени"
-  errTgArgument,          // "Недопустимый аргумент тангенса"
-  errCtgArgument,         // "Недопустимый аргумент котангенса"
-  errSqrtNegative,        // "Квадратный корень из отрицательного числа"
-  errLogNonPositive,      // "Логарифм от неположительного числа"
-  errFactArgument,        // "Факториал ненатурального числа"
-  errOverflow,            // "Переполнение"
-  errArcSinArgument,      // "Недопустимый аргумент арксинуса"
-  errArcCosArgument,      // "Недопустимый аргумент арккосинуса"
-  errArcTgArgument,       // "Недопустимый аргумент арктангенса"
-  errArcCtgArgument,      // "Недопустимый аргумент арккотангенса"
-};
-constexpr int32_t kErrorCount = errArcCtgArgument;
 constexpr int32_t kTipCount = 14;
 
 // ErrorMessages[1..15] and Tips[1..14], UTF-8; entry 0 is empty.

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "orvanta/engine/FormulaNodes.h"
+
 static_assert(LDBL_MANT_DIG == 64, "the formula engine needs the 80-bit extended real");
 
 // Token kinds reported by GetLexem.
@@ -31,18 +33,6 @@ void GetLexem(const std::string& S, int32_t Start, int32_t& Kind, int32_t& Prior
 // parser refuses them).
 void PrepareExpression(std::string& S, int32_t& Err);
 
-// Node kinds (TFuncNode::Kind).
-enum : int32_t { nkNumber = 1, nkOperator = 2, nkFunction = 3, nkX = 4 };
-// Operator codes (TFuncNode::Code of an operator node): the token kind less one.
-enum : int32_t { opAdd = 1, opSub, opMul, opDiv, opPower, opRoot };
-
-struct TFuncNode {
-  int32_t Kind = 0;  // nkNumber, nkOperator, nkFunction or nkX
-  int32_t Code = 0;  // operator opAdd..opRoot (+ - * / ^ @) or function index fnSin..fnFrac
-  long double Value = 0;
-};
-
-constexpr int32_t MaxFuncNodes = 255;
 
 namespace orv_engine {
 
