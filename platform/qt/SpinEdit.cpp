@@ -15,6 +15,20 @@
 
 namespace plat {
 
+void PlaceSpinParts(QWidget* box, QLineEdit* edit, QToolButton* up, QToolButton* down) {
+  auto* arrows = new QVBoxLayout;
+  arrows->setContentsMargins(0, 0, 0, 0);
+  arrows->setSpacing(0);
+  arrows->addWidget(up);
+  arrows->addWidget(down);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(edit);
+  row->addLayout(arrows);
+  box->setFocusProxy(edit);
+}
+
 TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
   edit_ = new QLineEdit(this);
   edit_->setText(QStringLiteral("0"));
@@ -31,17 +45,7 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent) {
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
   }
 
-  auto* arrows = new QVBoxLayout;
-  arrows->setContentsMargins(0, 0, 0, 0);
-  arrows->setSpacing(0);
-  arrows->addWidget(up_);
-  arrows->addWidget(down_);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(0);
-  row->addWidget(edit_);
-  row->addLayout(arrows);
-  setFocusProxy(edit_);
+  PlaceSpinParts(this, edit_, up_, down_);
 
   // Typing raises the change event like a program change does. QLineEdit's
   // own limit would also cut texts the program sets, so the limit on typing

@@ -22,6 +22,10 @@ class QToolButton;
 
 namespace plat {
 
+// Lays out a spin box: the edit with the two arrow buttons stacked on its
+// right, the edit taking the focus for the box.
+void PlaceSpinParts(QWidget* box, QLineEdit* edit, QToolButton* up, QToolButton* down);
+
 class TSpinEdit : public QWidget {
   Q_OBJECT
  public:

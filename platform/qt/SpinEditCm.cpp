@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "platform/qt/Services.h"
+#include "platform/qt/SpinEdit.h"
 #include "platform/qt/Text.h"
 
 namespace plat {
@@ -49,17 +50,7 @@ TSpinEditCm::TSpinEditCm(QWidget* parent) : QWidget(parent) {
       if (edit_->isEnabled() && !edit_->hasFocus()) edit_->setFocus(Qt::MouseFocusReason);
     });
   }
-  auto* arrows = new QVBoxLayout;
-  arrows->setContentsMargins(0, 0, 0, 0);
-  arrows->setSpacing(0);
-  arrows->addWidget(up_);
-  arrows->addWidget(down_);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(0);
-  row->addWidget(edit_);
-  row->addLayout(arrows);
-  setFocusProxy(edit_);
+  PlaceSpinParts(this, edit_, up_, down_);
 
   On(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {
     if (maxLength_ > 0 && t.size() > maxLength_) {

@@ -62,6 +62,10 @@ bool CannotDifferentiate(const std::string& formula) {
   return nonDiff;
 }
 
+// The formula parsed into f can be differentiated; otherwise `message` says
+// why (the engine's error or the refusal of a non-differentiable formula).
+bool Differentiable(const objFunc& f, const std::string& formula, std::string& message);
+
 // f at x; false when the engine reports an error.
 bool CalcAt(objFunc& f, long double x, long double& y) {
   f.Reset();
@@ -78,19 +82,28 @@ std::string EngineMessage(int32_t code) {
 
 bool ReadNumber(const std::string& text, long double& value) { return TryStrToExt(text, &value); }
 
+namespace {
+
+bool Differentiable(const objFunc& f, const std::string& formula, std::string& message) {
+  if (f.ErrorCode != 0) {
+    message = EngineMessage(f.ErrorCode);
+    return false;
+  }
+  if (CannotDifferentiate(formula)) {
+    message = MsgNonDiff;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- derivative
 
 TDerivative Derivative(const std::string& formula, int digits) {
   TDerivative r;
   const auto f = ParseFormula(formula);
-  if (f->ErrorCode != 0) {
-    r.Message = EngineMessage(f->ErrorCode);
-    return r;
-  }
-  if (CannotDifferentiate(formula)) {
-    r.Message = MsgNonDiff;
-    return r;
-  }
+  if (!Differentiable(*f, formula, r.Message)) return r;
   ProizDigits = digits;
   int32_t err = 0;
   GetProiz(formula, err, r.Text);
@@ -116,14 +129,7 @@ std::string KasatEquation(long double slope, long double b, int digits) {
 TTangent TangentLine(const std::string& formula, long double x0, int digits, bool normal) {
   TTangent r;
   const auto f = ParseFormula(formula);
-  if (f->ErrorCode != 0) {
-    r.Message = EngineMessage(f->ErrorCode);
-    return r;
-  }
-  if (CannotDifferentiate(formula)) {
-    r.Message = MsgNonDiff;
-    return r;
-  }
+  if (!Differentiable(*f, formula, r.Message)) return r;
   long double y0 = 0;
   if (!CalcAt(*f, x0, y0)) {
     r.Message = MsgCalcError;
