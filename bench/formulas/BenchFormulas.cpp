@@ -100,6 +100,29 @@ void BM_Engine(benchmark::State& state, int k) {
   state.SetItemsProcessed(state.iterations() * Points);
 }
 
+// The same through CalcRow: one call per pass instead of one per point.
+void BM_EngineRow(benchmark::State& state, int k) {
+  objFunc f;
+  std::string text = Formulas[k].engine;
+  f.Reset();
+  f.Parse(text);
+  if (f.ErrorCode != 0) return state.SkipWithError("formula does not parse");
+  const std::vector<long double>& xs = Xs();
+  std::vector<long double> ys(Points);
+  std::vector<int32_t> errs(Points);
+  f.CalcRow(xs.data(), ys.data(), errs.data(), Points);
+  for (int i = 0; i < Points; ++i)
+    if (errs[i] != 0 || !Close(ys[i], Native(k, xs[i]), 1e-15L))
+      return state.SkipWithError("engine row and native code disagree");
+  for (auto _ : state) {
+    f.CalcRow(xs.data(), ys.data(), errs.data(), Points);
+    benchmark::DoNotOptimize(ys.data());
+    benchmark::DoNotOptimize(errs.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * Points);
+}
+
 void BM_Korvel(benchmark::State& state, int k) {
   std::string text = Formulas[k].korvel;
   Init_Number(1);
@@ -177,16 +200,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-10s %10s %10s %8s %10s %8s %10s %8s\n", "formula", "native ns", "engine ns", "ratio",
-                "korvel ns", "ratio", "muparser", "ratio");
+    std::printf("\n%-10s %10s %10s %8s %10s %8s %10s %8s %10s %8s\n", "formula", "native ns", "engine ns",
+                "ratio", "engine row", "ratio", "korvel ns", "ratio", "muparser", "ratio");
     for (const Formula& f : Formulas) {
       const std::string n = f.name;
-      const double native = Get("Native/" + n), engine = Get("Engine/" + n), korvel = Get("Korvel/" + n),
-                   mup = Get("Muparser/" + n);
+      const double native = Get("Native/" + n), engine = Get("Engine/" + n), row = Get("EngineRow/" + n),
+                   korvel = Get("Korvel/" + n), mup = Get("Muparser/" + n);
       const double korvelNative = f.korvelOwnNative ? Get("Native/" + n + "_korvel") : native;
-      std::printf("%-10s %10.2f %10.2f %8.2f %10.2f %8.2f %10.2f %8.2f\n", f.name, native / Points,
-                  engine / Points, Ratio(engine, native), korvel / Points, Ratio(korvel, korvelNative),
-                  mup / Points, Ratio(mup, native));
+      std::printf("%-10s %10.2f %10.2f %8.2f %10.2f %8.2f %10.2f %8.2f %10.2f %8.2f\n", f.name, native / Points,
+                  engine / Points, Ratio(engine, native), row / Points, Ratio(row, native), korvel / Points,
+                  Ratio(korvel, korvelNative), mup / Points, Ratio(mup, native));
       if (f.korvelOwnNative)
         std::printf("%-10s korvel's text and its native baseline (%.2f ns) take |x| as sqrt(sqr(x))\n", "",
                     korvelNative / Points);
@@ -213,6 +236,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(("Native/" + n).c_str(), natives[k]);
     if (Formulas[k].korvelOwnNative) benchmark::RegisterBenchmark(("Native/" + n + "_korvel").c_str(), BM_Native<4>);
     benchmark::RegisterBenchmark(("Engine/" + n).c_str(), BM_Engine, k);
+    benchmark::RegisterBenchmark(("EngineRow/" + n).c_str(), BM_EngineRow, k);
     benchmark::RegisterBenchmark(("Korvel/" + n).c_str(), BM_Korvel, k);
     benchmark::RegisterBenchmark(("Muparser/" + n).c_str(), BM_Muparser, k);
   }

@@ -187,6 +187,45 @@ fail:
   return Run<true>(prog, X, res, failAt);
 }
 
+// The rare path of one evaluation, after the first run failed or ended in a
+// non-finite value: find the first failure exactly. A fault leaves the
+// overflow or invalid-operation flag raised (division by zero is always
+// caught before it is made), which is cleared so that callers never see it.
+[[gnu::noinline]] int32_t Recheck(const Program* program, long double& Res, long double X) {
+  if (program->usesX && !Finite(X)) {
+    // No value of the formula at a non-finite x (the first run always
+    // ends here for one: every step that could hide it tests its operands).
+    feclearexcept(FE_OVERFLOW | FE_INVALID);
+    return kFault;
+  }
+  long double r = 0;
+  int32_t failAt = -1;
+  const int32_t err = RunCareful(program->careful, X, r, failAt);
+  if (err == kFault) feclearexcept(FE_OVERFLOW | FE_INVALID);
+  if (err == 0) {
+    Res = r;
+    return 0;
+  }
+  // The outermost operation writes its result 0 for a guarded failure (and a
+  // function always); every inner failure leaves the caller's Res alone.
+  const std::uint8_t op = program->careful[failAt].Op;
+  if (failAt == program->len - 1 && (err != kFault || op == kFuncS || op == kFuncX || op == kLoadFuncX)) Res = 0;
+  return err;
+}
+
+// One evaluation of a valid program at X: returns its error code, writing
+// Res as Calc does.
+[[gnu::always_inline]] inline int32_t Evaluate(const Program* program, long double& Res, long double X) {
+  long double r = 0;
+  int32_t failAt = -1;
+  const int32_t err = Run<false>(program->fast, X, r, failAt);
+  if (__builtin_expect(err == 0 && FastFinite(r), 1)) {
+    Res = r;
+    return 0;
+  }
+  return Recheck(program, Res, X);
+}
+
 }  // namespace
 }  // namespace orv_engine
 
@@ -199,34 +238,30 @@ void objFunc::Calc(long double& Res, long double X) {
     ErrorCode = errIncorrect;  // nothing parsed, or the cursor is not at the tree
     return;
   }
-  long double r = 0;
-  int32_t failAt = -1;
-  int32_t err = Run<false>(program->fast, X, r, failAt);
-  if (__builtin_expect(err == 0 && FastFinite(r), 1)) {
-    Res = r;
+  const int32_t err = Evaluate(program, Res, X);
+  if (err == 0)
     NodePos = nodeCount_ + 1;
+  else
+    ErrorCode = err;
+}
+
+void objFunc::CalcRow(const long double* xs, long double* ys, int32_t* errs, int n) {
+  if (n <= 0) return;
+  Reset();
+  const orv_engine::Program* program = program_.get();
+  if (!parsed_ || program->len < 1) {
+    for (int i = 0; i < n; ++i) errs[i] = errIncorrect;
+    ErrorCode = errIncorrect;
     return;
   }
-  // Some step failed: find the first failure exactly. A fault leaves the
-  // overflow or invalid-operation flag raised (division by zero is always
-  // caught before it is made), which is cleared so that callers never see it.
-  if (program->usesX && !Finite(X)) {
-    // No value of the formula at a non-finite x (the first run always
-    // ends here for one: every step that could hide it tests its operands).
-    feclearexcept(FE_OVERFLOW | FE_INVALID);
-    ErrorCode = orv_engine::kFault;
-    return;
+  int32_t err = 0;
+  for (int i = 0; i < n; ++i) {
+    err = Evaluate(program, ys[i], xs[i]);
+    errs[i] = err;
   }
-  err = RunCareful(program->careful, X, r, failAt);
-  if (err == orv_engine::kFault) feclearexcept(FE_OVERFLOW | FE_INVALID);
-  if (err == 0) {
-    Res = r;
+  // As the last point's Reset and Calc leave the object.
+  if (err == 0)
     NodePos = nodeCount_ + 1;
-    return;
-  }
-  ErrorCode = err;
-  // The outermost operation writes its result 0 for a guarded failure (and a
-  // function always); every inner failure leaves the caller's Res alone.
-  const std::uint8_t op = program->careful[failAt].Op;
-  if (failAt == program->len - 1 && (err != orv_engine::kFault || op == kFuncS || op == kFuncX || op == kLoadFuncX)) Res = 0;
+  else
+    ErrorCode = err;
 }

@@ -96,6 +96,11 @@ class objFunc {
   // Without a successful parse, or with NodePos not 1, it sets ErrorCode
   // errIncorrect.
   void Calc(long double& Res, long double X);
+  // The same as Reset then Calc(ys[i], xs[i]) for i = 0 to n-1, with each
+  // point's ErrorCode in errs[i] (ys[i] is a value only where it is 0, and
+  // untouched where Calc leaves Res alone); the object is left as after the
+  // last point. A drawing pass over many x pays the per-call work once.
+  void CalcRow(const long double* xs, long double* ys, int32_t* errs, int n);
 
  private:
   bool parsed_ = false;  // the last parse succeeded and the program is valid

@@ -8,11 +8,13 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "orvanta/engine/EngineCodes.h"
 #include "orvanta/engine/FunctionUnit.h"
 
 namespace {
@@ -159,6 +161,80 @@ TEST(ResultSums, EngineValuesAndErrorCodesStayTheSame) {
     }
   }
   EXPECT_FALSE(any);
+}
+
+// CalcRow over every point at once gives, bit for bit, what Reset and Calc per
+// point give: each value or untouched result, each error code, the fault flags
+// left behind and the state of the object afterwards. Rows of one point and
+// rows that end on a failing point are taken as well.
+TEST(ResultSums, RowGivesWhatCalcPerPointGives) {
+  const std::vector<long double>& xs = Points();
+  const int n = static_cast<int>(xs.size());
+  constexpr long double Marker = -12345.678L;
+  for (const Expect& c : EngineCases) {
+    std::string t1 = c.text, t2 = c.text;
+    objFunc one, row;
+    one.Reset();
+    one.Parse(t1);
+    row.Reset();
+    row.Parse(t2);
+    std::vector<long double> want(xs.size(), Marker);
+    std::vector<int32_t> wantErr(xs.size());
+    std::feclearexcept(FE_ALL_EXCEPT);
+    for (int i = 0; i < n; ++i) {
+      one.Reset();
+      one.Calc(want[i], xs[i]);
+      wantErr[i] = one.ErrorCode;
+    }
+    const int wantFlags = std::fetestexcept(FE_ALL_EXCEPT);
+
+    std::vector<long double> got(xs.size(), Marker);
+    std::vector<int32_t> gotErr(xs.size(), -7);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    row.CalcRow(xs.data(), got.data(), gotErr.data(), n);
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), wantFlags) << c.text;
+    EXPECT_EQ(row.ErrorCode, one.ErrorCode) << c.text;
+    EXPECT_EQ(row.NodePos, one.NodePos) << c.text;
+    EXPECT_EQ(row.HasX, one.HasX) << c.text;
+    int bad = 0;
+    for (int i = 0; i < n && bad < 3; ++i) {
+      if (gotErr[i] != wantErr[i] || std::memcmp(&got[i], &want[i], 10) != 0) {
+        ADD_FAILURE() << c.text << " at x = " << static_cast<double>(xs[i]) << ": code " << gotErr[i] << " value "
+                      << static_cast<double>(got[i]) << ", per point code " << wantErr[i] << " value "
+                      << static_cast<double>(want[i]);
+        ++bad;
+      }
+    }
+    // One point at a time, so that the state after a failing last point
+    // (code kept, cursor not advanced) is compared too.
+    for (int i = 0; i < n; i += 97) {
+      long double r = Marker;
+      int32_t e = -7;
+      row.CalcRow(&xs[i], &r, &e, 1);
+      EXPECT_EQ(e, wantErr[i]) << c.text;
+      EXPECT_EQ(row.ErrorCode, wantErr[i]) << c.text;
+      EXPECT_EQ(std::memcmp(&r, &want[i], 10), 0) << c.text;
+      long double r1 = Marker;
+      one.Reset();
+      one.Calc(r1, xs[i]);
+      EXPECT_EQ(row.NodePos, one.NodePos) << c.text;
+    }
+  }
+}
+
+// A row of an object with nothing parsed fails at every point and writes no
+// value, as Calc does.
+TEST(ResultSums, RowWithoutAFormulaFailsEveryPoint) {
+  objFunc f;
+  const long double xs[3] = {0, 1, 2};
+  long double ys[3] = {5, 6, 7};
+  int32_t errs[3] = {0, 0, 0};
+  f.CalcRow(xs, ys, errs, 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(errs[i], errIncorrect);
+    EXPECT_EQ(ys[i], 5 + i);
+  }
+  EXPECT_EQ(f.ErrorCode, errIncorrect);
 }
 
 }  // namespace
