@@ -129,22 +129,40 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
   const long double invXm = 1 / view.Xm, invYm = 1 / view.Ym;
   const bool quickColumns = std::isnormal(invXm), quickRows = std::isnormal(invYm);
 
+  // The x values do not depend on the results, so they are evaluated a row
+  // at a time; y after a failed point is never read (the next point is not
+  // joined to it), so only successful values are taken from the row.
+  constexpr int RowLen = 256;
+  long double rowX[RowLen], rowY[RowLen];
+  int32_t rowErr[RowLen];
   long long n = 0;
-  long double x = xStart - step;
+  long double last = xStart - step;  // the last x put in a row
   long double y = 0, prevY = 0;
   bool joined = true;
-  while (x < xEnd) {
-    const long double next = x + step;
-    if (!(next > x) || n >= maxSamples) break;  // the step no longer moves x
-    x = next;
+  int rowLen = 0, k = 0;
+  for (;;) {
+    if (k == rowLen) {
+      rowLen = 0;
+      k = 0;
+      while (rowLen < RowLen && last < xEnd) {
+        const long double next = last + step;
+        if (!(next > last) || n + rowLen >= maxSamples) break;  // the step no longer moves x
+        last = next;
+        rowX[rowLen++] = last;
+      }
+      if (rowLen == 0) break;
+      F.CalcRow(rowX, rowY, rowErr, rowLen);
+    }
+    const long double x = rowX[k];
+    const int32_t err = rowErr[k];
+    ++k;
     ++n;
     if (joined) prevY = y;
-    F.Reset();
-    F.Calc(y, x);
-    if (F.ErrorCode != 0) {
+    if (err != 0) {
       joined = false;
       continue;
     }
+    y = rowY[k - 1];
     // The quick roundings give what the divisions would; rows well inside
     // the far-row limit pass it whatever the last bits of the quotient.
     int32_t px, py;
