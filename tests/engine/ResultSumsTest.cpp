@@ -186,13 +186,16 @@ TEST(ResultSums, RowGivesWhatCalcPerPointGives) {
       one.Calc(want[i], xs[i]);
       wantErr[i] = one.ErrorCode;
     }
-    const int wantFlags = std::fetestexcept(FE_ALL_EXCEPT);
+    // Inexact and underflow are no part of the engine's promise (the compiler
+    // may order the rounding steps differently); the fault flags are.
+    constexpr int kFaults = FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO;
+    const int wantFlags = std::fetestexcept(kFaults);
 
     std::vector<long double> got(xs.size(), Marker);
     std::vector<int32_t> gotErr(xs.size(), -7);
     std::feclearexcept(FE_ALL_EXCEPT);
     row.CalcRow(xs.data(), got.data(), gotErr.data(), n);
-    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), wantFlags) << c.text;
+    EXPECT_EQ(std::fetestexcept(kFaults), wantFlags) << c.text;
     EXPECT_EQ(row.ErrorCode, one.ErrorCode) << c.text;
     EXPECT_EQ(row.NodePos, one.NodePos) << c.text;
     EXPECT_EQ(row.HasX, one.HasX) << c.text;
