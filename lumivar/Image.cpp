@@ -26,11 +26,11 @@ QPixmap SplashPicture() {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing, true);
 
-  // Dark grey textured background: a fixed speckle, so every start looks alike.
+  // Dark grey textured background: a fixed grain, so every start looks alike.
   p.fillRect(pm.rect(), QColor(0x3a, 0x3a, 0x3a));
-  QRandomGenerator speckle(1234);
+  QRandomGenerator grain(1234);
   for (int i = 0; i < 2600; ++i) {
-    const int x = speckle.bounded(364), y = speckle.bounded(203), g = 0x30 + speckle.bounded(0x20);
+    const int x = grain.bounded(364), y = grain.bounded(203), g = 0x30 + grain.bounded(0x20);
     p.setPen(QColor(g, g, g));
     p.drawPoint(x, y);
   }

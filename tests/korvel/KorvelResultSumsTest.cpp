@@ -33,9 +33,9 @@ const std::vector<long double>& Points() {
     for (int i = 0; i < 2000; ++i) v.push_back(-10.0L + 20.0L * i / 1999);
     const long double Inf = std::numeric_limits<long double>::infinity();
     const long double pi = 0xc.90fdaa22168c235p-2L;
-    const long double special[] = {0, -0.0L, 1, -1, 0.5L, -0.5L, 2.5L, 3, 1e18L, 1e-4940L, 1e2000L, -1e2000L,
+    const long double edges[] = {0, -0.0L, 1, -1, 0.5L, -0.5L, 2.5L, 3, 1e18L, 1e-4940L, 1e2000L, -1e2000L,
                                    1e4000L, -1e4000L, 1e30L, pi / 2, -pi / 2, pi, 2 * pi, 1e-10L, 0.1L};
-    for (long double s : special) {
+    for (long double s : edges) {
       v.push_back(s);
       v.push_back(std::nextafter(s, Inf));
       v.push_back(std::nextafter(s, -Inf));

@@ -1,6 +1,6 @@
 // Many lines and fills in every pen mode, style and a range of widths, with
 // ends inside, on the edge of and far outside the picture, drawn over a
-// speckled picture and compared with the sum of the picture the canvas drew
+// noisy picture and compared with the sum of the picture the canvas drew
 // when the scene was recorded: a faster line or fill loop must paint exactly
 // the same pixels.
 #include <gtest/gtest.h>

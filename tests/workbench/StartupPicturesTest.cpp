@@ -24,7 +24,7 @@
 
 namespace {
 
-struct FuncSpec {
+struct FuncSetup {
   const char* text;
   plat::TColor color;
   int kolvo = 1;
@@ -36,7 +36,7 @@ struct FuncSpec {
   std::function<void(objFunc&)> more = nullptr;  // limits, whole-number x, ...
 };
 
-objFunc& Add(objScreen& view, const FuncSpec& s) {
+objFunc& Add(objScreen& view, const FuncSetup& s) {
   auto f = std::make_unique<objFunc>();
   f->Expression = s.text;
   f->Reset();
@@ -59,7 +59,7 @@ struct Scene {
   const char* name;
   int w, h;
   std::function<void(objScreen&)> setUp;
-  std::vector<FuncSpec> funcs;
+  std::vector<FuncSetup> funcs;
   int minColours;  // background, grid, axes and graphs the scene must show
 };
 
@@ -163,7 +163,7 @@ const char* const Expected[] = {
 QImage DrawScene(const Scene& sc) {
   objScreen view;
   if (sc.setUp) sc.setUp(view);
-  for (const FuncSpec& f : sc.funcs) Add(view, f);
+  for (const FuncSetup& f : sc.funcs) Add(view, f);
   plat::TImageCanvas canvas(sc.w, sc.h);
   canvas.Image().fill(0xFF123456u);  // whatever was there before must be painted over
   DrawScreen(view, canvas, nullptr);
@@ -187,7 +187,7 @@ TEST(PictureSums, RedrawsMatchTheRecordedPictures) {
   {
     objScreen view;
     view.CenterOrigin(640, 480);
-    for (const FuncSpec& f : scenes[0].funcs) Add(view, f);
+    for (const FuncSetup& f : scenes[0].funcs) Add(view, f);
     plat::TImageCanvas canvas(640, 480);
     DrawScreen(view, canvas, nullptr);
     Add(view, {"x^2/4-3", 0x00C0C0, 1, 6, 1, true});

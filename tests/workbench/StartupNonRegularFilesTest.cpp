@@ -24,13 +24,13 @@ namespace {
 
 enum class Kind { Fifo, Folder };
 
-class SpecialSettingsFileTest : public ::testing::TestWithParam<Kind> {
+class NonRegularSettingsFileTest : public ::testing::TestWithParam<Kind> {
  protected:
   plat::FakeServices fake;
   std::string dir_;
 
   void SetUp() override {
-    char tmpl[] = "/tmp/orvspecial_XXXXXX";
+    char tmpl[] = "/tmp/orvnonregular_XXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     dir_ = std::string(tmpl) + "/";
     for (const char* name : {"screen.set", "newfunc.set"}) {
@@ -51,7 +51,7 @@ class SpecialSettingsFileTest : public ::testing::TestWithParam<Kind> {
 
 }  // namespace
 
-TEST_P(SpecialSettingsFileTest, StartsAtOnceWithTheFailureMessagesAndBuiltInValues) {
+TEST_P(NonRegularSettingsFileTest, StartsAtOnceWithTheFailureMessagesAndBuiltInValues) {
   plat::ScopedServices use(fake);
   QString razryv;
   fake.OnExecModal = [&](QDialog* d) {
@@ -94,7 +94,7 @@ TEST_P(SpecialSettingsFileTest, StartsAtOnceWithTheFailureMessagesAndBuiltInValu
   EXPECT_FALSE(ReadNewFuncSetFile(dir_ + "newfunc.set", newfunc, error));
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
 
-  // Nothing replaced the special files.
+  // Nothing replaced the FIFO or the folder.
   for (const char* name : {"screen.set", "newfunc.set"}) {
     struct stat st {};
     ASSERT_EQ(::lstat((dir_ + name).c_str(), &st), 0);
@@ -102,5 +102,5 @@ TEST_P(SpecialSettingsFileTest, StartsAtOnceWithTheFailureMessagesAndBuiltInValu
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(FifoAndFolder, SpecialSettingsFileTest, ::testing::Values(Kind::Fifo, Kind::Folder),
+INSTANTIATE_TEST_SUITE_P(FifoAndFolder, NonRegularSettingsFileTest, ::testing::Values(Kind::Fifo, Kind::Folder),
                          [](const auto& info) { return info.param == Kind::Fifo ? "Fifo" : "Folder"; });
