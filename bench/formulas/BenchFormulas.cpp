@@ -9,10 +9,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/common/TimesReporter.h"
 #include "korvel/korvel.h"
 #include "orvanta/engine/FunctionUnit.h"
 
@@ -179,25 +179,9 @@ void BM_Muparser(benchmark::State& state, int k) {
   state.SetItemsProcessed(state.iterations() * Points);
 }
 
-// Keeps the processor time per pass of every benchmark (the median when
-// repetitions are run, whether or not the single runs are reported) and
-// prints the table. Processor time, so that other work on the machine does
-// not count.
-class RatioReporter : public benchmark::ConsoleReporter {
+// Prints the table of ratios after the runs.
+class RatioReporter : public TimesReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.error_occurred) continue;
-      const std::string name = r.run_name.function_name;
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        times_[name] = r.GetAdjustedCPUTime();
-        medians_[name] = true;
-      } else if (r.run_type == Run::RT_Iteration && !medians_[name]) {
-        times_[name] = r.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-10s %10s %10s %8s %10s %8s %10s %8s %10s %8s\n", "formula", "native ns", "engine ns",
@@ -217,13 +201,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
-  double Get(const std::string& name) const {
-    const auto it = times_.find(name);
-    return it == times_.end() ? 0 : it->second;
-  }
+  double Get(const std::string& name) const { return Time(name); }
   static double Ratio(double a, double b) { return a > 0 && b > 0 ? a / b : 0; }
-  std::map<std::string, double> times_;
-  std::map<std::string, bool> medians_;
 };
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/common/TimesReporter.h"
 #include "korvel/korvel.h"
 
 namespace {
@@ -72,39 +72,20 @@ void Korvel(benchmark::State& state, const Formula* f) {
   state.SetItemsProcessed(state.iterations() * Points);
 }
 
-// Keeps the processor time per pass of every benchmark and prints the ratios
-// at the end. With repetitions the median is used, also when only the aggregates
-// are reported (single runs never reach the reporter then).
-class RatioReporter : public benchmark::ConsoleReporter {
+// Prints the table of ratios after the runs.
+class RatioReporter : public TimesReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.error_occurred) continue;
-      const std::string name = r.run_name.function_name;
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        times_[name] = r.GetAdjustedCPUTime();
-        median_[name] = true;
-      } else if (r.run_type == Run::RT_Iteration && !median_[name]) {
-        times_[name] = r.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-10s %14s %14s %8s %8s\n", "formula", "native ns/pt", "korvel ns/pt", "ratio", "goal");
     for (const Formula& f : Formulas) {
-      const auto n = times_.find(std::string("Native/") + f.name);
-      const auto k = times_.find(std::string("Korvel/") + f.name);
-      if (n == times_.end() || k == times_.end()) continue;
-      std::printf("%-10s %14.2f %14.2f %8.2f %8.1f\n", f.name, n->second / Points, k->second / Points,
-                  k->second / n->second, f.target);
+      const double n = Time(std::string("Native/") + f.name);
+      const double k = Time(std::string("Korvel/") + f.name);
+      if (n == 0 || k == 0) continue;
+      std::printf("%-10s %14.2f %14.2f %8.2f %8.1f\n", f.name, n / Points, k / Points, k / n, f.target);
     }
   }
 
- private:
-  std::map<std::string, double> times_;
-  std::map<std::string, bool> median_;
 };
 
 }  // namespace
