@@ -52,11 +52,6 @@ int Add(int a, int b) {
   if (__builtin_add_overflow(a, b, &r)) throw std::overflow_error("Integer overflow");
   return r;
 }
-int Sub(int a, int b) {
-  int r;
-  if (__builtin_sub_overflow(a, b, &r)) throw std::overflow_error("Integer overflow");
-  return r;
-}
 
 void Line(plat::TCanvas& c, int x1, int y1, int x2, int y2) {
   c.MoveTo(x1, y1);
@@ -64,6 +59,12 @@ void Line(plat::TCanvas& c, int x1, int y1, int x2, int y2) {
 }
 
 }  // namespace
+
+int Sub(int a, int b) {
+  int r;
+  if (__builtin_sub_overflow(a, b, &r)) throw std::overflow_error("Integer overflow");
+  return r;
+}
 
 long double EvalSin(long double X, long double A, long double B, long double C) {
   return Defined(C + A * sinl(X - B));

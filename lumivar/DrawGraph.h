@@ -52,5 +52,7 @@ void PrintGraphs(plat::TCanvas& Canvas, int PlotWidth, int PlotHeight, int UnitX
 
 // Rounds half to even; a result outside the int range (or NaN) is an error.
 int RoundChecked(long double v);
+// a - b; an overflow is an error.
+int Sub(int a, int b);
 
 }  // namespace lumivar

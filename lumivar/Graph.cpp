@@ -553,7 +553,7 @@ void TMainForm::PrintFileClick() {
   try {
     plat::Printer().PrinterIndex();
   } catch (const std::exception&) {
-    plat::MessageBox("Текущий принтер не установлен.", plat::MsgKind::Error, plat::mbOK);
+    plat::MessageBox(kNoPrinter, plat::MsgKind::Error, plat::mbOK);
     return;
   }
   if (!PrintForm) throw std::logic_error("The print dialog does not exist");

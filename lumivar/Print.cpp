@@ -28,10 +28,10 @@
 namespace lumivar {
 
 TPrintForm* PrintForm = nullptr;
+const char* const kNoPrinter = "Текущий принтер не установлен.";
 
 namespace {
 
-const char* const kNoPrinter = "Текущий принтер не установлен.";
 const char* const kHelpProperty = "HelpContext";
 
 // The boxes hold lengths in tenths (position and size) and hundredths (line
@@ -49,12 +49,6 @@ int DpiY() {
   const int d = plat::Printer().DpiY();
   if (d <= 0) throw plat::EPrinter(kNoPrinter);
   return d;
-}
-
-int SubChecked(int a, int b) {
-  int r;
-  if (__builtin_sub_overflow(a, b, &r)) throw std::overflow_error("Integer overflow");
-  return r;
 }
 
 // The printable height and width of the page in tenths of a millimetre.
@@ -253,8 +247,7 @@ bool TPrintForm::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
-  const bool f1 = f1Key;
-  if (w && (f1 || event->type() == QEvent::WhatsThis)) {
+  if (w && (f1Key || event->type() == QEvent::WhatsThis)) {
     const int ctx = HelpContextOf(w);
     if (ctx != 0)
       plat::Guard([ctx] { plat::Services().Help(plat::HelpCommand::Popup, plat::HelpFile(), ctx); });
@@ -304,8 +297,8 @@ void TPrintForm::Upd() {
   if (Copies->Value() != copies) Copies->SetValue(copies);
   Height->SetMaxValue(PageHeightMm10());
   Width->SetMaxValue(PageWidthMm10());
-  Top->SetMaxValue(SubChecked(Height->MaxValue(), Height->Value()));
-  Left->SetMaxValue(SubChecked(Width->MaxValue(), Width->Value()));
+  Top->SetMaxValue(Sub(Height->MaxValue(), Height->Value()));
+  Left->SetMaxValue(Sub(Width->MaxValue(), Width->Value()));
   for (plat::TSpinEditCm* box : {Height, Width, Top, Left})
     if (box->Value() > box->MaxValue()) box->SetValue(box->MaxValue());
   // One printer pixel in hundredths of a millimetre.
@@ -357,17 +350,17 @@ void TPrintForm::AllPageClick() {
 }
 
 void TPrintForm::CenterClick() {
-  Top->SetValue(SubChecked(Height->MaxValue(), Height->Value()) / 2);
-  Left->SetValue(SubChecked(Width->MaxValue(), Width->Value()) / 2);
+  Top->SetValue(Sub(Height->MaxValue(), Height->Value()) / 2);
+  Left->SetValue(Sub(Width->MaxValue(), Width->Value()) / 2);
 }
 
 void TPrintForm::HeightChange(plat::TSpinEditCm*) {
-  Top->SetMaxValue(SubChecked(Height->MaxValue(), Height->Value()));
+  Top->SetMaxValue(Sub(Height->MaxValue(), Height->Value()));
   if (Top->Value() > Top->MaxValue()) Top->SetValue(Top->MaxValue());
 }
 
 void TPrintForm::WidthChange(plat::TSpinEditCm*) {
-  Left->SetMaxValue(SubChecked(Width->MaxValue(), Width->Value()));
+  Left->SetMaxValue(Sub(Width->MaxValue(), Width->Value()));
   if (Left->Value() > Left->MaxValue()) Left->SetValue(Left->MaxValue());
 }
 

@@ -84,5 +84,7 @@ class TPrintForm : public QDialog {
 };
 
 extern TPrintForm* PrintForm;
+// The message for a printing system without a usable printer.
+extern const char* const kNoPrinter;
 
 }  // namespace lumivar

@@ -68,10 +68,7 @@ void SetLabel(QLabel* l, const QString& text) {
 
 void TIntegralForm::btnOkClick() {
   const std::string formula = FormulaText(txtFunction);
-  auto f = std::make_unique<objFunc>();
-  f->Reset();
-  f->Expression = formula;
-  f->Parse(f->Expression);
+  auto f = tools::ParseFormula(formula);
   if (f->ErrorCode != 0) {
     Inform(tools::EngineMessage(f->ErrorCode));
     txtFunction->setFocus();

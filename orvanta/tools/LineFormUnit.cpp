@@ -10,16 +10,6 @@
 
 TLineForm* LineForm = nullptr;
 
-namespace {
-// The column headings "X" and "Y" and the point numbers.
-void SizeLabel(QLabel* l, int points) {
-  QFont f = l->font();
-  f.setBold(true);
-  f.setPixelSize(points * 96 / 72);
-  l->setFont(f);
-  l->adjustSize();
-}
-}  // namespace
 
 TLineForm::TLineForm(QWidget* parent) : TToolForm(parent, "LineForm", "Прямая по двум точкам", 258, 182) {
   SetGlyphIcon("/", Qt::darkMagenta);

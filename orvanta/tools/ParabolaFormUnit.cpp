@@ -10,15 +10,6 @@
 
 TParabolaForm* ParabolaForm = nullptr;
 
-namespace {
-void SizeLabel(QLabel* l, int points) {
-  QFont f = l->font();
-  f.setBold(true);
-  f.setPixelSize(points * 96 / 72);
-  l->setFont(f);
-  l->adjustSize();
-}
-}  // namespace
 
 TParabolaForm::TParabolaForm(QWidget* parent)
     : TToolForm(parent, "ParabolaForm", "Парабола по трем  точкам", 259, 199) {

@@ -96,10 +96,7 @@ void TTableForm::btnOkClick() {
   SetCell(1, 0, QStringLiteral("Y = "));
 
   const std::string formula = FormulaText(txtFunction);
-  auto f = std::make_unique<objFunc>();
-  f->Reset();
-  f->Expression = formula;
-  f->Parse(f->Expression);
+  auto f = tools::ParseFormula(formula);
   if (f->ErrorCode != 0) {
     Inform(tools::EngineMessage(f->ErrorCode));
     txtFunction->setFocus();

@@ -147,6 +147,14 @@ void TToolForm::MarkBold(QWidget* w) {
   w->setFont(f);
 }
 
+void TToolForm::SizeLabel(QLabel* l, int points) {
+  QFont f = l->font();
+  f.setBold(true);
+  f.setPixelSize(points * 96 / 72);
+  l->setFont(f);
+  l->adjustSize();
+}
+
 long double TToolForm::ReadBox(QLineEdit* box, const char* defaultText,
                                const std::function<bool(long double)>& accept) {
   long double v = 0;

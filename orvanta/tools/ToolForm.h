@@ -61,6 +61,8 @@ class TToolForm : public QDialog {
   // Bold red result boxes, bold black repeated inputs.
   static void MarkResult(QWidget* w);
   static void MarkBold(QWidget* w);
+  // A bold label of `points` points, sized to its text (column headings, point numbers).
+  static void SizeLabel(QLabel* l, int points);
 
   // Reads a number box. A text that is no number, or whose value `accept`
   // refuses, is replaced by the default text, and the default value is used.

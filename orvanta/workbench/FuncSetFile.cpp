@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "orvanta/engine/FunctionUnit.h"
+#include "orvanta/workbench/SetFileIo.h"
 #include "orvanta/workbench/objScreenUnit.h"
 #include "platform/SafeFile.h"
 
@@ -20,14 +21,8 @@ constexpr std::size_t eExpression = 0, eFlags = 256, eMinX = 264, eMaxX = 274, e
 constexpr int kBias = 16383;
 constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
 
-std::uint32_t GetU32(const std::uint8_t* p) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
-  return v;
-}
-void PutU32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
+using setfile::GetU32;
+using setfile::PutU32;
 std::uint16_t GetU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 void PutU16(std::uint8_t* p, std::uint16_t v) {
   p[0] = static_cast<std::uint8_t>(v);

@@ -56,7 +56,8 @@ bool QtPrinter::IsPdf() const { return index_ == static_cast<int>(names_.size())
 
 int QtPrinter::PrinterIndex() {
   if (index_ < 0) {
-    const std::vector<std::string> names = Printers();
+    Printers();  // takes the list on first use
+    const std::vector<std::string>& names = names_;
     const std::string def = ToUtf8(QPrinterInfo::defaultPrinterName());
     const auto it = std::find(names.begin(), names.end() - 1, def);
     SetPrinterIndex(!def.empty() && it != names.end() - 1 ? static_cast<int>(it - names.begin())
@@ -66,7 +67,8 @@ int QtPrinter::PrinterIndex() {
 }
 
 void QtPrinter::SetPrinterIndex(int index) {
-  const std::vector<std::string> names = Printers();
+  Printers();  // takes the list on first use
+  const std::vector<std::string>& names = names_;
   if (index < 0 || index >= static_cast<int>(names.size())) throw EPrinter("Текущий принтер не установлен.");
   if (index == index_ && printer_) return;
   if (Printing()) throw EPrinter("Идёт печать.");

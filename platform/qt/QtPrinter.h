@@ -10,7 +10,6 @@
 #include "platform/qt/Services.h"
 
 class QBuffer;
-class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QPrinter;

@@ -46,14 +46,6 @@ long double Div(long double a, long double b) {
 
 bool IsZeroText(const std::string& s) { return s == "0" || s == "-0"; }
 
-// A new function object of one run, reset and parsed from `text`.
-std::unique_ptr<objFunc> ParseFormula(const std::string& text) {
-  auto f = std::make_unique<objFunc>();
-  f->Reset();
-  f->Expression = text;
-  f->Parse(f->Expression);
-  return f;
-}
 
 bool CannotDifferentiate(const std::string& formula) {
   bool hasX = false, nonDiff = false;
@@ -74,6 +66,14 @@ bool CalcAt(objFunc& f, long double x, long double& y) {
 }
 
 }  // namespace
+
+std::unique_ptr<objFunc> ParseFormula(const std::string& text) {
+  auto f = std::make_unique<objFunc>();
+  f->Reset();
+  f->Expression = text;
+  f->Parse(f->Expression);
+  return f;
+}
 
 std::string EngineMessage(int32_t code) {
   if (code < errIncorrect || code > kErrorCount) return "";

@@ -7,6 +7,7 @@
 // strings in Windows-1251; messages are UTF-8. A message that is not empty
 // means the run failed with it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ extern const char* const MsgParabolaPoints; // the parabola's points give no par
 extern const char* const MsgSaveError;      // the table file could not be written
 extern const char* const MsgTooManyTerms;   // the integral's step is too small for its limits
 extern const char* const MsgOverflow;       // the default error box's text of an overflow
+
+// A new function object of one run, reset and parsed from `text` (its
+// ErrorCode says whether the parse succeeded).
+std::unique_ptr<objFunc> ParseFormula(const std::string& text);
 
 // The ErrorMessages text of an engine error code (UTF-8; "" out of range).
 std::string EngineMessage(int32_t code);
