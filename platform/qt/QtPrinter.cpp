@@ -169,7 +169,7 @@ TCanvas& QtPrinter::Canvas() {
 
 void QtPrinter::EndDoc() {
   if (!Printing()) throw EPrinter("Печать не начата.");
-  canvas_->Flush();
+  if (canvas_) canvas_->Flush();  // the lines the canvas still holds back
   const bool ended = painter_->end();
   const bool failed = !ended || (!pdf_ && printer_->printerState() == QPrinter::Error);
   std::string error = "Печать не удалась.";
