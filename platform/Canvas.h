@@ -10,7 +10,9 @@
 //    not-xor/xor drawing is exactly self-inverse;
 //  - no antialiasing; everything is clipped to the surface.
 // TImageCanvas draws into a QImage; TRecordingCanvas logs each call (and can
-// also draw, so tests may probe pixels and calls together).
+// also draw, so tests may probe pixels and calls together); TPainterCanvas
+// draws with a QPainter on a printer's page (PainterCanvas.h says where paper
+// departs from these rules).
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-translations-l10n               # Qt's own Russian texts (standard dialogs and buttons)
   libjpeg62-turbo-dev
   xvfb xauth                          # a display for the programs where none is running
+  poppler-utils                       # pdftotext and pdftoppm read back the printed PDF in the tests
   fonts-dejavu-core fonts-liberation2 fontconfig
   locales                             # a decimal-comma locale for the number-text tests
 )

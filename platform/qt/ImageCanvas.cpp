@@ -228,16 +228,6 @@ bool EllipseSpan(double cx, double cy, double rx, double ry, int y, std::int64_t
   return true;
 }
 
-QFont MakeFont(const TFont& f, int ppi) {
-  QFont font(QString::fromStdString(MapFontFamily(f.Name)));
-  font.setPixelSize(std::max(1, FontPixelSize(f.Size, ppi)));
-  font.setBold(f.Bold);
-  font.setItalic(f.Italic);
-  font.setStyleStrategy(QFont::NoAntialias);
-  font.setHintingPreference(QFont::PreferFullHinting);
-  return font;
-}
-
 }  // namespace
 
 std::string MapFontFamily(const std::string& name) {
@@ -252,6 +242,16 @@ std::string MapFontFamily(const std::string& name) {
 int FontPixelSize(int points, int ppi) {
   const long long p = points < 0 ? -static_cast<long long>(points) : points;
   return static_cast<int>((p * ppi + 36) / 72);  // rounded, halves up
+}
+
+QFont CanvasFont(const TFont& f, int ppi) {
+  QFont font(QString::fromStdString(MapFontFamily(f.Name)));
+  font.setPixelSize(std::max(1, FontPixelSize(f.Size, ppi)));
+  font.setBold(f.Bold);
+  font.setItalic(f.Italic);
+  font.setStyleStrategy(QFont::NoAntialias);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
 }
 
 // ---------------------------------------------------------------- TImageCanvas
@@ -590,7 +590,7 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
   if (image_->isNull() || utf8.empty()) return;
   Begin();  // makes sure of the format
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  const QFont font = MakeFont(Font, ppi_);
+  const QFont font = CanvasFont(Font, ppi_);
   QFontMetrics fm(font, image_);
   const int w = fm.horizontalAdvance(text), h = fm.height();
   const long long right = static_cast<long long>(x) + w, bottom = static_cast<long long>(y) + h;
@@ -606,13 +606,13 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
 }
 
 int TImageCanvas::TextWidth(const std::string& utf8) {
-  const QFont font = MakeFont(Font, ppi_);
+  const QFont font = CanvasFont(Font, ppi_);
   QFontMetrics fm(font, image_->isNull() ? nullptr : image_);
   return fm.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 int TImageCanvas::TextHeight(const std::string&) {
-  const QFont font = MakeFont(Font, ppi_);
+  const QFont font = CanvasFont(Font, ppi_);
   QFontMetrics fm(font, image_->isNull() ? nullptr : image_);
   return fm.height();
 }

@@ -7,6 +7,7 @@
 // raster modes): every figure touches each of its pixels exactly once, so
 // not-xor and xor drawing is exactly self-inverse. Only text and the outline
 // of wide pens are rasterised by QPainter (without antialiasing).
+#include <QFont>
 #include <QImage>
 #include <cstdint>
 #include <string>
@@ -29,6 +30,9 @@ inline TColor PixelToColor(std::uint32_t p) {
 std::string MapFontFamily(const std::string& name);
 // Pixel height of a font of `points` at `ppi` pixels per inch, rounded.
 int FontPixelSize(int points, int ppi);
+// The Qt font a canvas draws TFont `f` with at `ppi` pixels per inch: the
+// mapped face at a whole pixel size, hinted, without antialiasing.
+QFont CanvasFont(const TFont& f, int ppi);
 
 class TImageCanvas : public TCanvas {
  public:

@@ -2,7 +2,9 @@
 // The printer the windows print on: the list of printers and the current
 // one, orientation, copies, the printable page in device pixels, the
 // resolution, the printer's own set-up dialog, and a one-page job whose
-// canvas follows the same drawing conventions as the screen's (Canvas.h).
+// canvas follows the same drawing conventions as the screen's (Canvas.h;
+// the Qt printer's canvas sends the page as drawing commands, see
+// PainterCanvas.h).
 //
 // Printer() is the Qt implementation in the programs (QtPrinter.h) and a
 // recording fake in tests (FakePrinter.h). Like the print dialogs of Linux

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "platform/SafeFile.h"
-#include "platform/qt/ImageCanvas.h"
+#include "platform/qt/PainterCanvas.h"
 #include "platform/qt/Text.h"
 
 namespace plat {
@@ -112,6 +112,8 @@ int QtPrinter::PageHeight() {
   return p.pageLayout().paintRectPixels(p.resolution()).height();
 }
 
+QPageLayout QtPrinter::PageLayout() { return Current().pageLayout(); }
+
 int QtPrinter::DpiX() { return Current().resolution(); }
 int QtPrinter::DpiY() { return Current().resolution(); }
 
@@ -154,14 +156,9 @@ bool QtPrinter::BeginDoc(const std::string& title, QWidget* parent) {
       throw EPrinter("Не удалось начать печать на принтере «" + names_[static_cast<std::size_t>(index_)] + "».");
     }
   }
-  page_ = QImage(w, h, QImage::Format_RGB32);
-  if (page_.isNull()) {
-    Abort();
-    throw EPrinter("Недостаточно памяти для страницы.");
-  }
-  page_.fill(Qt::white);
-  canvas_ = std::make_unique<TImageCanvas>(&page_);
-  canvas_->SetPixelsPerInch(p.resolution());
+  // The page goes to the device as drawing commands: no picture of the
+  // page is made, so the job's memory does not grow with the resolution.
+  canvas_ = std::make_unique<TPainterCanvas>(*painter_, w, h, p.resolution());
   return true;
 }
 
@@ -172,7 +169,7 @@ TCanvas& QtPrinter::Canvas() {
 
 void QtPrinter::EndDoc() {
   if (!Printing()) throw EPrinter("Печать не начата.");
-  painter_->drawImage(QPoint(0, 0), page_);
+  if (canvas_) canvas_->Flush();  // the lines the canvas still holds back
   const bool ended = painter_->end();
   const bool failed = !ended || (!pdf_ && printer_->printerState() == QPrinter::Error);
   std::string error = "Печать не удалась.";
@@ -194,7 +191,6 @@ void QtPrinter::Abort() noexcept {
     painter_->end();
   }
   canvas_.reset();
-  page_ = QImage();
   painter_.reset();
   pdf_.reset();
   pdfBuffer_.reset();

@@ -1,7 +1,7 @@
 #pragma once
 // The printer on Qt PrintSupport: the installed printers, then the file
 // printer that writes the page as a PDF file whose name the user chooses.
-#include <QImage>
+#include <QPageLayout>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ class QPrinter;
 
 namespace plat {
 
-class TImageCanvas;
+class TPainterCanvas;
 
 class QtPrinter : public IPrinter {
  public:
@@ -44,6 +44,10 @@ class QtPrinter : public IPrinter {
   void Abort() noexcept override;
   bool Printing() const override { return painter_ != nullptr; }
 
+  // The current printer's page: paper, orientation and the margins around
+  // the printable area that the canvas covers.
+  QPageLayout PageLayout();
+
   // The file dialog the PDF printer asks with; keeps the last name chosen.
   TFileDialog PdfDialog;
 
@@ -54,14 +58,13 @@ class QtPrinter : public IPrinter {
   std::vector<std::string> names_;
   int index_ = -1;
   std::unique_ptr<QPrinter> printer_;  // the current printer's settings
-  // The job: the page is drawn into an image by our own canvas, then the
-  // image goes to the device when the job ends.
+  // The job: the canvas draws the page with the painter on the device (the
+  // printer, or a PDF writer into memory that goes to the file at the end).
   std::unique_ptr<QBuffer> pdfBuffer_;
   std::unique_ptr<QPdfWriter> pdf_;
   std::string pdfFile_;
   std::unique_ptr<QPainter> painter_;
-  QImage page_;
-  std::unique_ptr<TImageCanvas> canvas_;
+  std::unique_ptr<TPainterCanvas> canvas_;
 };
 
 }  // namespace plat
