@@ -113,6 +113,14 @@ TEST(DrawFunctionTest, WideAndFarViewsAreSampledToTheRightEdge) {
   EXPECT_EQ(cols.front(), 0);
   EXPECT_EQ(cols.back(), 100);
   for (size_t k = 1; k < cols.size(); ++k) ASSERT_LE(cols[k] - cols[k - 1], 1) << k;
+  // A million per column (a scale from a file): still every column up to
+  // the right edge, not only the first few millions of whole numbers.
+  objScreen million = View(1e6L, 1, -5e7L, 0);
+  AddFunc(million, "0").XCeloe = true;
+  cols = SampleColumns(Draw(million, 100, 10));
+  EXPECT_LE(cols.size(), 101u * 32);
+  EXPECT_EQ(cols.front(), 0);
+  EXPECT_EQ(cols.back(), 100);
   // The same view with ten whole numbers per column draws every one.
   objScreen ten = View(10, 1, 0, 0);
   AddFunc(ten, "0").XCeloe = true;
