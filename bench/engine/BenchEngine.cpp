@@ -93,4 +93,10 @@ BENCHMARK(BM_Arithmetic)->UseManualTime();
 BENCHMARK(BM_Transcendental)->UseManualTime();
 BENCHMARK(BM_Nested)->UseManualTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::AddCustomContext("build type", ORV_BUILD_TYPE[0] ? ORV_BUILD_TYPE : "(none)");
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -143,8 +143,10 @@ inline long double Term(const TInstr& in, long double X) {
     default: return d * Cube(X);
   }
 }
+// Always inline: at -O3 the compiler's size limits left it a call of its own
+// in the row loop, which cost every function step more than the step itself.
 template <bool Careful>
-inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
+[[gnu::always_inline]] inline bool OpFunc(int32_t code, long double a, long double& r, int32_t& e) {
   if (!Careful && __builtin_expect(!FastFinite(a), 0)) {
     e = kFault;
     return false;

@@ -23,6 +23,9 @@ constexpr double QuickColumnLimit = 0x1p19;
 constexpr double QuickRowLimit = 15999.0;
 // Whole-number samples of one graph: 500 per column on a picture 8000 wide.
 constexpr long long MaxWholeSamples = 1LL << 22;
+// Whole numbers drawn in one pixel column at most, where more of them share
+// it (see WholeColumns).
+constexpr int WholePerColumn = 32;
 
 bool Finite(long double v) { return std::isfinite(v); }
 
@@ -86,6 +89,126 @@ int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
   return static_cast<int32_t>(r < lo ? lo : (r > hi ? hi : r));
 }
 
+namespace {
+
+// The whole numbers that a graph with whole-number x samples where far more
+// of them share a pixel column than the column can show (a scale of
+// hundreds or millions of units per column). Each column gets its first and
+// its last whole number and one from each of the equal parts between,
+// WholePerColumn in all, and they run through the same drawing as every
+// whole number would:
+// - from one column to the next the line joins neighbouring whole numbers,
+//   exactly the line drawn when every one is taken;
+// - inside a column all points share the column, so their lines are
+//   vertical, and the line through the samples covers a part of the rows
+//   that the line through all of them covers (where all of them join);
+// - failed points, far rows and jumps break the line between the samples as
+//   between neighbours.
+// What it may miss: the extremes between two samples (a row or so for a
+// function that oscillates within a column), a break at a whole number that
+// no sample hits, and, with dots, the rings of the whole numbers between.
+class WholeColumns {
+ public:
+  // From `first` (a whole number) to the first whole number at or past
+  // xEnd, as the plain loop would step. false: few enough whole numbers
+  // that every one is drawn (the picture then is exactly the plain loop's).
+  bool Init(const objScreen& v, long double first, long double xEnd, int W, int32_t lo, int32_t hi) {
+    startX_ = v.StartX;
+    xm_ = v.Xm;
+    lo_ = lo;
+    hi_ = hi;
+    if (!(first - 1 < xEnd)) return false;  // no sample at all
+    first_ = first;
+    last_ = std::max(first, std::ceil(xEnd));
+    if (!(last_ - first_ >= static_cast<long double>(W) * WholePerColumn)) return false;
+    col_ = Column(first_);
+    lastCol_ = Column(last_);
+    return true;
+  }
+
+  bool Next(long double& x) {
+    while (pos_ == count_) {
+      if (col_ > lastCol_) return false;
+      FillColumn(col_++);
+    }
+    x = buf_[pos_++];
+    return true;
+  }
+
+ private:
+  int32_t Column(long double x) const { return RoundPixel((x - startX_) / xm_, lo_, hi_); }
+
+  // The smallest whole number whose column is c or further right. The
+  // estimate is off by a unit or so (a column holds dozens at least); the
+  // steps are bounded for values so large that a unit no longer moves them.
+  long double Boundary(int32_t c) const {
+    long double g = std::ceil(startX_ + (static_cast<long double>(c) - 0.5L) * xm_);
+    for (int k = 0; k < 4 && Column(g) >= c; ++k) {
+      const long double before = g - 1;
+      if (Column(before) < c) break;
+      g = before;
+    }
+    for (int k = 0; k < 4 && Column(g) < c; ++k) g += 1;
+    return g;
+  }
+
+  // A fixed pseudo-random 64-bit number for a key (splitmix64's finaliser),
+  // the same at every redraw.
+  static std::uint64_t Mix(std::uint64_t h) {
+    h += 0x9E3779B97F4A7C15ull;
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    return h ^ (h >> 31);
+  }
+
+  // The column's first and last whole number and one from each of the
+  // equal parts between, taken at a pseudo-random place in its part: evenly
+  // spaced ones could keep step with a periodic function and miss its
+  // extremes in every column. Integer arithmetic on the offsets: roundings
+  // of extended reals reload the x87 control word, and took most of the time.
+  void FillColumn(int32_t c) {
+    pos_ = count_ = 0;
+    const long double a = std::max(first_, Boundary(c));
+    const long double b = std::min(last_, Boundary(c + 1) - 1);
+    if (!(a <= b)) return;
+    constexpr std::uint64_t Parts = WholePerColumn - 2;
+    const long double inner = b - a - 1;  // whole numbers strictly between
+    Add(a);
+    if (inner > 0) {
+      // Columns wider than 2^62 whole numbers (no screen shows them apart)
+      // spread their samples over the first 2^62.
+      const std::uint64_t n = inner < 0x1p62L ? static_cast<std::uint64_t>(inner) : std::uint64_t{1} << 62;
+      std::uint64_t key = 0;
+      std::memcpy(&key, &a, sizeof key);
+      auto partStart = [n](std::uint64_t j) { return n / Parts * j + n % Parts * j / Parts; };
+      for (std::uint64_t j = 0; j < Parts; ++j) {
+        const std::uint64_t from = partStart(j), to = partStart(j + 1);
+        if (to <= from) continue;
+        const std::uint64_t offset =
+            from + static_cast<std::uint64_t>((static_cast<unsigned __int128>(Mix(key + j)) * (to - from)) >> 64);
+        Add(a + 1 + static_cast<long double>(offset));
+      }
+    }
+    Add(b);
+  }
+
+  // Appends x when it comes after every whole number taken so far.
+  void Add(long double x) {
+    if (started_ && !(x > prev_)) return;
+    buf_[count_++] = x;
+    prev_ = x;
+    started_ = true;
+  }
+
+  long double startX_ = 0, xm_ = 1, first_ = 0, last_ = 0, prev_ = 0;
+  int32_t lo_ = 0, hi_ = 0, col_ = 0, lastCol_ = -1;
+  bool started_ = false;
+  long double buf_[WholePerColumn];
+  int pos_ = 0, count_ = 0;
+};
+
+}  // namespace
+
 std::string ScaleText(const char* prefix, long double scale) {
   return std::string(prefix) + DecimalText(scale, 5);
 }
@@ -120,11 +243,12 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
 
   // The loop takes about W * Kolvo samples, a few more where x is so large
   // that the rounded additions fall short of the step, or one per whole
-  // number in view (up to 500 per column after a zoom out). The caps only
-  // stop a view that could not be drawn in reasonable time: one from a file
-  // with a huge scale, or whole numbers beyond any screen the commands reach.
+  // number in view, and WholePerColumn per column where there are more. The
+  // caps only stop a loop whose samples would not end.
+  WholeColumns whole;
+  const bool sampled = F.XCeloe && whole.Init(view, xStart, xEnd, W, lo, hiX);
   const long long maxSamples =
-      F.XCeloe ? std::max<long long>(MaxWholeSamples, 2LL * W + 16) : 2LL * W * F.Kolvo + 16;
+      F.XCeloe ? std::max<long long>(MaxWholeSamples, (W + 8LL) * WholePerColumn) : 2LL * W * F.Kolvo + 16;
 
   const long double invXm = 1 / view.Xm, invYm = 1 / view.Ym;
   const bool quickColumns = std::isnormal(invXm), quickRows = std::isnormal(invYm);
@@ -144,9 +268,15 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
     if (k == rowLen) {
       rowLen = 0;
       k = 0;
-      while (rowLen < RowLen && last < xEnd) {
-        const long double next = last + step;
-        if (!(next > last) || n + rowLen >= maxSamples) break;  // the step no longer moves x
+      while (rowLen < RowLen) {
+        long double next;
+        if (sampled) {
+          if (!whole.Next(next) || n + rowLen >= maxSamples) break;
+        } else {
+          if (!(last < xEnd)) break;
+          next = last + step;
+          if (!(next > last) || n + rowLen >= maxSamples) break;  // the step no longer moves x
+        }
         last = next;
         rowX[rowLen++] = last;
       }

@@ -22,6 +22,9 @@ dir="$work/moved"
 for f in orvanta lumivar libkorvel.so screen.set newfunc.set help/help.htm lumivar-help/index.html; do
   [ -e "$dir/$f" ] || fail "$f missing from the installed folder"
 done
+# The example function sets the tips point to.
+examples=$(find "$dir/Examples" -maxdepth 1 -name '*.ov2' -size +0 2>/dev/null | wc -l)
+[ "$examples" -ge 4 ] || fail "Examples holds $examples function sets"
 
 # The run path names the program's own folder, nothing absolute.
 runpath=$(readelf -d "$dir/lumivar" | grep -E '\((RUNPATH|RPATH)\)' || true)

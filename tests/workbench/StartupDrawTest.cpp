@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "orvanta/workbench/objScreenUnit.h"
+#include "platform/qt/ImageCanvas.h"
 #include "platform/qt/RecordingCanvas.h"
 
 using plat::TRecordingCanvas;
@@ -103,12 +104,27 @@ TEST(DrawFunctionTest, IntegerArgumentWithItsLimits) {
 
 TEST(DrawFunctionTest, WideAndFarViewsAreSampledToTheRightEdge) {
   // Xm = 400 (a zoom out from 40 with factor 10): 40000 whole numbers on 100
-  // columns, each one sampled.
+  // columns, a bounded number of them in every column from the first to the
+  // column of the last whole number.
   objScreen v = View(400, 1, 0, 0);
   AddFunc(v, "0").XCeloe = true;
   std::vector<int> cols = SampleColumns(Draw(v, 100, 10));
-  EXPECT_EQ(cols.size(), 40001u);
+  EXPECT_LE(cols.size(), 101u * 32);
+  EXPECT_EQ(cols.front(), 0);
   EXPECT_EQ(cols.back(), 100);
+  for (size_t k = 1; k < cols.size(); ++k) ASSERT_LE(cols[k] - cols[k - 1], 1) << k;
+  // A million per column (a scale from a file): still every column up to
+  // the right edge, not only the first few millions of whole numbers.
+  objScreen million = View(1e6L, 1, -5e7L, 0);
+  AddFunc(million, "0").XCeloe = true;
+  cols = SampleColumns(Draw(million, 100, 10));
+  EXPECT_LE(cols.size(), 101u * 32);
+  EXPECT_EQ(cols.front(), 0);
+  EXPECT_EQ(cols.back(), 100);
+  // The same view with ten whole numbers per column draws every one.
+  objScreen ten = View(10, 1, 0, 0);
+  AddFunc(ten, "0").XCeloe = true;
+  EXPECT_EQ(SampleColumns(Draw(ten, 100, 10)).size(), 1001u);
 
   // Far from the origin a step of about 1.17 units in the last place moves x
   // by one unit only: more samples than W * Kolvo, still up to the edge.
@@ -301,9 +317,9 @@ TEST(DrawGuardTest, UnusableViewsAndFunctionsDrawNothingAndNeverHang) {
   c.Clear();
   DrawFunction(hugeInt, 0, c);
 
-  // A view so wide in whole numbers (a scale from a file) is capped rather
-  // than sampled for days; the function fails everywhere, so only the time
-  // of the samples counts.
+  // A view so wide in whole numbers (a scale from a file) samples a few in
+  // each column rather than all of them for days; the function fails
+  // everywhere, so only the time of the samples counts.
   objScreen wide = View(1e12L, 1, 0, 0);
   AddFunc(wide, "ln(x-x-1)").XCeloe = true;
   c.Clear();
@@ -355,4 +371,78 @@ TEST(DrawPixelsTest, EndPixelsBoxEdgesAndRingOnTheImageCanvas) {
   EXPECT_EQ(r.GetPixel(5, 7), 0xFFFFFFu);  // bottom edge excluded
   EXPECT_EQ(r.GetPixel(7, 5), 0xFFFFFFu);  // right edge excluded
   EXPECT_EQ(r.GetPixel(5, 5), Red);   // centre pixel of a run's start
+}
+
+namespace {
+
+// What drawing every whole number from `first` to `last` gives for a graph
+// defined and joined at all of them: a pixel at the first, then a line to
+// each next one.
+std::vector<std::vector<bool>> EveryWholeNumber(const objScreen& v, long double first, long double last,
+                                               int w, int h) {
+  plat::TImageCanvas c(w, h);
+  objFunc& f = *v.Funcs[0];
+  c.Pen.Color = f.GraphColor;
+  c.Pen.Width = 1;
+  for (long double x = first; x <= last; x += 1) {
+    long double y = 0;
+    f.Reset();
+    f.Calc(y, x);
+    EXPECT_EQ(f.ErrorCode, 0);
+    const int px = RoundPixel((x - v.StartX) / v.Xm, -100000, 100000);
+    const int py = RoundPixel((v.StartY - y) / v.Ym, -100000, 100000);
+    if (x == first) {
+      c.MoveTo(px, py);
+      c.SetPixel(px, py, f.GraphColor);
+    } else {
+      c.LineTo(px, py);
+    }
+  }
+  std::vector<std::vector<bool>> painted(w, std::vector<bool>(h));
+  for (int px = 0; px < w; ++px)
+    for (int py = 0; py < h; ++py) painted[px][py] = c.GetPixel(px, py) == f.GraphColor;
+  return painted;
+}
+
+std::vector<std::vector<bool>> Drawn(const objScreen& v, int w, int h) {
+  plat::TImageCanvas c(w, h);
+  DrawFunction(v, 0, c);
+  std::vector<std::vector<bool>> painted(w, std::vector<bool>(h));
+  for (int px = 0; px < w; ++px)
+    for (int py = 0; py < h; ++py) painted[px][py] = c.GetPixel(px, py) == v.Funcs[0]->GraphColor;
+  return painted;
+}
+
+}  // namespace
+
+TEST(DrawFunctionTest, WholeNumbersSharingColumnsDrawWhatAllOfThemWould) {
+  // 300 whole numbers per column, -9000 .. 9000 on 60 columns. A rising
+  // graph: inside a column the line through all of them is the vertical
+  // span from the column's first to its last, which its samples draw too.
+  objScreen rising = View(300, 1, -9000, 100);
+  AddFunc(rising, "x/100").XCeloe = true;
+  EXPECT_EQ(Drawn(rising, 60, 200), EveryWholeNumber(rising, -9000, 9000, 60, 200));
+
+  // An oscillating one, 80 rows from trough to crest in every column:
+  // nothing is drawn that all of them would not draw, and the samples'
+  // span comes close to theirs (within a tenth in every column, half a row
+  // on average at either end).
+  objScreen wave = View(500, 1, -15000, 50);
+  AddFunc(wave, "sin(x)*40").XCeloe = true;
+  const auto drawn = Drawn(wave, 60, 100);
+  const auto all = EveryWholeNumber(wave, -15000, 15000, 60, 100);
+  int missed = 0;
+  for (int px = 0; px < 60; ++px) {
+    int top = 100, bottom = -1, allTop = 100, allBottom = -1;
+    for (int py = 0; py < 100; ++py) {
+      ASSERT_FALSE(drawn[px][py] && !all[px][py]) << "pixel " << px << "," << py << " drawn by no whole number";
+      if (drawn[px][py]) top = std::min(top, py), bottom = std::max(bottom, py);
+      if (all[px][py]) allTop = std::min(allTop, py), allBottom = std::max(allBottom, py);
+    }
+    EXPECT_GE(allBottom - allTop, 78) << px;
+    EXPECT_LE(top - allTop, 8) << px;
+    EXPECT_LE(allBottom - bottom, 8) << px;
+    missed += (top - allTop) + (allBottom - bottom);
+  }
+  EXPECT_LE(missed, 60);
 }

@@ -145,6 +145,46 @@ std::vector<Scene> Scenes() {
                },
                {{"sin(x*5)", 0x0000FF, 1, 9, 1}, {"cos(x*2)/2", 0xFF00FF, 1, 1, 9}, {"sqrt(1-x^2)", 0x00A000, 3, 2, 4}},
                6});
+  // Whole-number graphs where every whole number has a column of its own and
+  // where a few share one: drawn number by number, as they always were.
+  auto whole = [](objFunc& f) { f.XCeloe = true; };
+  s.push_back({"whole numbers, one per column", 400, 300,
+               [](objScreen& v) {
+                 v.Xm = 1;
+                 v.Ym = 0.05L;
+                 v.SetkaStep = 50;
+                 v.CenterOrigin(400, 300);
+               },
+               {{"sin(x)*5", 0x0000FF, 1, 1, 1, true, false, 0, whole},
+                {"x^2/1000-6", 0x008000, 1, 3, 1, true, false, 0, whole},
+                {"20/x", 0xFF0000, 1, 1, 2, true, true, 3, whole}},
+               6});
+  s.push_back({"whole numbers, columns apart, limits and dots", 300, 200,
+               [](objScreen& v) {
+                 v.Xm = 0.37L;
+                 v.Ym = 0.1L;
+                 v.StartX = -20.3L;
+                 v.StartY = 9.1L;
+               },
+               {{"trunc(x/3)", 0x0000FF, 1, 1, 2, true, false, 0, whole},
+                {"cos(x)*3", 0xA000A0, 1, 5, 1, false, false, 0, whole},
+                {"sqrt(x)*2", 0x008080, 1, 2, 1, true, false, 0,
+                 [](objFunc& f) {
+                   f.XCeloe = f.XPolog = true;
+                   f.IfMaxX = true;
+                   f.MaxX = 30.5L;
+                 }}},
+               5});
+  s.push_back({"whole numbers, a dozen per column", 500, 300,
+               [](objScreen& v) {
+                 v.Xm = 12.5L;
+                 v.Ym = 0.05L;
+                 v.CenterOrigin(500, 300);
+               },
+               {{"sin(x)*5", 0x0000FF, 1, 1, 1, true, false, 0, whole},
+                {"x/500", 0x008000, 1, 1, 3, true, false, 0, whole},
+                {"cos(x/40)*4", 0xFF0000, 1, 3, 1, false, false, 0, whole}},
+               5});
   return s;
 }
 
@@ -157,6 +197,9 @@ const char* const Expected[] = {
     "0x438115eb7c91705a",  // origin far outside, values beyond the row limit
     "0x445df11884e17430",  // halves on every column: rounding to even
     "0xd37e6495cd284210",  // odd size, odd scales, wide pens and big dots
+    "0xae5efc187279ca4d",  // whole numbers, one per column
+    "0x3e7bbb1cb04ce9c1",  // whole numbers, columns apart, limits and dots
+    "0x46cb6ffba2b5f508",  // whole numbers, a dozen per column
     "0xcf9d5db55f14cdd7",  // a graph added over the picture
 };
 
