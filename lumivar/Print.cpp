@@ -226,15 +226,18 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
 void TPrintForm::CenterOnScreen() {
   const QScreen* s = QGuiApplication::primaryScreen();
   if (!s) return;
-  // move() places the window's frame: centre the frame, title bar included.
-  // Before its first showing the window has no frame yet; its parent's frame
-  // tells how large the window manager's will be.
+  // Once the window manager has framed the window, move() places the frame:
+  // centre the frame, title bar included. Before the first showing no frame
+  // is known and move() places the client area; the main window's frame
+  // tells how large the one to come will be.
   QSize frame = frameGeometry().size();
+  QPoint client(0, 0);
   if (frame == size() && parentWidget()) {
     const QWidget* top = parentWidget()->window();
     frame += top->frameGeometry().size() - top->size();
+    client = top->geometry().topLeft() - top->frameGeometry().topLeft();
   }
-  move(s->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+  move(s->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2) + client);
 }
 
 int TPrintForm::HelpContextOf(const QWidget* w) { return TContextHelp::ContextOf(w); }
