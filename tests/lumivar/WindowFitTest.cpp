@@ -69,7 +69,7 @@ class WindowFitTest : public lumtest::LumivarTest {
   }
   void TearDown() override {
     LumivarTest::TearDown();
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(previous_);
   }
   // Opens `d` through `command` and checks it while it is open.
   void CheckWhileOpen(QDialog* d, const std::function<void()>& command) {
@@ -88,6 +88,9 @@ class WindowFitTest : public lumtest::LumivarTest {
 
   plat::FakePrinter printer;
   plat::ScopedPrinter usePrinter{printer};
+
+ private:
+  QLocale previous_;
 };
 
 TEST_F(WindowFitTest, MainWindowInEveryMode) {
