@@ -72,7 +72,7 @@ QPageLayout TPdfPageSetupForm::Layout(const QPageLayout& layout) const {
   const QVariant own = PaperSize->currentData(Qt::UserRole + 1);
   const QPageSize page = own.isValid() ? own.value<QPageSize>()
                                        : QPageSize(static_cast<QPageSize::PageSizeId>(PaperSize->currentData().toInt()));
-  result.setPageSize(page, layout.margins());
+  result.setPageSize(page, layout.minimumMargins());
   result.setOrientation(Landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
   return result;
 }

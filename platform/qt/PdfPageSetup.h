@@ -30,7 +30,8 @@ class TPdfPageSetupForm : public QDialog {
   // Shows `layout`'s paper and orientation; a paper not in the list is
   // added to it under its own name.
   void SetLayout(const QPageLayout& layout);
-  // `layout` with the chosen paper and orientation (its margins kept).
+  // `layout` with the chosen paper and orientation (its margins kept where
+  // the new paper allows them).
   QPageLayout Layout(const QPageLayout& layout) const;
 };
 
