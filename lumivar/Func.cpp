@@ -59,7 +59,7 @@ TAltFunc::TAltFunc(QWidget* parent) : QDialog(parent) {
   setObjectName("AltFunc");
   setWindowTitle(QString::fromUtf8("Альтернативная функция"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(257, 64);
+  setFixedSize(267, 64);
 
   Label2 = new QLabel(QStringLiteral("y="), this);
   Label2->setObjectName("Label2");
@@ -74,19 +74,19 @@ TAltFunc::TAltFunc(QWidget* parent) : QDialog(parent) {
   QFont bold = Edit1->font();
   bold.setBold(true);
   Edit1->setFont(bold);
-  Edit1->setGeometry(36, 6, 215, 24);
+  Edit1->setGeometry(36, 6, 225, 24);
   Edit1->installEventFilter(this);
 
   Button1 = new QPushButton(QString::fromUtf8("&Применить"), this);
   Button1->setObjectName("Button1");
-  Button1->setGeometry(6, 36, 79, 24);
+  Button1->setGeometry(6, 36, 89, 24);
   Button1->setDefault(true);
   Button2 = new QPushButton(QString::fromUtf8("П&омощь"), this);
   Button2->setObjectName("Button2");
-  Button2->setGeometry(89, 36, 79, 24);
+  Button2->setGeometry(99, 36, 79, 24);
   Button3 = new QPushButton(QString::fromUtf8("&Отмена"), this);
   Button3->setObjectName("Button3");
-  Button3->setGeometry(172, 36, 79, 24);
+  Button3->setGeometry(182, 36, 79, 24);
 
   plat::On(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   plat::On(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -17,6 +16,7 @@
 #include <climits>
 #include <stdexcept>
 
+#include "lumivar/ContextHelp.h"
 #include "lumivar/DrawGraph.h"
 #include "lumivar/Graph.h"
 #include "platform/qt/Printer.h"
@@ -31,8 +31,6 @@ TPrintForm* PrintForm = nullptr;
 const char* const kNoPrinter = "Текущий принтер не установлен.";
 
 namespace {
-
-const char* const kHelpProperty = "HelpContext";
 
 // The boxes hold lengths in tenths (position and size) and hundredths (line
 // widths) of a millimetre.
@@ -82,7 +80,8 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   setObjectName("PrintForm");
   setWindowTitle(QString::fromUtf8("Печать"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-  setFixedSize(403, 251);
+  // Sized for the desktop's font: every text whole, every control inside its group.
+  setFixedSize(444, 268);
 
   auto label = [](QWidget* parent, const char* name, const char* text, int x, int y) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
@@ -111,7 +110,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
     s->SetValue(value);
     s->SetIncrement(step);
     s->setGeometry(x, y, 64, 22);
-    s->setProperty(kHelpProperty, help);
+    TContextHelp::SetContext(s, help);
     return s;
   };
 
@@ -119,80 +118,80 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   PrintersList = new QComboBox(this);
   PrintersList->setObjectName("PrintersList");
   PrintersList->setEditable(false);
-  PrintersList->setGeometry(70, 6, 228, 22);
-  PrintersList->setProperty(kHelpProperty, 11);
-  Properties = button(this, "Properties", "Свойства", 306, 5, 89, 24);
-  Properties->setProperty(kHelpProperty, 12);
-  Label2 = label(this, "Label2", "Копий:", 8, 39);
+  PrintersList->setGeometry(72, 6, 267, 24);
+  TContextHelp::SetContext(PrintersList, 11);
+  Properties = button(this, "Properties", "Свойства", 347, 5, 89, 26);
+  TContextHelp::SetContext(Properties, 12);
+  Label2 = label(this, "Label2", "Копий:", 8, 40);
   Copies = new plat::TSpinEdit(this);
   Copies->setObjectName("Copies");
   Copies->SetMinValue(1);
   Copies->SetMaxValue(99);
   Copies->SetValue(1);
-  Copies->setGeometry(70, 35, 56, 22);
-  Copies->setProperty(kHelpProperty, 13);
+  Copies->setGeometry(72, 36, 56, 22);
+  TContextHelp::SetContext(Copies, 13);
 
-  GroupBox1 = group("GroupBox1", "Ориентация", 8, 62, 190, 76);
+  GroupBox1 = group("GroupBox1", "Ориентация", 8, 66, 200, 80);
   Image1 = new QLabel(GroupBox1);
   Image1->setObjectName("Image1");
   Image1->setPixmap(PagePicture(26, 32));
-  Image1->setGeometry(12, 18, 26, 32);
+  Image1->setGeometry(14, 20, 26, 32);
   Image2 = new QLabel(GroupBox1);
   Image2->setObjectName("Image2");
   Image2->setPixmap(PagePicture(32, 26));
-  Image2->setGeometry(100, 21, 32, 26);
+  Image2->setGeometry(104, 23, 32, 26);
   Vert = new QRadioButton(QString::fromUtf8("Книжная"), GroupBox1);
   Vert->setObjectName("Vert");
-  Vert->setGeometry(8, 52, 86, 20);
+  Vert->setGeometry(10, 54, 86, 20);
   Gor = new QRadioButton(QString::fromUtf8("Альбомная"), GroupBox1);
   Gor->setObjectName("Gor");
-  Gor->setGeometry(96, 52, 90, 20);
+  Gor->setGeometry(100, 54, 96, 20);
   Gor->setChecked(true);
-  GroupBox1->setProperty(kHelpProperty, 17);
+  TContextHelp::SetContext(GroupBox1, 17);
 
-  GroupBox2 = group("GroupBox2", "Положение:", 206, 34, 190, 78);
-  Label3 = label(GroupBox2, "Label3", "Сверху:", 8, 22);
-  Top = cm(GroupBox2, "Top", 60, 18, 0, 0, 0, 10, 18);
-  label(GroupBox2, nullptr, "см", 128, 22);
-  Label4 = label(GroupBox2, "Label4", "Слева:", 8, 50);
-  Left = cm(GroupBox2, "Left", 60, 46, 0, 0, 0, 10, 18);
-  label(GroupBox2, nullptr, "см", 128, 50);
+  GroupBox2 = group("GroupBox2", "Положение:", 216, 36, 220, 82);
+  Label3 = label(GroupBox2, "Label3", "Сверху:", 8, 26);
+  Top = cm(GroupBox2, "Top", 64, 22, 0, 0, 0, 10, 18);
+  label(GroupBox2, nullptr, "см", 132, 26);
+  Label4 = label(GroupBox2, "Label4", "Слева:", 8, 52);
+  Left = cm(GroupBox2, "Left", 64, 48, 0, 0, 0, 10, 18);
+  label(GroupBox2, nullptr, "см", 132, 52);
   // The user types at most 5 characters into the position and size boxes.
   for (plat::TSpinEditCm* s : {Top, Left}) s->SetMaxLength(5);
-  Center = button(GroupBox2, "Center", "Центр", 146, 32, 40, 24);
-  Center->setProperty(kHelpProperty, 19);
+  Center = button(GroupBox2, "Center", "Центр", 154, 34, 58, 26);
+  TContextHelp::SetContext(Center, 19);
 
-  GroupBox3 = group("GroupBox3", "Размер:", 8, 142, 190, 76);
-  Label5 = label(GroupBox3, "Label5", "Высота:", 8, 20);
-  Height = cm(GroupBox3, "Height", 60, 16, 500, 600, 500, 10, 20);
-  label(GroupBox3, nullptr, "см", 128, 20);
-  Label6 = label(GroupBox3, "Label6", "Ширина:", 8, 46);
-  Width = cm(GroupBox3, "Width", 60, 42, 500, 600, 500, 10, 20);
-  label(GroupBox3, nullptr, "см", 128, 46);
+  GroupBox3 = group("GroupBox3", "Размер:", 8, 152, 200, 104);
+  Label5 = label(GroupBox3, "Label5", "Высота:", 8, 26);
+  Height = cm(GroupBox3, "Height", 68, 22, 500, 600, 500, 10, 20);
+  label(GroupBox3, nullptr, "см", 136, 26);
+  Label6 = label(GroupBox3, "Label6", "Ширина:", 8, 52);
+  Width = cm(GroupBox3, "Width", 68, 48, 500, 600, 500, 10, 20);
+  label(GroupBox3, nullptr, "см", 136, 52);
   for (plat::TSpinEditCm* s : {Height, Width}) s->SetMaxLength(5);
   AllPage = new QCheckBox(QString::fromUtf8("На весь лист"), GroupBox3);
   AllPage->setObjectName("AllPage");
-  AllPage->setGeometry(60, 64, 126, 12);
+  AllPage->setGeometry(68, 76, 120, 20);
   AllPage->setChecked(true);
-  AllPage->setProperty(kHelpProperty, 21);
+  TContextHelp::SetContext(AllPage, 21);
 
-  GroupBox4 = group("GroupBox4", "Дополнительные опции:", 206, 116, 190, 102);
-  Label7 = label(GroupBox4, "Label7", "Толщина графиков:", 8, 22);
-  GraphWidth = cm(GroupBox4, "GraphWidth", 112, 18, 1, 300, 34, 5, 14);
+  GroupBox4 = group("GroupBox4", "Дополнительные опции:", 216, 124, 220, 104);
+  Label7 = label(GroupBox4, "Label7", "Толщина графиков:", 8, 26);
+  GraphWidth = cm(GroupBox4, "GraphWidth", 138, 22, 1, 300, 34, 5, 14);
   GraphWidth->resize(54, 22);
-  label(GroupBox4, nullptr, "мм", 168, 22);
-  Label8 = label(GroupBox4, "Label8", "Толщина осей:", 8, 50);
-  OXYWidth = cm(GroupBox4, "OXYWidth", 112, 46, 1, 300, 17, 5, 15);
+  label(GroupBox4, nullptr, "мм", 196, 26);
+  Label8 = label(GroupBox4, "Label8", "Толщина осей:", 8, 52);
+  OXYWidth = cm(GroupBox4, "OXYWidth", 138, 48, 1, 300, 17, 5, 15);
   OXYWidth->resize(54, 22);
-  label(GroupBox4, nullptr, "мм", 168, 50);
+  label(GroupBox4, nullptr, "мм", 196, 52);
   ColorPrint = new QCheckBox(QString::fromUtf8("Печать в цвете"), GroupBox4);
   ColorPrint->setObjectName("ColorPrint");
-  ColorPrint->setGeometry(8, 76, 170, 20);
-  ColorPrint->setProperty(kHelpProperty, 16);
+  ColorPrint->setGeometry(8, 78, 130, 20);
+  TContextHelp::SetContext(ColorPrint, 16);
 
-  Button3 = button(this, "Button3", "Ok", 236, 222, 77, 25);
+  Button3 = button(this, "Button3", "Ok", 277, 234, 77, 26);
   Button3->setDefault(true);
-  Button4 = button(this, "Button4", "Отмена", 318, 222, 77, 25);
+  Button4 = button(this, "Button4", "Отмена", 359, 234, 77, 26);
 
   // Handlers; the start values above raised none of them.
   plat::On(PrintersList, &QComboBox::currentIndexChanged, this, [this] { PrintersListChange(); });
@@ -210,54 +209,42 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   Height->OnChange = [this](plat::TSpinEditCm* s) { HeightChange(s); };
   Width->OnChange = [this](plat::TSpinEditCm* s) { WidthChange(s); };
   plat::On(AllPage, &QCheckBox::toggled, this, [this] { AllPageClick(); });
-  GraphWidth->OnChange = [this](plat::TSpinEditCm* s) { GrOXYWidthChange(s); };
-  OXYWidth->OnChange = [this](plat::TSpinEditCm* s) { GrOXYWidthChange(s); };
+  // A width is snapped to printer pixels when the user has finished typing
+  // it: on leaving the box (and on its arrows and Ok), not after each key.
+  for (plat::TSpinEditCm* box : {GraphWidth, OXYWidth}) {
+    box->OnChange = [this](plat::TSpinEditCm* s) { GrOXYWidthChange(s); };
+    box->OnExit = [this](plat::TSpinEditCm* s) { GrOXYWidthChange(s); };
+  }
   plat::On(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
   plat::On(Button4, &QPushButton::clicked, this, [this] { reject(); });
 
   // F1 and the title bar's help button ask for a control's pop-up topic.
-  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  new TContextHelp(this);
 }
 
-int TPrintForm::HelpContextOf(const QWidget* w) {
-  for (; w; w = w->parentWidget()) {
-    const int ctx = w->property(kHelpProperty).toInt();
-    if (ctx != 0) return ctx;
-    if (w->isWindow()) break;
+void TPrintForm::CenterOnScreen() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return;
+  // Once the window manager has framed the window, move() places the frame:
+  // centre the frame, title bar included. Before the first showing no frame
+  // is known and move() places the client area; the main window's frame
+  // tells how large the one to come will be.
+  QSize frame = frameGeometry().size();
+  QPoint client(0, 0);
+  if (frame == size() && parentWidget()) {
+    const QWidget* top = parentWidget()->window();
+    frame += top->frameGeometry().size() - top->size();
+    client = top->geometry().topLeft() - top->frameGeometry().topLeft();
   }
-  return 0;
+  move(s->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2) + client);
 }
+
+int TPrintForm::HelpContextOf(const QWidget* w) { return TContextHelp::ContextOf(w); }
 
 bool TPrintForm::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) plat::Guard([this] { FormActivate(); });
-  if (e->type() == QEvent::Show)
-    plat::Guard([this] {
-      if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
-    });
+  if (e->type() == QEvent::Show) plat::Guard([this] { CenterOnScreen(); });
   return QDialog::event(e);
-}
-
-bool TPrintForm::eventFilter(QObject* watched, QEvent* event) {
-  auto* w = qobject_cast<QWidget*>(watched);
-  const bool f1Key = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-                     static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
-  // F1 belongs to the control here, not to a shortcut of another window.
-  if (w && f1Key && event->type() == QEvent::ShortcutOverride) {
-    event->accept();
-    return true;
-  }
-  if (w && (f1Key || event->type() == QEvent::WhatsThis)) {
-    const int ctx = HelpContextOf(w);
-    if (ctx != 0)
-      plat::Guard([ctx] { plat::Services().Help(plat::HelpCommand::Popup, plat::HelpFile(), ctx); });
-    return true;
-  }
-  if (w && event->type() == QEvent::QueryWhatsThis) {
-    event->setAccepted(HelpContextOf(w) != 0);
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TPrintForm::FormActivate() {
@@ -375,6 +362,9 @@ void TPrintForm::LeftChange(plat::TSpinEditCm*) {
 }
 
 void TPrintForm::GrOXYWidthChange(plat::TSpinEditCm* Sender) {
+  // Snapping after each key would turn a half-typed "0," into a pixel and
+  // the number the user goes on typing into nonsense.
+  if (Sender->Typing()) return;
   // Snap the width to a whole number of printer pixels, at least one.
   const long double dpi = DpiX();
   int px = RoundChecked(Sender->Value() / kHundredthsMmPerInch * dpi);
@@ -395,6 +385,9 @@ void TPrintForm::Button3Click() {
     plat::MessageBox("Высота и ширина рисунка должны быть больше нуля.", plat::MsgKind::Error, plat::mbOK);
     return;
   }
+  // A width typed and not yet left prints as it will show once snapped.
+  GrOXYWidthChange(GraphWidth);
+  GrOXYWidthChange(OXYWidth);
   const bool colour = ColorPrint->isChecked();
   const int graphPen = RoundChecked(GraphWidth->Value() / kHundredthsMmPerInch * dx);
   const int axisPen = RoundChecked(OXYWidth->Value() / kHundredthsMmPerInch * dx);

@@ -77,9 +77,9 @@ class TPrintForm : public QDialog {
 
  protected:
   bool event(QEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void CenterOnScreen();
   bool activating_ = false;
 };
 

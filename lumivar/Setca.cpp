@@ -1,5 +1,6 @@
 #include "lumivar/Setca.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "lumivar/ContextHelp.h"
 #include "lumivar/Graph.h"
 
 namespace lumivar {
@@ -41,7 +43,7 @@ TSetcaForm::TSetcaForm(QWidget* parent) : QDialog(parent) {
   setObjectName("SetcaForm");
   setWindowTitle(QString::fromUtf8("Сетка"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-  setFixedSize(276, 155);
+  setFixedSize(290, 155);
   move(299, 190);
 
   GroupBox1 = new QGroupBox(QString::fromUtf8("Тип линии:"), this);
@@ -65,21 +67,21 @@ TSetcaForm::TSetcaForm(QWidget* parent) : QDialog(parent) {
 
   GroupBox2 = new QGroupBox(QString::fromUtf8("Цвет линии:"), this);
   GroupBox2->setObjectName("GroupBox2");
-  GroupBox2->setGeometry(154, 4, 114, 108);
+  GroupBox2->setGeometry(154, 4, 128, 108);
   Image6 = new QLabel(GroupBox2);
   Image6->setObjectName("Image6");
-  Image6->setGeometry(14, 20, 85, 45);
+  Image6->setGeometry(21, 22, 85, 45);
   Button1 = new QPushButton(QString::fromUtf8("&Изменить цвет"), GroupBox2);
   Button1->setObjectName("Button1");
-  Button1->setGeometry(6, 74, 102, 25);
+  Button1->setGeometry(7, 74, 114, 26);
 
   OkButton = new QPushButton(QString::fromUtf8("&Ok"), this);
   OkButton->setObjectName("OkButton");
-  OkButton->setGeometry(154, 120, 55, 27);
+  OkButton->setGeometry(154, 120, 60, 27);
   OkButton->setDefault(true);
   CancelButton = new QPushButton(QString::fromUtf8("&Отмена"), this);
   CancelButton->setObjectName("CancelButton");
-  CancelButton->setGeometry(213, 120, 55, 27);
+  CancelButton->setGeometry(218, 120, 64, 27);
   ColorDialog1.SolidOnly = true;
 
   void (TSetcaForm::*handlers[5])() = {&TSetcaForm::RadioButton1Click, &TSetcaForm::RadioButton2Click,
@@ -95,8 +97,17 @@ TSetcaForm::TSetcaForm(QWidget* parent) : QDialog(parent) {
   plat::On(OkButton, &QPushButton::clicked, this, [this] { accept(); });
   plat::On(CancelButton, &QPushButton::clicked, this, [this] { reject(); });
   OkButton->setFocus();
+  // No control has a topic of its own: the whole dialog has one.
+  TContextHelp::SetContext(this, kSetcaHelpContext);
+  new TContextHelp(this);
 
   plat::Guard([this] { FormCreate(); });
+}
+
+bool TSetcaForm::event(QEvent* e) {
+  // Enter must mean Ok at every opening, not the button the last one ended on.
+  if (e->type() == QEvent::Show) OkButton->setFocus();
+  return QDialog::event(e);
 }
 
 void TSetcaForm::ShowSwatch() { Image6->setPixmap(QPixmap::fromImage(Swatch.Image())); }

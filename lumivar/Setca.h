@@ -54,10 +54,15 @@ class TSetcaForm : public QDialog {
   // segments transparent.
   static QImage StyleSample(int style);
 
+ protected:
+  bool event(QEvent* e) override;
+
  private:
   void ShowSwatch();
 };
 
 extern TSetcaForm* SetcaForm;
+// The help topic of the grid dialog.
+constexpr int kSetcaHelpContext = 22;
 
 }  // namespace lumivar

@@ -10,6 +10,7 @@
 
 #include "platform/SafeFile.h"
 #include "platform/qt/PainterCanvas.h"
+#include "platform/qt/PdfPageSetup.h"
 #include "platform/qt/Text.h"
 
 namespace plat {
@@ -118,7 +119,16 @@ int QtPrinter::DpiX() { return Current().resolution(); }
 int QtPrinter::DpiY() { return Current().resolution(); }
 
 bool QtPrinter::SetupDialog(QWidget* parent) {
-  QPageSetupDialog dlg(&Current(), parent);
+  // Qt's dialog refuses the PDF printer (with a warning): ours offers what
+  // a PDF page can honour.
+  QPrinter& p = Current();
+  if (IsPdf()) {
+    QPageLayout layout = p.pageLayout();
+    if (!RunPdfPageSetup(layout, parent)) return false;
+    p.setPageLayout(layout);
+    return true;
+  }
+  QPageSetupDialog dlg(&p, parent);
   return dlg.exec() == QDialog::Accepted;
 }
 

@@ -57,6 +57,11 @@ TSpinEditCm::TSpinEditCm(QWidget* parent) : QWidget(parent) {
       const QSignalBlocker block(edit_);
       edit_->setText(t.left(maxLength_));
     }
+    typing_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{typing_};
     Change();
   });
   On(up_, &QToolButton::clicked, this, [this] { StepUp(); });
@@ -88,6 +93,14 @@ void TSpinEditCm::SetText(const std::string& utf8) {
     const QSignalBlocker block(edit_);
     edit_->setText(t);
   }
+  // A write from inside a handler of a typed character is the program's.
+  const bool typing = typing_;
+  typing_ = false;
+  struct Restore {
+    bool& flag;
+    bool value;
+    ~Restore() { flag = value; }
+  } restore{typing_, typing};
   Change();
 }
 
@@ -137,7 +150,10 @@ bool TSpinEditCm::eventFilter(QObject* watched, QEvent* event) {
     // from the value; another window or a menu taking the focus does not.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-      Guard([this] { SetValue(Value()); });
+      Guard([this] {
+        SetValue(Value());
+        if (OnExit) OnExit(this);
+      });
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -54,6 +54,13 @@ class TSpinEditCm : public QWidget {
 
   // Called with this edit after each change of the text.
   std::function<void(TSpinEditCm*)> OnChange;
+  // Called with this edit when the focus has left it for another control of
+  // its window, after the text was rewritten from the value.
+  std::function<void(TSpinEditCm*)> OnExit;
+  // True while OnChange runs for a character the user typed or deleted (not
+  // for a step, a write of the program or the rewrite on leaving): a handler
+  // that corrects the value can wait until the user has finished the number.
+  bool Typing() const { return typing_; }
 
   QLineEdit* Editor() const { return edit_; }
   QToolButton* UpButton() const { return up_; }
@@ -77,6 +84,7 @@ class TSpinEditCm : public QWidget {
   int increment_ = 10;
   int maxLength_ = 0;
   bool editorEnabled_ = true;
+  bool typing_ = false;
 };
 
 }  // namespace plat

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QPageSize>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -11,12 +16,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdio>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "LumivarFixture.h"
 #include "platform/qt/FakePrinter.h"
+#include "platform/qt/PdfPageSetup.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/SpinEditCm.h"
 
 namespace {
@@ -321,6 +333,214 @@ TEST_F(PrintFormTest, HelpKeyAsksForTheControlsPopUpTopic) {
       EXPECT_EQ(fake.HelpCalls[0].Context, c.context);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The dialog shown and active, as the print command leaves it, so keys and
+// focus changes arrive as they do for the user.
+class PrintFormTypingTest : public PrintFormTest {
+ protected:
+  void SetUp() override {
+    PrintFormTest::SetUp();
+    printer.Dpi = 600;  // one printer pixel is 0,0423 mm
+    PrintForm->show();
+    QApplication::setActiveWindow(PrintForm);
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override {
+    PrintForm->hide();
+    PrintFormTest::TearDown();
+  }
+  // Selects the whole text of the box and types over it, key by key.
+  static void Type(plat::TSpinEditCm* box, const char* keys) {
+    box->Editor()->setFocus(Qt::TabFocusReason);
+    box->Editor()->selectAll();
+    QTest::keyClicks(box->Editor(), QString::fromUtf8(keys));
+  }
+  static void Leave(plat::TSpinEditCm* box) {
+    ASSERT_TRUE(box->Editor()->hasFocus());
+    PrintForm->ColorPrint->setFocus(Qt::TabFocusReason);
+    ASSERT_FALSE(box->Editor()->hasFocus());
+  }
+};
+
+TEST_F(PrintFormTypingTest, TypedWidthsAreSnappedWhenTheBoxIsLeft) {
+  ASSERT_EQ(PrintForm->GraphWidth->Increment(), 4);
+  // 0,5 mm is 11,8 printer pixels: 12 pixels are 0,51 mm.
+  Type(PrintForm->OXYWidth, "0,5");
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,5");
+  Leave(PrintForm->OXYWidth);
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,51");
+  // 1 mm is 23,6 pixels: 24 pixels are 1,02 mm.
+  Type(PrintForm->GraphWidth, "1");
+  EXPECT_EQ(PrintForm->GraphWidth->Text(), "1");
+  Type(PrintForm->GraphWidth, "1,5");
+  EXPECT_EQ(PrintForm->GraphWidth->Text(), "1,5");
+  Type(PrintForm->GraphWidth, "1");
+  Leave(PrintForm->GraphWidth);
+  EXPECT_EQ(PrintForm->GraphWidth->Text(), "1,02");
+  // A text already in the display format is snapped too.
+  Type(PrintForm->GraphWidth, "0,50");
+  Leave(PrintForm->GraphWidth);
+  EXPECT_EQ(PrintForm->GraphWidth->Text(), "0,51");
+  // Nothing left: the minimum, one pixel.
+  Type(PrintForm->OXYWidth, "0");
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0");
+  Leave(PrintForm->OXYWidth);
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,04");
+}
+
+TEST_F(PrintFormTypingTest, ArrowsAndOkSnapAsBefore) {
+  // An arrow key right after typing steps from the typed value and snaps:
+  // 0,5 + 0,04 is 12,8 pixels, 13 pixels are 0,55 mm.
+  Type(PrintForm->OXYWidth, "0,5");
+  QTest::keyClick(PrintForm->OXYWidth->Editor(), Qt::Key_Up);
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,55");
+  Type(PrintForm->OXYWidth, "0,5");
+  PrintForm->OXYWidth->DownButton()->click();
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,47");  // 0,46 is 10,9 pixels: 11
+
+  // Ok prints a width still being typed as it snaps.
+  PrintForm->ColorPrint->setChecked(true);
+  Type(PrintForm->GraphWidth, "1");
+  Type(PrintForm->OXYWidth, "0,5");
+  PrintForm->Button3Click();
+  EXPECT_EQ(PrintForm->GraphWidth->Text(), "1,02");
+  EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,51");
+  ASSERT_EQ(printer.Jobs.size(), 1u);
+  ASSERT_TRUE(printer.Page);
+  std::set<int> graph, axes;
+  for (const plat::TCanvasCall& c : printer.Page->CallsOf("LineTo"))
+    (c.Pen.Color == plat::clBlack ? axes : graph).insert(c.Pen.Width);
+  EXPECT_EQ(graph, (std::set<int>{24}));
+  EXPECT_EQ(axes, (std::set<int>{12}));
+}
+
+// Every topic's anchor in the plotter's help page with the text of the
+// heading (or paragraph) it marks, as the help window's browser reads them.
+std::map<std::string, std::string> HelpAnchors() {
+  QFile file(QStringLiteral(ORV_SOURCE_DIR "/resources/lumivar/delivered/lumivar-help/index.html"));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  QTextDocument doc;
+  doc.setHtml(QString::fromUtf8(file.readAll()));
+  std::map<std::string, std::string> anchors;
+  for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+    for (auto it = b.begin(); !it.atEnd(); ++it)
+      for (const QString& name : it.fragment().charFormat().anchorNames())
+        anchors[name.toStdString()] = b.text().toStdString();
+  return anchors;
+}
+
+TEST_F(PrintFormTypingTest, HelpKeyOnEachControlOpensItsOwnTopic) {
+  PrintForm->AllPage->setChecked(false);  // the position and size boxes take the focus
+  struct Case {
+    QWidget* target;
+    int context;
+    const char* heading;
+  };
+  const Case cases[] = {{PrintForm->PrintersList, 11, "Принтер"},
+                        {PrintForm->Properties, 12, "Свойства"},
+                        {PrintForm->Copies->Editor(), 13, "Копий"},
+                        {PrintForm->GraphWidth->Editor(), 14, "Толщина графиков"},
+                        {PrintForm->OXYWidth->Editor(), 15, "Толщина осей"},
+                        {PrintForm->ColorPrint, 16, "Печать в цвете"},
+                        {PrintForm->Vert, 17, "Ориентация"},
+                        {PrintForm->Gor, 17, "Ориентация"},
+                        {PrintForm->Top->Editor(), 18, "Положение"},
+                        {PrintForm->Left->Editor(), 18, "Положение"},
+                        {PrintForm->Center, 19, "Центр"},
+                        {PrintForm->Height->Editor(), 20, "Размер"},
+                        {PrintForm->Width->Editor(), 20, "Размер"},
+                        {PrintForm->AllPage, 21, "На весь лист"}};
+  const std::map<std::string, std::string> anchors = HelpAnchors();
+  std::set<int> seen;
+  for (const Case& c : cases) {
+    fake.ClearRecords();
+    c.target->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(c.target->hasFocus()) << c.context;
+    QTest::keyClick(c.target, Qt::Key_F1);
+    ASSERT_EQ(fake.HelpCalls.size(), 1u) << c.context;
+    EXPECT_EQ(fake.HelpCalls[0].Context, c.context);
+    const auto topic = anchors.find("ctx" + std::to_string(c.context));
+    ASSERT_NE(topic, anchors.end()) << c.context;
+    EXPECT_EQ(topic->second, c.heading);
+    seen.insert(c.context);
+  }
+  EXPECT_EQ(seen.size(), 11u);
+  // The grid dialog's topic.
+  const auto grid = anchors.find("ctx" + std::to_string(lumivar::kSetcaHelpContext));
+  ASSERT_NE(grid, anchors.end());
+  EXPECT_EQ(grid->second, "Сетка");
+}
+
+// Captures what is written on the process's standard error.
+class StderrCapture {
+ public:
+  StderrCapture() {
+    std::fflush(stderr);
+    saved_ = dup(2);
+    file_ = std::tmpfile();
+    dup2(fileno(file_), 2);
+  }
+  std::string Stop() {
+    std::fflush(stderr);
+    dup2(saved_, 2);
+    close(saved_);
+    std::string text;
+    std::rewind(file_);
+    for (int ch; (ch = std::fgetc(file_)) != EOF;) text.push_back(static_cast<char>(ch));
+    std::fclose(file_);
+    return text;
+  }
+
+ private:
+  int saved_ = -1;
+  std::FILE* file_ = nullptr;
+};
+
+TEST_F(PrintFormTest, PropertiesOfThePdfPrinterAskOnlyPaperAndOrientation) {
+  plat::QtPrinter qt;
+  plat::ScopedPrinter useQt(qt);
+  const int pdf = static_cast<int>(qt.Printers().size()) - 1;
+  qt.SetPrinterIndex(pdf);
+  // The dialog as it opens; the set-up dialog is answered by the fake.
+  PrintForm->FormActivate();
+  ASSERT_EQ(PrintForm->PrintersList->currentIndex(), pdf);
+  EXPECT_TRUE(PrintForm->Gor->isChecked());
+  EXPECT_LT(PrintForm->Height->MaxValue(), 2100);  // A4 across
+  std::string form;
+  fake.OnExecModal = [&form](QDialog* d) {
+    auto* setup = qobject_cast<plat::TPdfPageSetupForm*>(d);
+    if (!setup) return static_cast<int>(QDialog::Rejected);
+    form = "open";
+    EXPECT_TRUE(setup->Landscape->isChecked());
+    EXPECT_EQ(setup->PaperSize->currentText(), QPageSize::name(QPageSize::A4));
+    setup->Portrait->setChecked(true);
+    setup->PaperSize->setCurrentIndex(setup->PaperSize->findData(static_cast<int>(QPageSize::A3)));
+    setup->OkButton->click();
+    return d->result();
+  };
+  StderrCapture err;
+  PrintForm->Properties->click();
+  EXPECT_EQ(err.Stop(), "");
+  EXPECT_EQ(form, "open");
+  EXPECT_EQ(qt.Orientation(), plat::TPrinterOrientation::poPortrait);
+  EXPECT_TRUE(PrintForm->Vert->isChecked());
+  EXPECT_GT(PrintForm->Height->MaxValue(), 3500);  // A3 upright
+  EXPECT_EQ(PrintForm->Height->Value(), PrintForm->Height->MaxValue());  // the whole page still
+
+  // Cancelled: nothing changes.
+  fake.OnExecModal = [](QDialog* d) {
+    if (auto* setup = qobject_cast<plat::TPdfPageSetupForm*>(d)) setup->Landscape->setChecked(true);
+    d->reject();
+    return d->result();
+  };
+  PrintForm->Properties->click();
+  EXPECT_EQ(qt.Orientation(), plat::TPrinterOrientation::poPortrait);
+  EXPECT_TRUE(PrintForm->Vert->isChecked());
 }
 
 }  // namespace

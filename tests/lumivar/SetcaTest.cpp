@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHelpEvent>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "LumivarFixture.h"
 #include "lumivar/Setca.h"
@@ -157,6 +160,49 @@ TEST_F(SetcaTest, StyleSamples) {
     // Only the solid sample is opaque.
     EXPECT_EQ(qAlpha(img.pixel(0, 0)), c.style == 0 ? 255 : 0) << c.style;
   }
+}
+
+TEST_F(SetcaTest, EachOpeningStartsWithTheFocusOnOk) {
+  CreateForms();
+  fake.ShowDialogs = true;
+  // Ended with the focus on the cancel button (as after a Tab and Enter).
+  Grid([] {
+    QApplication::setActiveWindow(SetcaForm);
+    EXPECT_EQ(SetcaForm->focusWidget(), SetcaForm->OkButton);
+    SetcaForm->CancelButton->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(SetcaForm->focusWidget(), SetcaForm->CancelButton);
+    SetcaForm->CancelButton->click();
+  });
+  EXPECT_FALSE(lumivar::GridOn);
+  // Enter at the next opening means Ok.
+  Grid([] {
+    QApplication::setActiveWindow(SetcaForm);
+    EXPECT_EQ(SetcaForm->focusWidget(), SetcaForm->OkButton);
+    QTest::keyClick(SetcaForm->focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_TRUE(lumivar::GridOn);
+}
+
+TEST_F(SetcaTest, HelpOpensTheGridTopicFromEveryControl) {
+  CreateForms();
+  SetcaForm->show();
+  QApplication::setActiveWindow(SetcaForm);
+  for (QWidget* w : std::initializer_list<QWidget*>{SetcaForm->RadioButton2, SetcaForm->Button1,
+                                                    SetcaForm->OkButton, SetcaForm->CancelButton}) {
+    fake.ClearRecords();
+    w->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w, Qt::Key_F1);
+    ASSERT_EQ(fake.HelpCalls.size(), 1u) << w->objectName().toStdString();
+    EXPECT_EQ(fake.HelpCalls[0].Context, lumivar::kSetcaHelpContext);
+    EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar-help/index.html");
+  }
+  // The title bar's help button and then a click.
+  fake.ClearRecords();
+  QHelpEvent click(QEvent::WhatsThis, QPoint(2, 2), SetcaForm->RadioButton4->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(SetcaForm->RadioButton4, &click);
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].Context, lumivar::kSetcaHelpContext);
+  SetcaForm->hide();
 }
 
 }  // namespace

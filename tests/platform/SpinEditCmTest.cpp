@@ -158,4 +158,32 @@ TEST_F(SpinEditCmTest, TypingKeepsNumbersOnlyAndEnterNeverReachesTheDefaultButto
   EXPECT_EQ(spin->Text(), "1,60");
 }
 
+TEST_F(SpinEditCmTest, TypingIsToldApartAndLeavingIsAnnounced) {
+  plat::TSpinEditCm s;
+  s.SetMinValue(1);
+  s.SetMaxValue(300);
+  s.SetValue(34);
+  std::vector<std::string> events;  // "typed 0,5", "set 0,50", "exit 0,50"
+  s.OnChange = [&events](plat::TSpinEditCm* e) {
+    events.push_back(std::string(e->Typing() ? "typed " : "set ") + e->Text());
+    // A handler's own write during a typed change is the program's.
+    if (e->Text() == "9") e->SetValue(900);
+  };
+  s.OnExit = [&events](plat::TSpinEditCm* e) {
+    EXPECT_FALSE(e->Typing());
+    events.push_back("exit " + e->Text());
+  };
+  s.Editor()->selectAll();
+  QTest::keyClicks(s.Editor(), "0,5");
+  QTest::keyClick(s.Editor(), Qt::Key_Up);
+  s.SetValue(100);
+  Leave(s);
+  Leave(s, Qt::ActiveWindowFocusReason);  // another window: no exit
+  s.Editor()->selectAll();
+  QTest::keyClicks(s.Editor(), "9");
+  EXPECT_FALSE(s.Typing());
+  EXPECT_EQ(events, (std::vector<std::string>{"typed 0", "typed 0,", "typed 0,5", "set 0,60", "set 1,00",
+                                              "exit 1,00", "typed 9", "set 3,00"}));
+}
+
 }  // namespace
