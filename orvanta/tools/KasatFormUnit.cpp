@@ -66,7 +66,7 @@ void TPointLineForm::btnOkClick() {
     return;
   }
   if (t.Overflow) RaiseOverflow();
-  txtKasat->setText(plat::FromCp1251(t.Equation));
+  ShowText(txtKasat, plat::FromCp1251(t.Equation));
   lbFunc->setText(plat::FromCp1251(formula));
   lbFunc->adjustSize();
   lbX0->setText(txtX0->text());

@@ -46,7 +46,7 @@ void TProizForm::btnOkClick() {
     txtFunction->setFocus();
     return;
   }
-  txtProiz->setText(plat::FromCp1251(d.Text));
+  ShowText(txtProiz, plat::FromCp1251(d.Text));
   lbFunc->setText(plat::FromCp1251(d.Heading));
   lbFunc->adjustSize();
   RevealResults(276);

@@ -1,8 +1,9 @@
 #pragma once
-// What the analysis tool windows share: the fixed, centred frame, the
-// decimals control, number boxes that fall back to their defaults, the
-// information message, the height that grows after a successful run, and
-// handing a formula to the main window's add-function command.
+// What the analysis tool windows and the about window share: the fixed,
+// centred frame, the Enter key, the decimals control, number boxes that fall
+// back to their defaults, result boxes, the information message, the height
+// that grows after a successful run, and handing a formula to the main
+// window's add-function command.
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -39,8 +40,16 @@ class TToolForm : public QDialog {
   // Shown results keep their place: the window only ever grows.
   void RevealResults(int outerHeight);
 
+  // The button that Enter presses unless a push button has the focus.
+  QPushButton* DefaultButton() const { return defaultButton_; }
+
+  // Sets a text the program computed or took over: never cut by the box's
+  // length limit, and shown from its first character.
+  static void ShowText(QLineEdit* box, const QString& text);
+
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   virtual void FormShow() {}
 
   // Controls in the windows' common style; positions are client pixels.
@@ -72,6 +81,8 @@ class TToolForm : public QDialog {
   // The formula box's text as bytes, and setting it.
   static std::string FormulaText(const QComboBox* box);
   static void SetFormulaText(QComboBox* box, const std::string& cp1251);
+  // An editable formula box that takes formulas of any length.
+  static void LiftFormulaLimit(QComboBox* box);
 
   // An information message with OK; the run waits until it is closed.
   static void Inform(const std::string& utf8);
@@ -81,4 +92,9 @@ class TToolForm : public QDialog {
   // A fault of the window's own arithmetic: raised, so that the handler
   // guard shows it in the default error box and the run ends here.
   [[noreturn]] static void RaiseOverflow();
+
+ private:
+  // Enter goes to the focused push button, else to the default button.
+  bool EnterKey(QWidget* target);
+  QPushButton* defaultButton_ = nullptr;
 };

@@ -69,12 +69,12 @@ void TUravnForm::btnOkClick() {
   const tools::TQuadratic q = tools::SolveQuadratic(a, b, c, Decimals());
   SetLabel(cpUravn, QString::fromStdString(q.Equation));
   if (q.OverflowAt == 1) RaiseOverflow();
-  txtD->setText(QString::fromStdString(q.DText));
+  ShowText(txtD, QString::fromStdString(q.DText));
   if (q.OverflowAt == 2) RaiseOverflow();
   switch (q.Roots) {
     case 1:
       SetLabel(cpResult, QString::fromUtf8("Данное уравнение имеет единственный корень:"));
-      txtX1->setText(QString::fromStdString(q.X1));
+      ShowText(txtX1, QString::fromStdString(q.X1));
       txtX1->show();
       txtX2->hide();
       break;
@@ -82,8 +82,8 @@ void TUravnForm::btnOkClick() {
       txtX1->show();
       txtX2->show();
       SetLabel(cpResult, QString::fromUtf8("Данное уравнение имеет два корня:"));
-      txtX1->setText(QString::fromStdString(q.X1));
-      txtX2->setText(QString::fromStdString(q.X2));
+      ShowText(txtX1, QString::fromStdString(q.X1));
+      ShowText(txtX2, QString::fromStdString(q.X2));
       break;
     default:
       txtX1->hide();

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <limits>
 #include <memory>
 
 #include "orvanta/engine/FuncsUnit.h"
@@ -77,6 +78,8 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   txtExpression->setMaxVisibleItems(8);
   {
     QLineEdit* le = txtExpression->lineEdit();
+    // A formula handed over by a tool can be longer than an edit's default limit.
+    le->setMaxLength(std::numeric_limits<int>::max());
     QPalette p = le->palette();
     p.setColor(QPalette::Base, Qt::black);
     p.setColor(QPalette::Text, Qt::yellow);
@@ -286,6 +289,7 @@ std::string TNewFunctionForm::ExpressionText() const {
 
 void TNewFunctionForm::SetExpressionText(const std::string& cp1251Text) {
   txtExpression->setEditText(plat::FromCp1251(cp1251Text));
+  ExprEdit()->setCursorPosition(0);
 }
 
 std::string TNewFunctionForm::SettingsPath() {
