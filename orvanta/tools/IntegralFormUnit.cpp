@@ -45,7 +45,8 @@ TIntegralForm::TIntegralForm(QWidget* parent)
   gbResults->setObjectName("gbResults");
   gbResults->setGeometry(8, 248, 329, 81);
   gbResults->hide();
-  lblFunc = MakeLabel(gbResults, "lblFunc", "", 8, 16);
+  // Just below the group's title.
+  lblFunc = MakeLabel(gbResults, "lblFunc", "", 8, 18);
   MarkBold(lblFunc);
   lblPredel = MakeLabel(gbResults, "lblPredel", "", 8, 32);
   lblPolog = MakeLabel(gbResults, "lblPolog", "Интегрирование по абсолютному значению:", 8, 48);

@@ -109,6 +109,9 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   btnAddFunction->setDefault(true);
   btnCancel = new QPushButton("Отмена", this);
   btnCancel->setObjectName("btnCancel");
+  // Room beside the captions, so that they do not fill their buttons.
+  for (QPushButton* b : {btnDefault, btnAddFunction, btnCancel})
+    b->setMinimumWidth(b->sizeHint().width() + 16);
   buttons->addWidget(btnDefault);
   buttons->addStretch(1);
   buttons->addWidget(btnAddFunction);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "FunctionsHelpers.h"
+#include "orvanta/tools/AboutFormUnit.h"
 #include "orvanta/tools/IntegralFormUnit.h"
 #include "orvanta/tools/KasatFormUnit.h"
 #include "orvanta/tools/LineFormUnit.h"
@@ -27,6 +28,8 @@
 #include "orvanta/tools/TableFormUnit.h"
 #include "orvanta/tools/UravnFormUnit.h"
 #include "orvanta/tools/calc/ToolCalc.h"
+#include "orvanta/workbench/ScreenFormUnit.h"
+#include "tests/common/WidgetFit.h"
 
 namespace {
 
@@ -684,6 +687,153 @@ TEST_F(ToolKeys, TheDecimalsBoxShowsTheDecimalsUsed) {
   t.btnOkClick();
   EXPECT_EQ(U(t.txtKolvo->text()), "100");
   EXPECT_EQ(t.Grid->rowCount(), 101);
+}
+
+}  // namespace
+
+namespace {
+
+class ToolTexts : public ToolWindows {
+ protected:
+  std::string Faults(const QWidget* w) {
+    std::string all;
+    for (const std::string& f : orv_test::TextsThatDoNotFit(w)) all += f + "\n";
+    return all;
+  }
+};
+
+TEST_F(ToolTexts, EveryWindowShowsItsTextsWhole) {
+  Add("x^2");
+  // The results areas in view, as after a first run.
+  for (QDialog* d : std::initializer_list<QDialog*>{ProizForm, KasatForm, NormalForm, IntegralForm,
+                                                   TableForm, LineForm, ParabolaForm, UravnForm})
+    Form().HandFunctionsTo(static_cast<TToolForm*>(d)->findChild<QComboBox*>("txtFunction"));
+  ProizForm->btnOkClick();
+  KasatForm->btnOkClick();
+  NormalForm->btnOkClick();
+  IntegralForm->btnOkClick();
+  TableForm->btnOkClick();
+  LineForm->btnOkClick();
+  ParabolaForm->btnOkClick();
+  UravnForm->txtB->setText("-3");
+  UravnForm->txtC->setText("2");
+  UravnForm->btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+
+  QWidget* windows[] = {GeneralForm, NewFunctionForm, ScreenForm,   ProizForm,
+                        KasatForm,   NormalForm,      IntegralForm, TableForm,
+                        LineForm,    ParabolaForm,    UravnForm,    AboutForm};
+  for (QWidget* w : windows) {
+    // Laid out as the user sees it: shown.
+    const bool wasVisible = w->isVisible();
+    w->show();
+    QApplication::processEvents();
+    const std::string faults = Faults(w);
+    EXPECT_TRUE(faults.empty()) << U(w->objectName()) << ":\n" << faults;
+    if (!wasVisible) w->hide();
+  }
+}
+
+TEST_F(ToolTexts, TheAboutWindowSharesTheToolFrame) {
+  auto* about = qobject_cast<TToolForm*>(AboutForm);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(about->font(), IntegralForm->font());
+  EXPECT_EQ(about->size(), QSize(313, 388));
+  // Its texts keep clear of the right edge.
+  for (const QLabel* l : about->findChildren<QLabel*>())
+    EXPECT_LE(l->geometry().right(), about->width() - 8) << U(l->objectName());
+}
+
+}  // namespace
+
+namespace {
+
+class ToolTable : public ToolWindows {};
+
+TEST_F(ToolTable, ClicksOnTheYColumnLeaveTheXColumnInView) {
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText("sqrt(x)");
+  t.txtStart->setText("-0.2");
+  t.show();
+  t.btnOkClick();
+  QApplication::processEvents();
+  QTableWidget& g = *t.Grid;
+  ASSERT_EQ(g.rowCount(), 101);
+  EXPECT_EQ(t.Cell(0, 1), "-0.2");
+  EXPECT_EQ(t.Cell(1, 1), "Квадратный корень из отрицательного числа");
+  for (int row : {1, 3, 6, 2}) {
+    const QRect cell = g.visualRect(g.model()->index(row, 1));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::keyClick(g.viewport(), Qt::Key_Right);
+    EXPECT_EQ(g.horizontalScrollBar()->value(), 0) << row;
+  }
+  EXPECT_EQ(g.horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(g.columnViewportPosition(0), 0);
+  // Both columns lie inside the viewport, beside the vertical scroll bar.
+  EXPECT_EQ(g.columnWidth(0), 162);
+  EXPECT_LE(g.columnViewportPosition(1) + g.columnWidth(1), g.viewport()->width());
+  EXPECT_GE(g.columnWidth(1), 100);
+  // An error text wider than its column is there whole as the cell's tooltip.
+  EXPECT_EQ(U(g.item(1, 1)->toolTip()), "Квадратный корень из отрицательного числа");
+  t.close();
+}
+
+TEST_F(ToolTable, ResultsLongerThanAnEditsLimitAreKeptWhole) {
+  // A derivative of a deep nest: its text far exceeds 32,767 characters.
+  std::string formula = "x";
+  for (int i = 0; i < 130; ++i) formula = "sin(" + formula + ")";
+  const tools::TDerivative d = tools::Derivative(formula, 4);
+  ASSERT_TRUE(d.Message.empty());
+  ASSERT_GT(d.Text.size(), 40000u);
+
+  TProizForm& p = *ProizForm;
+  p.txtFunction->setEditText(QString::fromStdString(formula));
+  p.btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(p.txtProiz->text().size(), static_cast<qsizetype>(d.Text.size()));
+  EXPECT_EQ(U(p.txtProiz->text()), d.Text);
+  EXPECT_EQ(p.txtProiz->cursorPosition(), 0);  // shown from its start
+  // Taken over whole by the formula box, the new-function dialog and the list.
+  p.btnSecondClick();
+  EXPECT_EQ(U(p.txtFunction->currentText()), d.Text);
+  EXPECT_EQ(p.txtFunction->lineEdit()->cursorPosition(), 0);
+  p.btnOkClick();
+  p.txtProiz->setText(QString::fromStdString(d.Text));
+  EXPECT_EQ(HandOff([&] { p.btnGraphClick(); }), d.Text);
+
+  // A long formula in the list: whole, from its start, in the function
+  // toolbar and in a tool's formula box.
+  const std::string longFormula = "x+0." + std::string(40000, '0') + "1";
+  Add(longFormula);
+  ASSERT_EQ(Form().lbxFunctions->count(), 1);
+  Form().lbxFunctions->setCurrentRow(0);
+  Form().lbxFunctionsClick();
+  EXPECT_EQ(U(Form().txtFunction->text()), longFormula);
+  EXPECT_EQ(Form().txtFunction->cursorPosition(), 0);
+  Form().HandFunctionsTo(KasatForm->txtFunction);
+  EXPECT_EQ(U(KasatForm->txtFunction->currentText()), longFormula);
+  EXPECT_EQ(KasatForm->txtFunction->lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(ToolTable, TheIntegralRefusesLimitsThatSwallowTheStep) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("1");
+  // 2^83: the numbers there lie 2^20 apart; a step of 0.4 * 2^20 is lost.
+  w.txtMinX->setText("9671406556917033397649408");
+  w.txtMaxX->setText("9671406556917033408135168");  // 2^83 + 10 * 2^20
+  w.txtDx->setText("0.5");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgTooManyTerms);
+  EXPECT_EQ(w.focusWidget(), w.txtDx);
+  EXPECT_TRUE(w.gbResults->isHidden());
+}
+
+TEST_F(ToolTable, TheToolbarHelpButtonOpensTheHelpPage) {
+  ProgramDir = "/prog/";
+  Form().tbHelp->click();
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].File, "/prog/help/help.htm");
+  EXPECT_TRUE(fake.Dialogs.empty());
 }
 
 }  // namespace
