@@ -820,7 +820,7 @@ TEST_F(ToolTable, TheIntegralRefusesLimitsThatSwallowTheStep) {
   w.txtFunction->setEditText("1");
   // 2^83: the numbers there lie 2^20 apart; a step of 0.4 * 2^20 is lost.
   w.txtMinX->setText("9671406556917033397649408");
-  w.txtMaxX->setText("9671406556917033408135168");  // 2^83 + 10 * 2^20
+  w.txtMaxX->setText("9671406556917033401843712");  // 2^83 + 4 * 2^20: 8388608 steps
   w.txtDx->setText("0.5");
   w.btnOkClick();
   EXPECT_EQ(LastMessage(), tools::MsgTooManyTerms);
