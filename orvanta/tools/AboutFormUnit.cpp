@@ -76,7 +76,6 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 TAboutForm::TAboutForm(QWidget* parent)
     : TToolForm(parent, "AboutForm", "О программе Orvanta", 313, 388) {
-
   GroupBox1 = new QGroupBox(this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(8, 8, 305, 81);
