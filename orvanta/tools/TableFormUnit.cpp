@@ -56,7 +56,7 @@ TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таб
   btnOk = MakeButton(this, "btnOk", "Получить значения", 221, 176, 116);
   SetDefaultButton(btnOk);
 
-  lbFunction = MakeLabel(this, "lbFunction", "", 8, 216);
+  lbFunction = MakeFitLabel(this, "lbFunction", 8, 216);
   MarkBold(lbFunction);
   Grid = new QTableWidget(1, 2, this);
   Grid->setObjectName("Grid");
@@ -117,8 +117,7 @@ void TTableForm::btnOkClick() {
   const long double step = ReadBox(txtDx, "0.1", [](long double v) { return v >= 1e-6L; });
 
   const int digits = Decimals();
-  lbFunction->setText(plat::FromCp1251(formula));
-  lbFunction->adjustSize();
+  ShowLabel(lbFunction, plat::FromCp1251(formula));
   btnSave->setEnabled(true);
   RevealResults(416);
 

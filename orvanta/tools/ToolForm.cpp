@@ -114,6 +114,38 @@ QLabel* TToolForm::MakeLabel(QWidget* parent, const char* name, const char* capt
   return l;
 }
 
+TFitLabel* TToolForm::MakeFitLabel(QWidget* parent, const char* name, int x, int y) {
+  auto* l = new TFitLabel(parent);
+  l->setObjectName(name);
+  l->setTextFormat(Qt::PlainText);
+  l->move(x, y);
+  l->adjustSize();
+  return l;
+}
+
+void TToolForm::ShowLabel(QLabel* label, const QString& text, int right) {
+  label->setText(text);
+  label->adjustSize();
+  if (right < 0 && label->parentWidget() != nullptr) right = label->parentWidget()->width() - 8;
+  const bool cut = right >= 0 && label->x() + label->width() > right;
+  if (cut) label->resize(std::max(0, right - label->x()), label->height());
+  label->setToolTip(cut ? text : QString());
+}
+
+void TFitLabel::paintEvent(QPaintEvent* event) {
+  const QRect room = contentsRect();
+  const QFontMetrics fm(font());
+  if (fm.horizontalAdvance(text()) <= room.width()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   fm.elidedText(text(), Qt::ElideRight, room.width()));
+}
+
 QLineEdit* TToolForm::MakeEdit(QWidget* parent, const char* name, const char* text, int x, int y,
                                int w) {
   auto* e = new QLineEdit(Q(text), parent);

@@ -5,14 +5,25 @@
 // that grows after a successful run, and handing a formula to the main
 // window's add-function command.
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class TUpDown;
+
+// A label that shows a run's formula, limits or result. Its text stays whole
+// (the program reads it back); only its painting is cut with "..." when the
+// label is narrower than the text.
+class TFitLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
 
 class TToolForm : public QDialog {
   Q_OBJECT
@@ -54,6 +65,11 @@ class TToolForm : public QDialog {
 
   // Controls in the windows' common style; positions are client pixels.
   QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y);
+  TFitLabel* MakeFitLabel(QWidget* parent, const char* name, int x, int y);
+  // Sets the text of a label made by MakeFitLabel. A text that would pass
+  // `right` (default: 8 pixels inside the parent's right edge) is cut there
+  // and shown whole as the label's tooltip.
+  static void ShowLabel(QLabel* label, const QString& text, int right = -1);
   QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text, int x, int y, int w);
   QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int x, int y,
                           int w, int h = 33);

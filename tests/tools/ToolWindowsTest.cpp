@@ -837,3 +837,40 @@ TEST_F(ToolTable, TheToolbarHelpButtonOpensTheHelpPage) {
 }
 
 }  // namespace
+
+namespace {
+
+class ToolLabels : public ToolWindows {};
+
+TEST_F(ToolLabels, LongRunTextsStopAtTheirEdgeAndStayWhole) {
+  const std::string formula = "x+" + std::string(200, '1');
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText(QString::fromStdString(formula));
+  w.txtMaxX->setText("0.01");
+  w.btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(U(w.lblFunc->text()), formula);
+  EXPECT_EQ(U(w.lblFunc->toolTip()), formula);
+  EXPECT_LE(w.lblFunc->geometry().right(), w.gbResults->width() - 8);
+  EXPECT_TRUE(w.lblPredel->toolTip().isEmpty());  // a short text shows whole
+
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText(QString::fromStdString(formula));
+  t.txtKolvo->setText("2");
+  t.btnOkClick();
+  EXPECT_EQ(U(t.lbFunction->text()), formula);  // what the file receives
+  EXPECT_LE(t.lbFunction->geometry().right(), t.width() - 8);
+
+  // The equation stops before the discriminant's label and is handed over whole.
+  TUravnForm& u = *UravnForm;
+  u.txtB->setText("123456789012345678");
+  u.txtC->setText("-987654321098765432");
+  u.btnOkClick();
+  const QLabel* d = u.findChild<QLabel*>("Label6");
+  ASSERT_NE(d, nullptr);
+  EXPECT_LT(u.cpUravn->geometry().right(), d->x());
+  EXPECT_EQ(U(u.cpUravn->toolTip()), "x^2+123456789012345678x-987654321098765432=0");
+  EXPECT_EQ(HandOff([&] { u.btnAddGraphClick(); }), "x^2+123456789012345678x-987654321098765432");
+}
+
+}  // namespace
