@@ -77,6 +77,20 @@ void TToolForm::showEvent(QShowEvent* event) {
   plat::Guard([this] { FormShow(); });
 }
 
+void TToolForm::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  if (!visible) return;
+  // Showing the window selects the whole text of the focused box, which
+  // scrolls a long formula to its end: keep it selected, show its start.
+  QWidget* focused = focusWidget();
+  if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
+  if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
+    const int length = static_cast<int>(edit->text().size());
+    if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+      edit->setSelection(length, -length);
+  }
+}
+
 bool TToolForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -58,6 +58,8 @@ class TToolForm : public QDialog {
   // length limit, and shown from its first character.
   static void ShowText(QLineEdit* box, const QString& text);
 
+  void setVisible(bool visible) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -854,6 +854,14 @@ TEST_F(ToolLabels, LongRunTextsStopAtTheirEdgeAndStayWhole) {
   EXPECT_LE(w.lblFunc->geometry().right(), w.gbResults->width() - 8);
   EXPECT_TRUE(w.lblPredel->toolTip().isEmpty());  // a short text shows whole
 
+  // Opened with the long formula: all of it selected, shown from its start.
+  w.show();
+  QLineEdit* box = w.txtFunction->lineEdit();
+  EXPECT_EQ(w.focusWidget(), w.txtFunction);
+  EXPECT_EQ(U(box->selectedText()), formula);
+  EXPECT_EQ(box->cursorPosition(), 0);
+  w.close();
+
   TTableForm& t = *TableForm;
   t.txtFunction->setEditText(QString::fromStdString(formula));
   t.txtKolvo->setText("2");
