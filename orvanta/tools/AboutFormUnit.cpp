@@ -31,12 +31,12 @@ bool HasScheme(const std::string& address, const char* scheme) {
   return true;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int x, int y, int points) {
+QLabel* BoldLabel(QWidget* parent, const char* name, const char* text, int x, int y, int points) {
   auto* l = new QLabel(Q(text), parent);
   l->setObjectName(name);
   QFont f = l->font();
   f.setBold(true);
-  f.setPointSize(points);
+  f.setPixelSize(points * 96 / 72);  // laid out for 96 pixels per inch
   l->setFont(f);
   l->move(x, y);
   l->adjustSize();
@@ -74,11 +74,8 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     plat::Guard(OnClick);
 }
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
-  setObjectName("AboutForm");
-  setWindowTitle(Q("О программе Orvanta"));
-  setFixedSize(313, 388);
-
+TAboutForm::TAboutForm(QWidget* parent)
+    : TToolForm(parent, "AboutForm", "О программе Orvanta", 313, 388) {
   GroupBox1 = new QGroupBox(this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(8, 8, 305, 81);
@@ -125,9 +122,9 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   Image2->setGeometry(16, 232, 33, 41);
   Image2->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
 
-  Label1 = MakeLabel(this, "Label1", "Команда Orvanta, 2026", 56, 240, 12);
+  Label1 = BoldLabel(this, "Label1", "Команда Orvanta, 2026", 56, 240, 12);
   Label2 = MakeLink(this, "Label2", "Домашняя страница Orvanta", 16, 280);
-  Label4 = MakeLabel(this, "Label4", "Пишите мне! Отвечу на любой вопрос!", 16, 312, 10);
+  Label4 = BoldLabel(this, "Label4", "Пишите мне! Отвечу на любой вопрос!", 16, 312, 10);
   Label3 = MakeLink(this, "Label3", "orvanta@example.org", 16, 336);
 
   Button1 = new QPushButton(Q("Закрыть"), this);

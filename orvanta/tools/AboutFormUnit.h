@@ -2,10 +2,11 @@
 // The about window "О программе Orvanta": banner, notice, author line, the
 // home-page and contact links, and the browser through which the workbench
 // opens its web pages and its help page.
-#include <QDialog>
 #include <QLabel>
 #include <functional>
 #include <string>
+
+#include "orvanta/tools/ToolForm.h"
 
 class QGroupBox;
 class QTextEdit;
@@ -37,7 +38,8 @@ class TLinkLabel : public QLabel {
 extern const char* const OrvantaHomePage;
 extern const char* const OrvantaContactLink;
 
-class TAboutForm : public QDialog {
+// Framed like the tool windows.
+class TAboutForm : public TToolForm {
   Q_OBJECT
  public:
   explicit TAboutForm(QWidget* parent = nullptr);

@@ -45,26 +45,20 @@ TIntegralForm::TIntegralForm(QWidget* parent)
   gbResults->setObjectName("gbResults");
   gbResults->setGeometry(8, 248, 329, 81);
   gbResults->hide();
-  lblFunc = MakeLabel(gbResults, "lblFunc", "", 8, 16);
+  // Just below the group's title.
+  lblFunc = MakeFitLabel(gbResults, "lblFunc", 8, 18);
   MarkBold(lblFunc);
-  lblPredel = MakeLabel(gbResults, "lblPredel", "", 8, 32);
+  lblPredel = MakeFitLabel(gbResults, "lblPredel", 8, 32);
   lblPolog = MakeLabel(gbResults, "lblPolog", "Интегрирование по абсолютному значению:", 8, 48);
   lblAbs = MakeLabel(gbResults, "lblAbs", "", 240, 48);
   MarkBold(lblAbs);
   MakeLabel(gbResults, "Label10", "Результат: ", 8, 64);
-  lblResult = MakeLabel(gbResults, "lblResult", "", 72, 64);
+  lblResult = MakeFitLabel(gbResults, "lblResult", 72, 64);
   MarkResult(lblResult);
 
   plat::On(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
   plat::On(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
 }
-
-namespace {
-void SetLabel(QLabel* l, const QString& text) {
-  l->setText(text);
-  l->adjustSize();
-}
-}  // namespace
 
 void TIntegralForm::btnOkClick() {
   const std::string formula = FormulaText(txtFunction);
@@ -95,12 +89,12 @@ void TIntegralForm::btnOkClick() {
 
   gbResults->show();
   RevealResults(364);
-  SetLabel(lblFunc, plat::FromCp1251(formula));
-  SetLabel(lblPredel, QString::fromUtf8("Интегрирование от ") + txtMinX->text() +
+  ShowLabel(lblFunc, plat::FromCp1251(formula));
+  ShowLabel(lblPredel, QString::fromUtf8("Интегрирование от ") + txtMinX->text() +
                           QString::fromUtf8(" до ") + txtMaxX->text() +
                           QString::fromUtf8(" с шагом ") + txtDx->text());
-  SetLabel(lblAbs, QString::fromUtf8(cbxIfPolog->isChecked() ? "да" : "нет"));
-  SetLabel(lblResult, QString::fromStdString(FormatFixed(r.Sum, digits)));
+  ShowLabel(lblAbs, QString::fromUtf8(cbxIfPolog->isChecked() ? "да" : "нет"));
+  ShowLabel(lblResult, QString::fromStdString(FormatFixed(r.Sum, digits)));
 }
 
 void TIntegralForm::btnCancelClick() { close(); }

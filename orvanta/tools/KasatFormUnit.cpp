@@ -40,10 +40,10 @@ TPointLineForm::TPointLineForm(QWidget* parent, bool normal)
   GroupBox2 = new QGroupBox(QString::fromUtf8("Последние результаты"), this);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setGeometry(8, 184, 329, 137);
-  lbFunc = MakeLabel(GroupBox2, "lbFunc", "", 10, 20);
+  lbFunc = MakeFitLabel(GroupBox2, "lbFunc", 10, 20);
   MarkBold(lbFunc);
   Label3 = MakeLabel(GroupBox2, "Label3", pointCaption, 8, 40);
-  lbX0 = MakeLabel(GroupBox2, "lbX0", "", normal ? 130 : 114, 40);
+  lbX0 = MakeFitLabel(GroupBox2, "lbX0", normal ? 130 : 114, 40);
   MarkBold(lbX0);
   txtKasat = MakeEdit(GroupBox2, "txtKasat", "", 8, 64, 313);
   MarkResult(txtKasat);
@@ -66,11 +66,9 @@ void TPointLineForm::btnOkClick() {
     return;
   }
   if (t.Overflow) RaiseOverflow();
-  txtKasat->setText(plat::FromCp1251(t.Equation));
-  lbFunc->setText(plat::FromCp1251(formula));
-  lbFunc->adjustSize();
-  lbX0->setText(txtX0->text());
-  lbX0->adjustSize();
+  ShowText(txtKasat, plat::FromCp1251(t.Equation));
+  ShowLabel(lbFunc, plat::FromCp1251(formula));
+  ShowLabel(lbX0, txtX0->text());
   RevealResults(354);
   btnGraph->setFocus();
 }

@@ -50,7 +50,7 @@ void TLineForm::btnOkClick() {
       Inform(tools::MsgLinePoints);
       break;  // the previous line stays, the window still grows
     case tools::TPointsOutcome::Ok:
-      txtFunction->setText(QString::fromStdString(p.Formula));
+      ShowText(txtFunction, QString::fromStdString(p.Formula));
       break;
   }
   btnAddGraph->setFocus();

@@ -57,7 +57,7 @@ void TParabolaForm::btnOkClick() {
       Inform(tools::MsgParabolaPoints);
       break;  // the previous parabola stays, the window still grows
     case tools::TPointsOutcome::Ok:
-      txtFunction->setText(QString::fromStdString(p.Formula));
+      ShowText(txtFunction, QString::fromStdString(p.Formula));
       break;
   }
   btnAddGraph->setFocus();

@@ -26,7 +26,7 @@ TProizForm::TProizForm(QWidget* parent)
   GroupBox1 = new QGroupBox(QString::fromUtf8("Последние результаты"), this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(8, 120, 329, 121);
-  lbFunc = MakeLabel(GroupBox1, "lbFunc", "", 10, 20);
+  lbFunc = MakeFitLabel(GroupBox1, "lbFunc", 10, 20);
   MarkBold(lbFunc);
   txtProiz = MakeEdit(GroupBox1, "txtProiz", "", 8, 40, 313);
   MarkResult(txtProiz);
@@ -46,9 +46,8 @@ void TProizForm::btnOkClick() {
     txtFunction->setFocus();
     return;
   }
-  txtProiz->setText(plat::FromCp1251(d.Text));
-  lbFunc->setText(plat::FromCp1251(d.Heading));
-  lbFunc->adjustSize();
+  ShowText(txtProiz, plat::FromCp1251(d.Text));
+  ShowLabel(lbFunc, plat::FromCp1251(d.Heading));
   RevealResults(276);
   btnGraph->setFocus();
 }

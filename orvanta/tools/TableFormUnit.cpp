@@ -49,13 +49,14 @@ TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таб
   txtFinish->setEnabled(false);
   MakeDecimals(this, 8, 144, 153, 140, 169);
 
-  btnCancel = MakeButton(this, "btnCancel", "Закрыть", 8, 176, 105);
-  btnSave = MakeButton(this, "btnSave", "Сохранить в файле", 120, 176, 105);
+  // The short "Закрыть" gives room to the two long captions.
+  btnCancel = MakeButton(this, "btnCancel", "Закрыть", 8, 176, 83);
+  btnSave = MakeButton(this, "btnSave", "Сохранить в файле", 97, 176, 118);
   btnSave->setEnabled(false);
-  btnOk = MakeButton(this, "btnOk", "Получить значения", 232, 176, 105);
+  btnOk = MakeButton(this, "btnOk", "Получить значения", 221, 176, 116);
   SetDefaultButton(btnOk);
 
-  lbFunction = MakeLabel(this, "lbFunction", "", 8, 216);
+  lbFunction = MakeFitLabel(this, "lbFunction", 8, 216);
   MarkBold(lbFunction);
   Grid = new QTableWidget(1, 2, this);
   Grid->setObjectName("Grid");
@@ -66,6 +67,14 @@ TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таб
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The x column keeps its width and the y column takes what the vertical
+  // scroll bar leaves, so both are always in view and a click on a cell
+  // cannot scroll the grid sideways. A y text wider than its column is cut
+  // with "..." and shown whole as the cell's tooltip.
+  Grid->horizontalHeader()->setStretchLastSection(true);
+  Grid->setColumnWidth(0, 162);
+  Grid->setWordWrap(false);
+  Grid->setTextElideMode(Qt::ElideRight);
 
   SaveDialog.Title = "Сохранение таблицы";
   SaveDialog.Filter = "Текстовый файлы (*.txt)|*.txt";
@@ -86,12 +95,12 @@ void TTableForm::SetCell(int col, int row, const QString& text) {
   auto* item = new QTableWidgetItem(text);
   // The first column is the grid's fixed one: shaded like a heading.
   if (col == 0) item->setBackground(palette().button());
+  if (col == 1) item->setToolTip(text);
   Grid->setItem(row, col, item);
 }
 
 void TTableForm::btnOkClick() {
   Grid->setColumnWidth(0, 162);
-  Grid->setColumnWidth(1, 162);
   SetCell(0, 0, QStringLiteral("X = "));
   SetCell(1, 0, QStringLiteral("Y = "));
 
@@ -108,8 +117,7 @@ void TTableForm::btnOkClick() {
   const long double step = ReadBox(txtDx, "0.1", [](long double v) { return v >= 1e-6L; });
 
   const int digits = Decimals();
-  lbFunction->setText(plat::FromCp1251(formula));
-  lbFunction->adjustSize();
+  ShowLabel(lbFunction, plat::FromCp1251(formula));
   btnSave->setEnabled(true);
   RevealResults(416);
 

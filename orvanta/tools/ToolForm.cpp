@@ -1,15 +1,21 @@
 #include "orvanta/tools/ToolForm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTextEdit>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "orvanta/engine/FuncsUnit.h"
@@ -46,6 +52,8 @@ int TToolForm::UpDownValue(const QLineEdit* edit, TUpDown* ud) {
   int32_t typed = 0;
   if (edit != nullptr && TryStrToInteger(plat::ToUtf8(edit->text()), &typed))
     ud->SetPosition(std::clamp<int32_t>(typed, ud->Min(), ud->Max()));
+  else
+    ud->SetPosition(ud->Position());  // the edit shows the value used, not a bad text
   return ud->Position();
 }
 
@@ -62,7 +70,52 @@ void TToolForm::showEvent(QShowEvent* event) {
     const QRect desk = screen->availableGeometry();
     move(desk.center().x() - width() / 2, desk.center().y() - OuterHeight() / 2);
   }
+  // Enter is taken before the focused control sees it: an editable combo
+  // box would otherwise spend the first press on its inline completion.
+  for (QWidget* w : findChildren<QWidget*>())
+    if (w->window() == this) w->installEventFilter(this);
   plat::Guard([this] { FormShow(); });
+}
+
+void TToolForm::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  if (!visible) return;
+  // Showing the window selects the whole text of the focused box, which
+  // scrolls a long formula to its end: keep it selected, show its start.
+  QWidget* focused = focusWidget();
+  if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
+  if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
+    const int length = static_cast<int>(edit->text().size());
+    if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+      edit->setSelection(length, -length);
+  }
+}
+
+bool TToolForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && (key->modifiers() & ~Qt::KeypadModifier) == 0)
+      return EnterKey(static_cast<QWidget*>(watched));
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool TToolForm::EnterKey(QWidget* target) {
+  if (auto* button = qobject_cast<QPushButton*>(target)) {
+    if (button->isEnabled()) button->click();
+    return true;
+  }
+  // Multi-line texts take Enter as a line break.
+  if (qobject_cast<QTextEdit*>(target) || qobject_cast<QPlainTextEdit*>(target)) return false;
+  // An open completion list takes Enter as the choice of a line.
+  if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+    const QCompleter* c = edit->completer();
+    if (c && c->popup() && c->popup()->isVisible()) return false;
+  }
+  if (defaultButton_ == nullptr) return false;
+  if (defaultButton_->isEnabled() && defaultButton_->isVisible()) defaultButton_->click();
+  return true;
 }
 
 QLabel* TToolForm::MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y) {
@@ -73,6 +126,38 @@ QLabel* TToolForm::MakeLabel(QWidget* parent, const char* name, const char* capt
   l->move(x, y);
   l->adjustSize();
   return l;
+}
+
+TFitLabel* TToolForm::MakeFitLabel(QWidget* parent, const char* name, int x, int y) {
+  auto* l = new TFitLabel(parent);
+  l->setObjectName(name);
+  l->setTextFormat(Qt::PlainText);
+  l->move(x, y);
+  l->adjustSize();
+  return l;
+}
+
+void TToolForm::ShowLabel(QLabel* label, const QString& text, int right) {
+  label->setText(text);
+  label->adjustSize();
+  if (right < 0 && label->parentWidget() != nullptr) right = label->parentWidget()->width() - 8;
+  const bool cut = right >= 0 && label->x() + label->width() > right;
+  if (cut) label->resize(std::max(0, right - label->x()), label->height());
+  label->setToolTip(cut ? text : QString());
+}
+
+void TFitLabel::paintEvent(QPaintEvent* event) {
+  const QRect room = contentsRect();
+  const QFontMetrics fm(font());
+  if (fm.horizontalAdvance(text()) <= room.width()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   fm.elidedText(text(), Qt::ElideRight, room.width()));
 }
 
 QLineEdit* TToolForm::MakeEdit(QWidget* parent, const char* name, const char* text, int x, int y,
@@ -109,12 +194,14 @@ void TToolForm::PlaceFunctionBox(QComboBox* box) {
   box->setGeometry(8, 24, 329, 21);
   // Enter runs the window; it never adds the typed text to the list.
   box->setInsertPolicy(QComboBox::NoInsert);
+  LiftFormulaLimit(box);
 }
 
 void TToolForm::SetDefaultButton(QPushButton* ok) {
   // Enter presses it; Esc and the close box reject the dialog, which hides
   // it like the window's close button does.
   ok->setDefault(true);
+  defaultButton_ = ok;
 }
 
 void TToolForm::SetGlyphIcon(const char* glyphUtf8, Qt::GlobalColor background) {
@@ -167,6 +254,17 @@ std::string TToolForm::FormulaText(const QComboBox* box) { return plat::ToCp1251
 
 void TToolForm::SetFormulaText(QComboBox* box, const std::string& cp1251) {
   box->setEditText(plat::FromCp1251(cp1251));
+  if (QLineEdit* edit = box->lineEdit()) edit->setCursorPosition(0);
+}
+
+void TToolForm::LiftFormulaLimit(QComboBox* box) {
+  if (QLineEdit* edit = box->lineEdit()) edit->setMaxLength(std::numeric_limits<int>::max());
+}
+
+void TToolForm::ShowText(QLineEdit* box, const QString& text) {
+  if (text.size() > box->maxLength()) box->setMaxLength(std::numeric_limits<int>::max());
+  box->setText(text);
+  box->setCursorPosition(0);
 }
 
 void TToolForm::Inform(const std::string& utf8) {

@@ -1,17 +1,29 @@
 #pragma once
-// What the analysis tool windows share: the fixed, centred frame, the
-// decimals control, number boxes that fall back to their defaults, the
-// information message, the height that grows after a successful run, and
-// handing a formula to the main window's add-function command.
+// What the analysis tool windows and the about window share: the fixed,
+// centred frame, the Enter key, the decimals control, number boxes that fall
+// back to their defaults, result boxes, the information message, the height
+// that grows after a successful run, and handing a formula to the main
+// window's add-function command.
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class TUpDown;
+
+// A label that shows a run's formula, limits or result. Its text stays whole
+// (the program reads it back); only its painting is cut with "..." when the
+// label is narrower than the text.
+class TFitLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
 
 class TToolForm : public QDialog {
   Q_OBJECT
@@ -39,12 +51,27 @@ class TToolForm : public QDialog {
   // Shown results keep their place: the window only ever grows.
   void RevealResults(int outerHeight);
 
+  // The button that Enter presses unless a push button has the focus.
+  QPushButton* DefaultButton() const { return defaultButton_; }
+
+  // Sets a text the program computed or took over: never cut by the box's
+  // length limit, and shown from its first character.
+  static void ShowText(QLineEdit* box, const QString& text);
+
+  void setVisible(bool visible) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   virtual void FormShow() {}
 
   // Controls in the windows' common style; positions are client pixels.
   QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int x, int y);
+  TFitLabel* MakeFitLabel(QWidget* parent, const char* name, int x, int y);
+  // Sets the text of a label made by MakeFitLabel. A text that would pass
+  // `right` (default: 8 pixels inside the parent's right edge) is cut there
+  // and shown whole as the label's tooltip.
+  static void ShowLabel(QLabel* label, const QString& text, int right = -1);
   QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text, int x, int y, int w);
   QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int x, int y,
                           int w, int h = 33);
@@ -72,6 +99,8 @@ class TToolForm : public QDialog {
   // The formula box's text as bytes, and setting it.
   static std::string FormulaText(const QComboBox* box);
   static void SetFormulaText(QComboBox* box, const std::string& cp1251);
+  // An editable formula box that takes formulas of any length.
+  static void LiftFormulaLimit(QComboBox* box);
 
   // An information message with OK; the run waits until it is closed.
   static void Inform(const std::string& utf8);
@@ -81,4 +110,9 @@ class TToolForm : public QDialog {
   // A fault of the window's own arithmetic: raised, so that the handler
   // guard shows it in the default error box and the run ends here.
   [[noreturn]] static void RaiseOverflow();
+
+ private:
+  // Enter goes to the focused push button, else to the default button.
+  bool EnterKey(QWidget* target);
+  QPushButton* defaultButton_ = nullptr;
 };

@@ -41,7 +41,7 @@ TUravnForm::TUravnForm(QWidget* parent)
   btnOk = MakeButton(this, "btnOk", "Решить", 264, 96, 121);
   SetDefaultButton(btnOk);
 
-  cpUravn = MakeLabel(this, "cpUravn", "", 8, 144);
+  cpUravn = MakeFitLabel(this, "cpUravn", 8, 144);
   BoldLabel(cpUravn, 10);
   MakeLabel(this, "Label6", "Дискриминант = ", 168, 144);
   txtD = MakeEdit(this, "txtD", "", 264, 142, 121);
@@ -67,14 +67,15 @@ void TUravnForm::btnOkClick() {
   const long double b = ReadBox(txtB, "1");
   const long double c = ReadBox(txtC, "1");
   const tools::TQuadratic q = tools::SolveQuadratic(a, b, c, Decimals());
-  SetLabel(cpUravn, QString::fromStdString(q.Equation));
+  // Up to the discriminant's label beside it.
+  ShowLabel(cpUravn, QString::fromStdString(q.Equation), 164);
   if (q.OverflowAt == 1) RaiseOverflow();
-  txtD->setText(QString::fromStdString(q.DText));
+  ShowText(txtD, QString::fromStdString(q.DText));
   if (q.OverflowAt == 2) RaiseOverflow();
   switch (q.Roots) {
     case 1:
       SetLabel(cpResult, QString::fromUtf8("Данное уравнение имеет единственный корень:"));
-      txtX1->setText(QString::fromStdString(q.X1));
+      ShowText(txtX1, QString::fromStdString(q.X1));
       txtX1->show();
       txtX2->hide();
       break;
@@ -82,8 +83,8 @@ void TUravnForm::btnOkClick() {
       txtX1->show();
       txtX2->show();
       SetLabel(cpResult, QString::fromUtf8("Данное уравнение имеет два корня:"));
-      txtX1->setText(QString::fromStdString(q.X1));
-      txtX2->setText(QString::fromStdString(q.X2));
+      ShowText(txtX1, QString::fromStdString(q.X1));
+      ShowText(txtX2, QString::fromStdString(q.X2));
       break;
     default:
       txtX1->hide();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -90,6 +91,7 @@ void TGeneralForm::SetupFileHandlers() {
       {tbNormal, &TGeneralForm::tbNormalClick},       {tbIntegral, &TGeneralForm::tbIntegralClick},
       {tbTable, &TGeneralForm::tbTableClick},         {tbLine, &TGeneralForm::tbLineClick},
       {tbParabola, &TGeneralForm::tbParabolaClick},   {tbUravn, &TGeneralForm::tbUravnClick},
+      {tbHelp, &TGeneralForm::tbHelpClick},
   };
   for (const auto& button : buttons) {
     const auto handler = button.second;
@@ -225,6 +227,8 @@ void TGeneralForm::HandFunctionsTo(QComboBox* box) {
     box->setCurrentIndex(row);
     box->setEditText(box->itemText(row));
   }
+  // A long formula is shown from its start.
+  if (QLineEdit* edit = box->lineEdit()) edit->setCursorPosition(0);
 }
 
 void TGeneralForm::mnuUtilProizClick() { RunTool(*this, ProizForm); }
@@ -258,3 +262,6 @@ void TGeneralForm::mnuHelpHelpClick() {
 }
 
 void TGeneralForm::mnuHelpAboutClick() { RunWindow(AboutForm); }
+
+// The toolbar's "Справка" opens the help page as the help menu does.
+void TGeneralForm::tbHelpClick() { mnuHelpHelpClick(); }

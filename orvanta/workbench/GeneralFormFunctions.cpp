@@ -172,6 +172,7 @@ void TGeneralForm::lbxFunctionsClick() {
   if (i < 0) return;
   const objFunc& f = *MainScreen->Funcs[i];
   txtFunction->setText(lbxFunctions->item(i)->text());
+  txtFunction->setCursorPosition(0);
   udDiametr->SetPosition(f.Diametr);
   udWidth->SetPosition(f.LineWidth);
   udKolvo->SetPosition(f.Kolvo);
@@ -267,6 +268,7 @@ void TGeneralForm::tbOkClick() {
     f.Reset();
     f.Parse(f.Expression);
     txtFunction->setText(plat::FromCp1251(old));
+    txtFunction->setCursorPosition(0);
     txtFunction->setFocus(Qt::OtherFocusReason);
     return;
   }

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "orvanta/engine/FuncsUnit.h"
 #include "orvanta/engine/FunctionUnit.h"
@@ -289,6 +290,8 @@ void TGeneralForm::CreateControlBar() {
 
   tlbFunction = Bar(ControlBar, "tlbFunction");
   txtFunction = Edit(tlbFunction, "txtFunction", "Текущее выражение", 110);
+  // A listed formula may be longer than an edit's default limit.
+  txtFunction->setMaxLength(std::numeric_limits<int>::max());
   tbOk = ToolButton(tlbFunction, "tbOk", "Применить изменения", Q("✓"));
   txtDiametr = Edit(tlbFunction, "txtDiametr", "Диаметр точек", 22);
   udDiametr = new TUpDown(tlbFunction);

@@ -265,6 +265,7 @@ class TGeneralForm : public QMainWindow {
   void tbLineClick();
   void tbParabolaClick();
   void tbUravnClick();
+  void tbHelpClick();
   // Replaces a tool's formula list by the lines of lbxFunctions and, when
   // functions are listed, sets its text to the selected line.
   void HandFunctionsTo(QComboBox* box);

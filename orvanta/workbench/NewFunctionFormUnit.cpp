@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <limits>
 #include <memory>
 
 #include "orvanta/engine/FuncsUnit.h"
@@ -77,6 +78,8 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   txtExpression->setMaxVisibleItems(8);
   {
     QLineEdit* le = txtExpression->lineEdit();
+    // A formula handed over by a tool can be longer than an edit's default limit.
+    le->setMaxLength(std::numeric_limits<int>::max());
     QPalette p = le->palette();
     p.setColor(QPalette::Base, Qt::black);
     p.setColor(QPalette::Text, Qt::yellow);
@@ -106,6 +109,9 @@ TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   btnAddFunction->setDefault(true);
   btnCancel = new QPushButton("Отмена", this);
   btnCancel->setObjectName("btnCancel");
+  // Room beside the captions, so that they do not fill their buttons.
+  for (QPushButton* b : {btnDefault, btnAddFunction, btnCancel})
+    b->setMinimumWidth(b->sizeHint().width() + 16);
   buttons->addWidget(btnDefault);
   buttons->addStretch(1);
   buttons->addWidget(btnAddFunction);
@@ -286,6 +292,7 @@ std::string TNewFunctionForm::ExpressionText() const {
 
 void TNewFunctionForm::SetExpressionText(const std::string& cp1251Text) {
   txtExpression->setEditText(plat::FromCp1251(cp1251Text));
+  ExprEdit()->setCursorPosition(0);
 }
 
 std::string TNewFunctionForm::SettingsPath() {

@@ -1,6 +1,8 @@
 // The tool windows' computations: every result text the windows show.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -183,6 +185,29 @@ TEST(ToolIntegral, HugeTermCountsAreRefusedBeforeTheLoop) {
   for (const Case& c : cases)
     EXPECT_EQ(tools::Integrate(*f, c.a, c.b, c.dx, false).TooManyTerms, c.refused)
         << static_cast<double>(c.b);
+}
+
+TEST(ToolIntegral, StepsLostAtTheLimitsAreRefused) {
+  // Around 2^83 neighbouring numbers lie 2^20 apart (2^19 just below).
+  const long double big = std::ldexp(1.0L, 83);
+  const long double u = std::ldexp(1.0L, 20);
+  struct Case {
+    long double a, b, dx;
+    bool refused;
+  };
+  const Case cases[] = {
+      {big, big + 4 * u, 0.5L, true},                // a + dx == a
+      {big, big + 10 * u, 0.4L * u, true},           // a few terms, still lost at a
+      {big - 8 * (u / 2), big + 8 * u, 0.3L * u, true},  // kept at a, lost at b
+      {-big - 10 * u, -big, 0.4L * u, true},         // the same below zero
+      {big, big + 4 * u, u, false},                  // one spacing per step is exact
+  };
+  auto f = Parsed("1");
+  for (const Case& c : cases) {
+    const tools::TIntegral r = tools::Integrate(*f, c.a, c.b, c.dx, false);
+    EXPECT_EQ(r.TooManyTerms, c.refused) << static_cast<double>(c.dx);
+    if (!c.refused) EXPECT_EQ(r.Sum, c.b - c.a);
+  }
 }
 
 TEST(ToolIntegral, OverflowingSumIsReported) {

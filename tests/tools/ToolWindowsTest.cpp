@@ -1,6 +1,9 @@
 // The tool windows driven through their handlers, with the workbench running
 // so that their formulas reach the add-function command.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QTest>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +15,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "FunctionsHelpers.h"
+#include "orvanta/tools/AboutFormUnit.h"
 #include "orvanta/tools/IntegralFormUnit.h"
 #include "orvanta/tools/KasatFormUnit.h"
 #include "orvanta/tools/LineFormUnit.h"
@@ -23,6 +28,8 @@
 #include "orvanta/tools/TableFormUnit.h"
 #include "orvanta/tools/UravnFormUnit.h"
 #include "orvanta/tools/calc/ToolCalc.h"
+#include "orvanta/workbench/ScreenFormUnit.h"
+#include "tests/common/WidgetFit.h"
 
 namespace {
 
@@ -532,6 +539,346 @@ TEST_F(ToolWindows, OpenedFromTheMenuWithTheSelectedFunction) {
   fake.OnExecModal = nullptr;
   EXPECT_EQ(shown, "2*x-1");
   EXPECT_TRUE(fake.Messages.empty());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- keys and texts as the user meets them
+
+namespace {
+
+// Enter pressed in the control that has the focus, as the keyboard sends it.
+void Enter(QWidget* w) {
+  ASSERT_NE(w, nullptr);
+  QTest::keyClick(w, Qt::Key_Return);
+}
+
+// The widget that receives the keys of a shown window.
+QWidget* KeyTarget(QWidget* w) {
+  QWidget* f = w->focusWidget();
+  return f != nullptr ? f : w;
+}
+
+class ToolKeys : public ToolWindows {
+ protected:
+  // Shows `w` as its launcher does (without a modal loop) while `run` acts.
+  static void Shown(QDialog* w, const std::function<void()>& run) {
+    w->show();
+    run();
+    w->close();
+  }
+};
+
+TEST_F(ToolKeys, TheFirstEnterRunsEachToolFromItsFormulaAndNumberBoxes) {
+  Add("x^2");
+  struct Case {
+    TToolForm* w;
+    QComboBox* formula;  // null in the windows without a formula box
+    std::vector<QLineEdit*> boxes;
+  };
+  const Case cases[] = {
+      {ProizForm, ProizForm->txtFunction, {ProizForm->txtWidth}},
+      {KasatForm, KasatForm->txtFunction, {KasatForm->txtX0, KasatForm->txtWidth}},
+      {NormalForm, NormalForm->txtFunction, {NormalForm->txtX0, NormalForm->txtWidth}},
+      {IntegralForm, IntegralForm->txtFunction,
+       {IntegralForm->txtMinX, IntegralForm->txtMaxX, IntegralForm->txtDx, IntegralForm->txtWidth}},
+      {TableForm, TableForm->txtFunction,
+       {TableForm->txtStart, TableForm->txtDx, TableForm->txtKolvo, TableForm->txtWidth}},
+      {LineForm, nullptr,
+       {LineForm->txtX1, LineForm->txtY1, LineForm->txtX2, LineForm->txtY2, LineForm->txtWidth}},
+      {ParabolaForm, nullptr,
+       {ParabolaForm->txtX1, ParabolaForm->txtY1, ParabolaForm->txtX2, ParabolaForm->txtY2,
+        ParabolaForm->txtX3, ParabolaForm->txtY3, ParabolaForm->txtWidth}},
+      {UravnForm, nullptr, {UravnForm->txtA, UravnForm->txtB, UravnForm->txtC, UravnForm->txtWidth}},
+  };
+  for (const Case& c : cases) {
+    const std::string name = U(c.w->objectName());
+    ASSERT_NE(c.w->DefaultButton(), nullptr) << name;
+    int runs = 0;
+    const auto counted = QObject::connect(c.w->DefaultButton(), &QPushButton::clicked, [&runs] { ++runs; });
+    if (c.formula != nullptr) Form().HandFunctionsTo(c.formula);
+    Shown(c.w, [&] {
+      if (c.formula != nullptr) {
+        // As the window opens: the listed formula in the box, all of it selected.
+        c.formula->setFocus();
+        c.formula->lineEdit()->selectAll();
+        const int before = runs;
+        Enter(KeyTarget(c.w));
+        EXPECT_EQ(runs, before + 1) << name << ": the first Enter in the formula box";
+      }
+      for (QLineEdit* box : c.boxes) {
+        box->setFocus();
+        box->selectAll();
+        const int before = runs;
+        Enter(KeyTarget(c.w));
+        EXPECT_EQ(runs, before + 1) << name << ": Enter in " << U(box->objectName());
+      }
+    });
+    QObject::disconnect(counted);
+    fake.ClearRecords();
+  }
+  EXPECT_EQ(U(IntegralForm->lblResult->text()), "0.3328");
+}
+
+TEST_F(ToolKeys, TheFirstEnterRunsTheTangentReopenedAfterAHandOver) {
+  Add("x^2");
+  TKasatForm& t = *KasatForm;
+  Form().HandFunctionsTo(t.txtFunction);
+  Shown(&t, [&] {
+    t.btnOkClick();
+    EXPECT_EQ(HandOff([&] { Enter(KeyTarget(&t)); }), "2*x-1");
+  });
+  t.txtKasat->clear();
+  // Opened again from the menu, the formula box has the focus and Enter runs.
+  fake.OnExecModal = [&t](QDialog*) {
+    t.txtFunction->lineEdit()->selectAll();
+    Enter(KeyTarget(&t));
+    return 0;
+  };
+  Form().mnuUtilKasatClick();
+  fake.OnExecModal = nullptr;
+  EXPECT_EQ(U(t.txtKasat->text()), "2*x-1");
+}
+
+TEST_F(ToolKeys, EnterOnAFocusedButtonPressesThatButton) {
+  TProizForm& p = *ProizForm;
+  p.txtFunction->setEditText("sin(x)");
+  Shown(&p, [&] {
+    ASSERT_EQ(p.focusWidget(), p.btnGraph);  // after the run
+    EXPECT_EQ(HandOff([&] { Enter(KeyTarget(&p)); }), "cos(x)");
+    p.btnSecond->setFocus();
+    Enter(KeyTarget(&p));
+    EXPECT_EQ(U(p.txtFunction->currentText()), "cos(x)");
+  });
+
+  TNormalForm& n = *NormalForm;
+  n.txtFunction->setEditText("x^2");
+  Shown(&n, [&] {
+    Enter(KeyTarget(&n));
+    ASSERT_EQ(n.focusWidget(), n.btnGraph);
+    EXPECT_EQ(HandOff([&] { Enter(KeyTarget(&n)); }), "-0.5*x+1.5");
+    // The close button takes Enter too.
+    n.btnCancel->setFocus();
+    Enter(KeyTarget(&n));
+    EXPECT_FALSE(n.isVisible());
+  });
+
+  TLineForm& l = *LineForm;
+  Shown(&l, [&] {
+    Enter(KeyTarget(&l));
+    ASSERT_EQ(l.focusWidget(), l.btnAddGraph);
+    EXPECT_EQ(HandOff([&] { Enter(KeyTarget(&l)); }), "x");
+  });
+}
+
+TEST_F(ToolKeys, TheDecimalsBoxShowsTheDecimalsUsed) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("x^2");
+  w.txtWidth->setText("abc");
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtWidth->text()), "4");
+  EXPECT_EQ(U(w.lblResult->text()), "0.3328");
+  w.txtWidth->setText("12");  // beyond the range: the largest
+  w.btnOkClick();
+  EXPECT_EQ(U(w.txtWidth->text()), "9");
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText("x");
+  t.txtKolvo->setText("x");
+  t.btnOkClick();
+  EXPECT_EQ(U(t.txtKolvo->text()), "100");
+  EXPECT_EQ(t.Grid->rowCount(), 101);
+}
+
+}  // namespace
+
+namespace {
+
+class ToolTexts : public ToolWindows {
+ protected:
+  std::string Faults(const QWidget* w) {
+    std::string all;
+    for (const std::string& f : orv_test::TextsThatDoNotFit(w)) all += f + "\n";
+    return all;
+  }
+};
+
+TEST_F(ToolTexts, EveryWindowShowsItsTextsWhole) {
+  Add("x^2");
+  // The results areas in view, as after a first run.
+  for (QDialog* d : std::initializer_list<QDialog*>{ProizForm, KasatForm, NormalForm, IntegralForm,
+                                                   TableForm, LineForm, ParabolaForm, UravnForm})
+    Form().HandFunctionsTo(static_cast<TToolForm*>(d)->findChild<QComboBox*>("txtFunction"));
+  ProizForm->btnOkClick();
+  KasatForm->btnOkClick();
+  NormalForm->btnOkClick();
+  IntegralForm->btnOkClick();
+  TableForm->btnOkClick();
+  LineForm->btnOkClick();
+  ParabolaForm->btnOkClick();
+  UravnForm->txtB->setText("-3");
+  UravnForm->txtC->setText("2");
+  UravnForm->btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+
+  QWidget* windows[] = {GeneralForm, NewFunctionForm, ScreenForm,   ProizForm,
+                        KasatForm,   NormalForm,      IntegralForm, TableForm,
+                        LineForm,    ParabolaForm,    UravnForm,    AboutForm};
+  for (QWidget* w : windows) {
+    // Laid out as the user sees it: shown.
+    const bool wasVisible = w->isVisible();
+    w->show();
+    QApplication::processEvents();
+    const std::string faults = Faults(w);
+    EXPECT_TRUE(faults.empty()) << U(w->objectName()) << ":\n" << faults;
+    if (!wasVisible) w->hide();
+  }
+}
+
+TEST_F(ToolTexts, TheAboutWindowSharesTheToolFrame) {
+  auto* about = qobject_cast<TToolForm*>(AboutForm);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(about->font(), IntegralForm->font());
+  EXPECT_EQ(about->size(), QSize(313, 388));
+  // Its texts keep clear of the right edge.
+  for (const QLabel* l : about->findChildren<QLabel*>())
+    EXPECT_LE(l->geometry().right(), about->width() - 8) << U(l->objectName());
+}
+
+}  // namespace
+
+namespace {
+
+class ToolTable : public ToolWindows {};
+
+TEST_F(ToolTable, ClicksOnTheYColumnLeaveTheXColumnInView) {
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText("sqrt(x)");
+  t.txtStart->setText("-0.2");
+  t.show();
+  t.btnOkClick();
+  QApplication::processEvents();
+  QTableWidget& g = *t.Grid;
+  ASSERT_EQ(g.rowCount(), 101);
+  EXPECT_EQ(t.Cell(0, 1), "-0.2");
+  EXPECT_EQ(t.Cell(1, 1), "Квадратный корень из отрицательного числа");
+  for (int row : {1, 3, 6, 2}) {
+    const QRect cell = g.visualRect(g.model()->index(row, 1));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::keyClick(g.viewport(), Qt::Key_Right);
+    EXPECT_EQ(g.horizontalScrollBar()->value(), 0) << row;
+  }
+  EXPECT_EQ(g.horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(g.columnViewportPosition(0), 0);
+  // Both columns lie inside the viewport, beside the vertical scroll bar.
+  EXPECT_EQ(g.columnWidth(0), 162);
+  EXPECT_LE(g.columnViewportPosition(1) + g.columnWidth(1), g.viewport()->width());
+  EXPECT_GE(g.columnWidth(1), 100);
+  // An error text wider than its column is there whole as the cell's tooltip.
+  EXPECT_EQ(U(g.item(1, 1)->toolTip()), "Квадратный корень из отрицательного числа");
+  t.close();
+}
+
+TEST_F(ToolTable, ResultsLongerThanAnEditsLimitAreKeptWhole) {
+  // A derivative of a deep nest: its text far exceeds 32,767 characters.
+  std::string formula = "x";
+  for (int i = 0; i < 130; ++i) formula = "sin(" + formula + ")";
+  const tools::TDerivative d = tools::Derivative(formula, 4);
+  ASSERT_TRUE(d.Message.empty());
+  ASSERT_GT(d.Text.size(), 40000u);
+
+  TProizForm& p = *ProizForm;
+  p.txtFunction->setEditText(QString::fromStdString(formula));
+  p.btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(p.txtProiz->text().size(), static_cast<qsizetype>(d.Text.size()));
+  EXPECT_EQ(U(p.txtProiz->text()), d.Text);
+  EXPECT_EQ(p.txtProiz->cursorPosition(), 0);  // shown from its start
+  // Taken over whole by the formula box, the new-function dialog and the list.
+  p.btnSecondClick();
+  EXPECT_EQ(U(p.txtFunction->currentText()), d.Text);
+  EXPECT_EQ(p.txtFunction->lineEdit()->cursorPosition(), 0);
+  p.btnOkClick();
+  p.txtProiz->setText(QString::fromStdString(d.Text));
+  EXPECT_EQ(HandOff([&] { p.btnGraphClick(); }), d.Text);
+
+  // A long formula in the list: whole, from its start, in the function
+  // toolbar and in a tool's formula box.
+  const std::string longFormula = "x+0." + std::string(40000, '0') + "1";
+  Add(longFormula);
+  ASSERT_EQ(Form().lbxFunctions->count(), 1);
+  Form().lbxFunctions->setCurrentRow(0);
+  Form().lbxFunctionsClick();
+  EXPECT_EQ(U(Form().txtFunction->text()), longFormula);
+  EXPECT_EQ(Form().txtFunction->cursorPosition(), 0);
+  Form().HandFunctionsTo(KasatForm->txtFunction);
+  EXPECT_EQ(U(KasatForm->txtFunction->currentText()), longFormula);
+  EXPECT_EQ(KasatForm->txtFunction->lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(ToolTable, TheIntegralRefusesLimitsThatSwallowTheStep) {
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText("1");
+  // 2^83: the numbers there lie 2^20 apart; a step of 0.4 * 2^20 is lost.
+  w.txtMinX->setText("9671406556917033397649408");
+  w.txtMaxX->setText("9671406556917033401843712");  // 2^83 + 4 * 2^20: 8388608 steps
+  w.txtDx->setText("0.5");
+  w.btnOkClick();
+  EXPECT_EQ(LastMessage(), tools::MsgTooManyTerms);
+  EXPECT_EQ(w.focusWidget(), w.txtDx);
+  EXPECT_TRUE(w.gbResults->isHidden());
+}
+
+TEST_F(ToolTable, TheToolbarHelpButtonOpensTheHelpPage) {
+  ProgramDir = "/prog/";
+  Form().tbHelp->click();
+  ASSERT_EQ(fake.HelpCalls.size(), 1u);
+  EXPECT_EQ(fake.HelpCalls[0].File, "/prog/help/help.htm");
+  EXPECT_TRUE(fake.Dialogs.empty());
+}
+
+}  // namespace
+
+namespace {
+
+class ToolLabels : public ToolWindows {};
+
+TEST_F(ToolLabels, LongRunTextsStopAtTheirEdgeAndStayWhole) {
+  const std::string formula = "x+" + std::string(200, '1');
+  TIntegralForm& w = *IntegralForm;
+  w.txtFunction->setEditText(QString::fromStdString(formula));
+  w.txtMaxX->setText("0.01");
+  w.btnOkClick();
+  ASSERT_TRUE(fake.Messages.empty());
+  EXPECT_EQ(U(w.lblFunc->text()), formula);
+  EXPECT_EQ(U(w.lblFunc->toolTip()), formula);
+  EXPECT_LE(w.lblFunc->geometry().right(), w.gbResults->width() - 8);
+  EXPECT_TRUE(w.lblPredel->toolTip().isEmpty());  // a short text shows whole
+
+  // Opened with the long formula: all of it selected, shown from its start.
+  w.show();
+  QLineEdit* box = w.txtFunction->lineEdit();
+  EXPECT_EQ(w.focusWidget(), w.txtFunction);
+  EXPECT_EQ(U(box->selectedText()), formula);
+  EXPECT_EQ(box->cursorPosition(), 0);
+  w.close();
+
+  TTableForm& t = *TableForm;
+  t.txtFunction->setEditText(QString::fromStdString(formula));
+  t.txtKolvo->setText("2");
+  t.btnOkClick();
+  EXPECT_EQ(U(t.lbFunction->text()), formula);  // what the file receives
+  EXPECT_LE(t.lbFunction->geometry().right(), t.width() - 8);
+
+  // The equation stops before the discriminant's label and is handed over whole.
+  TUravnForm& u = *UravnForm;
+  u.txtB->setText("123456789012345678");
+  u.txtC->setText("-987654321098765432");
+  u.btnOkClick();
+  const QLabel* d = u.findChild<QLabel*>("Label6");
+  ASSERT_NE(d, nullptr);
+  EXPECT_LT(u.cpUravn->geometry().right(), d->x());
+  EXPECT_EQ(U(u.cpUravn->toolTip()), "x^2+123456789012345678x-987654321098765432=0");
+  EXPECT_EQ(HandOff([&] { u.btnAddGraphClick(); }), "x^2+123456789012345678x-987654321098765432");
 }
 
 }  // namespace

@@ -167,7 +167,10 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
   TIntegral r;
   if (!(b > a)) return r;  // reversed limits: no term, the sum stays 0
   const long double terms = (b - a) / dx;
-  if (!(terms <= MaxIntegralTerms)) {
+  // A step below half the spacing of the numbers at a limit is lost when it
+  // is added there: the abscissae would bunch on a few values and the sum
+  // would come out wrong while looking like a result.
+  if (!(terms <= MaxIntegralTerms) || a + dx == a || b - dx == b) {
     r.TooManyTerms = true;
     return r;
   }

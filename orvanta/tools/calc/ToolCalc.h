@@ -69,6 +69,8 @@ constexpr long double MaxIntegralTerms = 10000000.0L;
 
 struct TIntegral {
   int32_t ErrorCode = 0;  // the engine's code of a failing sample
+  // The step is too small for the limits: too many terms, or a step that
+  // vanishes when it is added to a limit.
   bool TooManyTerms = false;
   bool Overflow = false;
   long double Sum = 0;
