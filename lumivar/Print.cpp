@@ -24,6 +24,7 @@
 #include "platform/qt/SpinEdit.h"
 #include "platform/qt/SpinEditCm.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -82,6 +83,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   setObjectName("PrintForm");
   setWindowTitle(QString::fromUtf8("Печать"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+  plat::UseFixedFrame(this);
   setFixedSize(403, 251);
 
   auto label = [](QWidget* parent, const char* name, const char* text, int x, int y) {

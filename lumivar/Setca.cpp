@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lumivar/Graph.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -41,6 +42,7 @@ TSetcaForm::TSetcaForm(QWidget* parent) : QDialog(parent) {
   setObjectName("SetcaForm");
   setWindowTitle(QString::fromUtf8("Сетка"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+  plat::UseFixedFrame(this);
   setFixedSize(276, 155);
   move(299, 190);
 

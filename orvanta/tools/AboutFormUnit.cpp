@@ -13,6 +13,7 @@
 
 #include "orvanta/workbench/JpegImage.h"
 #include "platform/qt/Services.h"
+#include "platform/qt/WindowFrame.h"
 
 TAboutForm* AboutForm = nullptr;
 
@@ -77,6 +78,7 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutForm");
   setWindowTitle(Q("О программе Orvanta"));
+  plat::UseFixedFrame(this);
   setFixedSize(313, 388);
 
   GroupBox1 = new QGroupBox(this);

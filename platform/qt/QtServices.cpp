@@ -20,6 +20,7 @@
 #include "platform/qt/HelpWindow.h"
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace plat {
 
@@ -78,6 +79,7 @@ QString QtFileFilter(const std::string& filter, std::vector<QString>* names) {
 
 int QtServices::MessageBox(const MessageRequest& r) {
   QMessageBox box(QApplication::activeWindow());
+  UseFixedFrame(&box);
   switch (r.Kind) {
     case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
     case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
@@ -146,6 +148,7 @@ void QtServices::ShowException(const std::string& text) {
   // The default error box ends its text with a full stop.
   if (!msg.isEmpty() && msg.back() > QChar('.')) msg += '.';
   QMessageBox box(QApplication::activeWindow());
+  UseFixedFrame(&box);
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(Title({}));
   box.setText(msg);
