@@ -101,3 +101,19 @@ TEST_F(SaveTargets, AFileSizeLimitShowsTheSaveErrorAndTheProgramLives) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SaveTargets, ThePictureDialogOpensWhereThePreviousPictureWasSaved) {
+  plat::ForgetFileDialogFolders();
+  const std::string picture = dir.path().toStdString() + "/graph.bmp";
+  fake.FileNames = {picture, std::nullopt};
+  form->SaveFileClick();
+  form->SaveFileClick();
+  ASSERT_EQ(fake.FileDialogs.size(), 2u);
+  EXPECT_EQ(fake.FileDialogs[0].Request.InitialDir, plat::ExeDir());
+  EXPECT_EQ(fake.FileDialogs[1].Request.InitialDir, dir.path().toStdString() + "/");
+  plat::ForgetFileDialogFolders();
+}
+
+}  // namespace

@@ -109,3 +109,23 @@ TEST_F(SaveTargets, AFileSizeLimitShowsTheSaveErrorAndTheProgramLives) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SaveTargets, FileDialogsOpenWhereTheLastOfTheirKindWasAccepted) {
+  plat::ForgetFileDialogFolders();
+  fs::create_directory(dir + "sets");
+  fake.FileNames = {dir + "sets/a.ov2", std::nullopt, std::nullopt, std::nullopt};
+  Form().mnuFileSaveAsClick();
+  Form().mnuFileOpenClick();
+  Form().mnuFileSaveImageClick();
+  TableForm->btnSaveClick();
+  ASSERT_EQ(fake.FileDialogs.size(), 4u);
+  EXPECT_EQ(fake.FileDialogs[0].Request.InitialDir, plat::ExeDir());
+  EXPECT_EQ(fake.FileDialogs[1].Request.InitialDir, dir + "sets/");  // function sets: where the last was saved
+  EXPECT_EQ(fake.FileDialogs[2].Request.InitialDir, plat::ExeDir());  // pictures and tables: not yet used
+  EXPECT_EQ(fake.FileDialogs[3].Request.InitialDir, plat::ExeDir());
+  plat::ForgetFileDialogFolders();
+}
+
+}  // namespace
