@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QLocale>
 #include <QScreen>
+#include <QSplitter>
 #include <QTreeView>
 #include <algorithm>
 
@@ -82,8 +83,16 @@ void ShapeFileDialog(QFileDialog& dlg) {
     total += w;
   }
   header->setStretchLastSection(false);
+  // The places on the left ("Компьютер", the home folder) readable too.
   int sidebar = 0;
-  if (auto* places = dlg.findChild<QListView*>(QStringLiteral("sidebar"))) sidebar = places->sizeHint().width();
+  if (auto* places = dlg.findChild<QListView*>(QStringLiteral("sidebar")); places && places->model()) {
+    const QFontMetrics pfm(places->font());
+    for (int r = 0; r < places->model()->rowCount(); ++r)
+      sidebar = std::max(sidebar, pfm.horizontalAdvance(places->model()->index(r, 0).data().toString()));
+    sidebar += places->iconSize().width() + 32;
+    if (auto* splitter = dlg.findChild<QSplitter*>(QStringLiteral("splitter")))
+      splitter->setSizes({sidebar, total + 24});
+  }
   QSize size(std::max(total + sidebar + 80, 760), 480);
   if (const QScreen* screen = dlg.screen() ? dlg.screen() : QGuiApplication::primaryScreen())
     size = size.boundedTo(screen->availableGeometry().size());

@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
