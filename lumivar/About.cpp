@@ -11,6 +11,7 @@
 
 #include "lumivar/Image.h"
 #include "platform/qt/Services.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -60,6 +61,7 @@ void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutBox");
   setWindowTitle(QString::fromUtf8("О программе \"Lumivar\""));
+  plat::UseFixedFrame(this);
   setFixedSize(341, 265);
 
   Image1 = new QLabel(this);

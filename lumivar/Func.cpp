@@ -12,6 +12,7 @@
 #include "lumivar/Image.h"
 #include "platform/Cp1251.h"
 #include "platform/qt/Services.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -58,7 +59,7 @@ void RestoreAcceptedFormula(int n) {
 TAltFunc::TAltFunc(QWidget* parent) : QDialog(parent) {
   setObjectName("AltFunc");
   setWindowTitle(QString::fromUtf8("Альтернативная функция"));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  plat::UseFixedFrame(this);
   setFixedSize(267, 64);
 
   Label2 = new QLabel(QStringLiteral("y="), this);

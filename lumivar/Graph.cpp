@@ -20,6 +20,7 @@
 #include "lumivar/Image.h"
 #include "lumivar/Print.h"
 #include "lumivar/Setca.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/Printer.h"
 #include "platform/qt/SpinEdit.h"
 #include "platform/qt/Translations.h"
@@ -132,6 +133,7 @@ void StartApplication() {
   QCoreApplication::setApplicationName("Lumivar");
   plat::SetHelpFile(LumivarHelpFile());
   plat::LoadQtTranslations();
+  plat::IgnoreFileSizeSignal();
 }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {

@@ -24,6 +24,7 @@
 #include "platform/qt/SpinEdit.h"
 #include "platform/qt/SpinEditCm.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -80,6 +81,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   setObjectName("PrintForm");
   setWindowTitle(QString::fromUtf8("Печать"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+  plat::UseFixedFrame(this);
   // Sized for the desktop's font: every text whole, every control inside its group.
   setFixedSize(444, 268);
 

@@ -11,6 +11,7 @@
 
 #include "lumivar/ContextHelp.h"
 #include "lumivar/Graph.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace lumivar {
 
@@ -43,6 +44,7 @@ TSetcaForm::TSetcaForm(QWidget* parent) : QDialog(parent) {
   setObjectName("SetcaForm");
   setWindowTitle(QString::fromUtf8("Сетка"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+  plat::UseFixedFrame(this);
   setFixedSize(290, 155);
   move(299, 190);
 

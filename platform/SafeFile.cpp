@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -76,10 +77,40 @@ int WriteAll(int fd, const unsigned char* p, std::size_t size) {
   return 0;
 }
 
+// Whether the file at `path` may be replaced: EACCES when a plain open for
+// writing would have been refused, or when nobody at all may write it.
+int CheckWritable(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return 0;  // a new file: creating it decides
+  if (!S_ISREG(st.st_mode)) return 0;             // a folder and the like: the rename refuses
+  // The rename would replace even a write-protected file, since only the
+  // folder's permissions count for it; the target's own must count too.
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno == EROFS ? EROFS : EACCES;
+  // The superuser passes every access check, yet a file without a single
+  // write bit was made read-only on purpose: it is kept for him as well.
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  return 0;
+}
+
+// Makes the rename itself durable: without it a power cut can bring back
+// the old file, or none, though the save was reported done.
+int SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = 0;
+  // Some file systems cannot sync a folder; their renames are as safe as they get.
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) err = errno;
+  ::close(fd);
+  return err;
+}
+
 }  // namespace
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 int WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
   if (path.empty() || path.back() == '/') return EISDIR;
+  if (const int err = CheckWritable(path); err != 0) return err;
   // mkstemp creates the name exclusively (O_EXCL): a link planted at any name
   // it could choose is never followed, and two writers never share a file.
   std::string tmpl = FolderOf(path) + "." + NameOf(path) + ".XXXXXX";
@@ -104,8 +135,11 @@ int WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
   if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) ::unlink(tmp.c_str());
-  return err;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    return err;
+  }
+  return SyncFolder(FolderOf(path));
 }
 
 std::string SysErrorText(int err) {

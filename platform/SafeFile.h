@@ -19,12 +19,20 @@ namespace plat {
 int ReadRegularFile(const std::string& path, std::size_t limit, std::string& out);
 
 // Replaces the file at `path` with `size` bytes from `data`. A new file gets
-// the permissions 0666 less the umask; an existing one keeps its own.
+// the permissions 0666 less the umask; an existing one keeps its own. An
+// existing file this user may not write, or one without any write permission
+// (so even the superuser's save keeps a file made read-only), is refused with
+// EACCES and kept. After the rename the folder is synced as well.
 // Returns 0, or the errno value of the failed step.
 int WriteFileAtomic(const std::string& path, const void* data, std::size_t size);
 inline int WriteFileAtomic(const std::string& path, const std::string& bytes) {
   return WriteFileAtomic(path, bytes.data(), bytes.size());
 }
+
+// A write beyond the file-size limit (RLIMIT_FSIZE) then fails with EFBIG
+// and is reported like any failed save, instead of the signal killing the
+// program and leaving its temporary file behind. Called once at start-up.
+void IgnoreFileSizeSignal();
 
 // The text of an errno value in Russian, as the programs' messages quote it
 // (never empty; an uncommon value gives its number).

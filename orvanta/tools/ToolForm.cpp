@@ -26,6 +26,7 @@
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace {
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -37,8 +38,7 @@ TToolForm::TToolForm(QWidget* parent, const char* objectName, const char* captio
   setObjectName(objectName);
   setWindowTitle(Q(caption));
   // A fixed single border with the close box only.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  plat::UseFixedFrame(this);
   setFixedSize(clientWidth, clientHeight);
   // Laid out for an 8-point sans face at 96 pixels per inch.
   QFont font(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));

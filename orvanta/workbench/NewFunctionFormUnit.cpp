@@ -22,6 +22,7 @@
 #include "orvanta/workbench/objScreenUnit.h"
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 TNewFunctionForm* NewFunctionForm = nullptr;
 
@@ -49,8 +50,7 @@ bool ProposeFuncColor(std::uint32_t bkColor, const std::vector<std::uint32_t>& u
 TNewFunctionForm::TNewFunctionForm(QWidget* parent) : QDialog(parent) {
   setObjectName("NewFunctionForm");
   setWindowTitle(" Новая функция");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  plat::UseFixedFrame(this);
   // Laid out for an 8-point sans face at 96 pixels per inch.
   QFont face(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));
   face.setPixelSize(plat::FontPixelSize(8, 96));

@@ -14,11 +14,13 @@
 #include "orvanta/workbench/GeneralFormUnit.h"
 #include "orvanta/workbench/NewFunctionFormUnit.h"
 #include "orvanta/workbench/ScreenFormUnit.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/Translations.h"
 
 void StartOrvantaApplication() {
   QCoreApplication::setApplicationName("Orvanta 2.0");
   plat::LoadQtTranslations();
+  plat::IgnoreFileSizeSignal();
 }
 
 void CreateOrvantaWindows() {

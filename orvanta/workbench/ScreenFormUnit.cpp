@@ -15,6 +15,7 @@
 #include "orvanta/workbench/ScreenSetFile.h"
 #include "platform/Cp1251.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 TScreenForm* ScreenForm = nullptr;
 
@@ -80,9 +81,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 TScreenForm::TScreenForm(QWidget* parent) : QDialog(parent) {
   setObjectName("ScreenForm");
   setWindowTitle(Q(" Свойства экрана"));
-  // A fixed single border with the system menu only.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  // A fixed single border with the close box only.
+  plat::UseFixedFrame(this);
   setFixedSize(417, 335);
   // The window was laid out for an 8-point sans face at 96 pixels per inch.
   QFont font(QString::fromStdString(plat::MapFontFamily("MS Sans Serif")));

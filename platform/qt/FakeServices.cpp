@@ -61,12 +61,14 @@ int FakeServices::ExecModal(QDialog* dialog) {
 }
 
 bool FakeServices::FileDialog(TFileDialog& d, bool save) {
+  PrepareFileDialog(d);
   FileDialogs.push_back({save, d});
   if (FileNames.empty()) return false;
   std::optional<std::string> name = FileNames.front();
   FileNames.pop_front();
   if (!name) return false;
   d.FileName = *name;
+  RememberFileDialog(d);
   return true;
 }
 

@@ -27,7 +27,7 @@ struct ExecRecord {
 
 struct FileDialogRecord {
   bool Save = false;
-  TFileDialog Request;  // the dialog options as the caller passed them
+  TFileDialog Request;  // the dialog options as shown: the caller's, with the folder it opened in
 };
 
 struct ColorDialogRecord {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "platform/qt/Services.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace plat {
 
@@ -22,6 +23,7 @@ const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPageSize
 TPdfPageSetupForm::TPdfPageSetupForm(QWidget* parent) : QDialog(parent) {
   setObjectName("PdfPageSetupForm");
   setWindowTitle(QString::fromUtf8("Параметры страницы"));
+  UseFixedFrame(this);
   setFixedSize(300, 150);
 
   Label1 = new QLabel(QString::fromUtf8("Размер бумаги:"), this);

@@ -17,9 +17,11 @@
 #include <stdexcept>
 #include <sys/sysinfo.h>
 
+#include "platform/qt/FileDialogView.h"
 #include "platform/qt/HelpWindow.h"
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/WindowFrame.h"
 
 namespace plat {
 
@@ -78,6 +80,7 @@ QString QtFileFilter(const std::string& filter, std::vector<QString>* names) {
 
 int QtServices::MessageBox(const MessageRequest& r) {
   QMessageBox box(QApplication::activeWindow());
+  UseFixedFrame(&box);
   switch (r.Kind) {
     case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
     case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
@@ -146,6 +149,7 @@ void QtServices::ShowException(const std::string& text) {
   // The default error box ends its text with a full stop.
   if (!msg.isEmpty() && msg.back() > QChar('.')) msg += '.';
   QMessageBox box(QApplication::activeWindow());
+  UseFixedFrame(&box);
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(Title({}));
   box.setText(msg);
@@ -156,6 +160,7 @@ void QtServices::ShowException(const std::string& text) {
 int QtServices::ExecModal(QDialog* dialog) { return dialog ? dialog->exec() : mrCancel; }
 
 bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
+  PrepareFileDialog(d);
   QFileDialog dlg(parent, FromUtf8(d.Title));
   dlg.setOption(QFileDialog::DontUseNativeDialog, true);
   // The list of types shows each description as the window gave it
@@ -165,6 +170,7 @@ bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
   dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // An existing file is replaced without a question, as the programs expect.
   if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+  ShapeFileDialog(dlg);
   std::vector<QString> names;
   const QString filters = QtFileFilter(d.Filter, &names);
   if (!filters.isEmpty()) {
@@ -173,16 +179,13 @@ bool QtServices::RunFileDialog(QWidget* parent, TFileDialog& d, bool save) {
       dlg.selectNameFilter(names[static_cast<std::size_t>(d.FilterIndex - 1)]);
   }
   if (!d.DefaultExt.empty()) dlg.setDefaultSuffix(FromUtf8(d.DefaultExt));
-  if (!d.InitialDir.empty()) dlg.setDirectory(FromUtf8(d.InitialDir));
-  if (!d.FileName.empty()) {
-    QFileInfo fi(FromUtf8(d.FileName));
-    if (d.InitialDir.empty() && fi.isAbsolute()) dlg.setDirectory(fi.absolutePath());
-    dlg.selectFile(fi.fileName());
-  }
+  dlg.setDirectory(FromUtf8(d.InitialDir));
+  if (!d.FileName.empty()) dlg.selectFile(QFileInfo(FromUtf8(d.FileName)).fileName());
   if (dlg.exec() != QDialog::Accepted) return false;
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
   d.FileName = ToUtf8(files.front());
+  RememberFileDialog(d);
   // With the patterns hidden, the dialog names the chosen type by its description.
   const QString chosen = dlg.selectedNameFilter();
   for (std::size_t i = 0; i < names.size(); ++i) {

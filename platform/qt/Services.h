@@ -95,6 +95,17 @@ void Guard(const std::function<void()>& handler) noexcept;
 // The folder of the running executable, "/"-terminated.
 std::string ExeDir();
 
+// File dialogs open in the folder where the last dialog for the same kind of
+// file was accepted in this session (the kind: the default extension, else
+// the filter's first pattern), the first one of a kind in the caller's
+// InitialDir or else the program folder. Every IServices implementation
+// calls PrepareFileDialog before showing a file dialog and
+// RememberFileDialog after the user accepted it.
+void PrepareFileDialog(TFileDialog& d);
+void RememberFileDialog(const TFileDialog& d);
+// Forgets the folders remembered so far (a test's fresh start).
+void ForgetFileDialogFolders();
+
 // Connects a Qt signal to a handler that runs behind Guard. The handler takes
 // either the signal's arguments or none:
 //   plat::On(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -204,4 +205,47 @@ TEST(ReadRegularFile, RefusesFifosDevicesAndFoldersAtOnce) {
   EXPECT_EQ(plat::ReadRegularFile(fifo, 100, out), EINVAL);
   EXPECT_TRUE(out.empty());
   ::close(w);
+}
+
+TEST(WriteFileAtomic, KeepsAFileMadeReadOnlyEvenForTheSuperuser) {
+  TempFolder dir;
+  const std::string path = dir.File("last.ov2");
+  WriteAll(path, OldBytes);
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new")), EACCES);
+  EXPECT_EQ(ReadAll(path), OldBytes);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"last.ov2"}));
+
+  // Writable by its owner only: the owner's save goes through.
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new")), 0);
+  EXPECT_EQ(ReadAll(path), "new");
+  if (::geteuid() == 0) return;
+  // Group-writable but not by its owner: a plain open would refuse the owner.
+  ASSERT_EQ(::chmod(path.c_str(), 0464), 0);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("newer")), EACCES);
+  EXPECT_EQ(ReadAll(path), "new");
+}
+
+TEST(WriteFileAtomic, AFileSizeLimitFailsTheSaveInsteadOfKillingTheProgram) {
+  TempFolder dir;
+  const std::string path = dir.File("picture.bmp");
+  WriteAll(path, OldBytes);
+  // In a child: the signal's disposition and the limit are the whole process's.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    plat::IgnoreFileSizeSignal();
+    struct rlimit lim {};
+    ::getrlimit(RLIMIT_FSIZE, &lim);
+    lim.rlim_cur = 100;
+    if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(2);
+    ::_exit(plat::WriteFileAtomic(path, std::string(4096, 'x')) == EFBIG ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadAll(path), OldBytes);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"picture.bmp"}));
 }

@@ -211,9 +211,14 @@ TEST(QtServices, MessageBoxShowsRussianButtonsAndReturnsTheChosenOne) {
   QStringList seen;
   QString title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  Qt::WindowFlags flags;
+  QSize minSize, maxSize;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
+    flags = box->windowFlags();
+    minSize = box->minimumSize();
+    maxSize = box->maximumSize();
     title = box->windowTitle();
     icon = box->icon();
     for (QAbstractButton* b : box->buttons()) seen << b->text();
@@ -230,6 +235,11 @@ TEST(QtServices, MessageBoxShowsRussianButtonsAndReturnsTheChosenOne) {
   EXPECT_EQ(seen, (QStringList{QString::fromUtf8("Да"), QString::fromUtf8("Нет"), QString::fromUtf8("Отмена")}));
   EXPECT_EQ(title, QString::fromUtf8("Вопрос"));
   EXPECT_EQ(icon, QMessageBox::Question);
+  // A close box only: minimise and maximise would take the room of the title.
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+  EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(minSize, maxSize);
 
   // Escape on an OK box answers OK.
   QTimer::singleShot(0, [] {

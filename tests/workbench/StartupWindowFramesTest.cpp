@@ -1,0 +1,35 @@
+// The fixed-size windows ask the window manager for a close box only, so a
+// short window's title is not crowded out by minimise and maximise buttons.
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "WorkbenchFixture.h"
+#include "orvanta/tools/AboutFormUnit.h"
+#include "orvanta/tools/IntegralFormUnit.h"
+#include "orvanta/tools/KasatFormUnit.h"
+#include "orvanta/tools/LineFormUnit.h"
+#include "orvanta/tools/NormalFormUnit.h"
+#include "orvanta/tools/ParabolaFormUnit.h"
+#include "orvanta/tools/ProizFormUnit.h"
+#include "orvanta/tools/TableFormUnit.h"
+#include "orvanta/tools/UravnFormUnit.h"
+#include "orvanta/workbench/NewFunctionFormUnit.h"
+#include "orvanta/workbench/ScreenFormUnit.h"
+
+TEST_F(WorkbenchFixture, EveryFixedSizeWindowHasACloseBoxOnly) {
+  const std::vector<QDialog*> windows = {NewFunctionForm, ScreenForm, IntegralForm, ProizForm, KasatForm, NormalForm,
+                                         ParabolaForm,    TableForm,  AboutForm,    LineForm,  UravnForm};
+  for (QDialog* w : windows) {
+    ASSERT_NE(w, nullptr);
+    const Qt::WindowFlags f = w->windowFlags();
+    const std::string name = w->objectName().toStdString();
+    EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Dialog) << name;
+    EXPECT_TRUE(f & Qt::CustomizeWindowHint) << name;
+    EXPECT_TRUE(f & Qt::WindowTitleHint) << name;
+    EXPECT_TRUE(f & Qt::WindowCloseButtonHint) << name;
+    EXPECT_FALSE(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) << name;
+    // Equal least and largest sizes tell the window manager it cannot resize or maximise.
+    EXPECT_EQ(w->minimumSize(), w->maximumSize()) << name;
+  }
+}
