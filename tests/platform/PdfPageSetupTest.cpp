@@ -1,4 +1,5 @@
 // The PDF printer's set-up dialog keeps a paper it does not list.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,6 +8,8 @@
 #include <QRadioButton>
 
 #include "platform/qt/PdfPageSetup.h"
+#include "tests/common/FixedFrame.h"
+#include "tests/common/WidgetFit.h"
 
 TEST(PdfPageSetup, APaperOutsideTheListSurvivesAndTheOrientationChanges) {
   const QPageSize own(QSizeF(100, 150), QPageSize::Millimeter, QStringLiteral("Открытка"));
@@ -25,4 +28,10 @@ TEST(PdfPageSetup, APaperOutsideTheListSurvivesAndTheOrientationChanges) {
   form.PaperSize->setCurrentIndex(form.PaperSize->findData(static_cast<int>(QPageSize::A5)));
   l = form.Layout(start);
   EXPECT_EQ(l.pageSize().id(), QPageSize::A5);
+}
+
+TEST(PdfPageSetup, HasACloseBoxOnlyAndShowsItsTextsWhole) {
+  plat::TPdfPageSetupForm form;
+  EXPECT_THAT(orv_test::FixedFrameFaults(&form), ::testing::IsEmpty());
+  EXPECT_THAT(orv_test::TextsThatDoNotFit(&form), ::testing::IsEmpty());
 }

@@ -1,9 +1,11 @@
 // The fixed-size windows ask the window manager for a close box only, so a
 // short window's title is not crowded out by minimise and maximise buttons.
+#include <gmock/gmock.h>
+
 #include <QDialog>
-#include <string>
 #include <vector>
 
+#include "tests/common/FixedFrame.h"
 #include "WorkbenchFixture.h"
 #include "orvanta/tools/AboutFormUnit.h"
 #include "orvanta/tools/IntegralFormUnit.h"
@@ -22,14 +24,6 @@ TEST_F(WorkbenchFixture, EveryFixedSizeWindowHasACloseBoxOnly) {
                                          ParabolaForm,    TableForm,  AboutForm,    LineForm,  UravnForm};
   for (QDialog* w : windows) {
     ASSERT_NE(w, nullptr);
-    const Qt::WindowFlags f = w->windowFlags();
-    const std::string name = w->objectName().toStdString();
-    EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Dialog) << name;
-    EXPECT_TRUE(f & Qt::CustomizeWindowHint) << name;
-    EXPECT_TRUE(f & Qt::WindowTitleHint) << name;
-    EXPECT_TRUE(f & Qt::WindowCloseButtonHint) << name;
-    EXPECT_FALSE(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) << name;
-    // Equal least and largest sizes tell the window manager it cannot resize or maximise.
-    EXPECT_EQ(w->minimumSize(), w->maximumSize()) << name;
+    EXPECT_THAT(orv_test::FixedFrameFaults(w), ::testing::IsEmpty());
   }
 }
