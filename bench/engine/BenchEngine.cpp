@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/BuildType.h"
 #include "orvanta/engine/FunctionUnit.h"
 
 namespace {
@@ -94,7 +95,7 @@ BENCHMARK(BM_Transcendental)->UseManualTime();
 BENCHMARK(BM_Nested)->UseManualTime();
 
 int main(int argc, char** argv) {
-  benchmark::AddCustomContext("build type", ORV_BUILD_TYPE[0] ? ORV_BUILD_TYPE : "(none)");
+  benchmark::AddCustomContext("build type", BenchBuildType());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

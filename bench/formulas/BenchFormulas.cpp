@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/BuildType.h"
 #include "bench/common/TimesReporter.h"
 #include "korvel/korvel.h"
 #include "orvanta/engine/FunctionUnit.h"
@@ -179,15 +180,12 @@ void BM_Muparser(benchmark::State& state, int k) {
   state.SetItemsProcessed(state.iterations() * Points);
 }
 
-// The CMake build type this binary was built in (the ratios depend on it).
-const char* BuildType() { return ORV_BUILD_TYPE[0] ? ORV_BUILD_TYPE : "(none)"; }
-
 // Prints the table of ratios after the runs.
 class RatioReporter : public TimesReporter {
  public:
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\nbuild type: %s", BuildType());
+    std::printf("\nbuild type: %s", BenchBuildType());
     std::printf("\n%-10s %10s %10s %8s %10s %8s %10s %8s %10s %8s\n", "formula", "native ns", "engine ns",
                 "ratio", "engine row", "ratio", "korvel ns", "ratio", "muparser", "ratio");
     for (const Formula& f : Formulas) {
@@ -223,7 +221,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(("Korvel/" + n).c_str(), BM_Korvel, k);
     benchmark::RegisterBenchmark(("Muparser/" + n).c_str(), BM_Muparser, k);
   }
-  benchmark::AddCustomContext("build type", BuildType());
+  benchmark::AddCustomContext("build type", BenchBuildType());
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

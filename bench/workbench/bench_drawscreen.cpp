@@ -1,6 +1,9 @@
 // DrawScreen of 1, 4 and 16 typical functions on pictures 800, 1920 and 3840
 // pixels wide, one sample per pixel column, grid and axes on: the time of one
 // whole redraw (median over repetitions). A redraw should fit in one frame.
+// And of 16 whole-number graphs 1920 pixels wide, at a scale where every
+// whole number has its own column, at the coarsest scale the zoom commands
+// reach and at a scale read from a file (one million units per column).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -11,13 +14,38 @@
 namespace {
 
 const char* const Formulas[16] = {
-    "sin(x)",      "cos(x)*2",    "x^2/4",          "x^3/20-x",    "1/x",          "tg(x)",
-    "sqrt(x)",     "ln(x)",       "e^(x/4)",        "abs(x)-3",    "sin(3*x)/x",   "2@x",
-    "x*sin(x)/3",  "(x+1)/(x-1)", "arctg(x)*2",     "cos(x)^2-4",
+    "sin(x)",  "cos(x)*2", "x^2/4",      "x^3/20-x", "1/x",        "tg(x)",       "sqrt(x)",    "ln(x)",
+    "e^(x/4)", "abs(x)-3", "sin(3*x)/x", "2@x",      "x*sin(x)/3", "(x+1)/(x-1)", "arctg(x)*2", "cos(x)^2-4",
 };
 const plat::TColor Colors[16] = {0x0000FF, 0xFF0000, 0x008000, 0x800080, 0x008080, 0x00FF00,
                                  0x00FFFF, 0xFFFF00, 0x000080, 0x800000, 0x808000, 0xFF00FF,
                                  0x808080, 0xC0C0C0, 0x000000, 0xFF00CC};
+
+// Parses the first `count` formulas into graphs of `view`, one sample per
+// column and one-pixel lines: joined with the jump limit 10, or taken at
+// whole numbers only. false (the benchmark skipped) when one does not parse.
+bool AddGraphs(benchmark::State& state, objScreen& view, int count, bool whole) {
+  for (int i = 0; i < count; ++i) {
+    auto f = std::make_unique<objFunc>();
+    f->Expression = Formulas[i];
+    f->Reset();
+    f->Parse(f->Expression);
+    if (f->ErrorCode != 0) {
+      state.SkipWithError(Formulas[i]);
+      return false;
+    }
+    f->IfLines = true;
+    f->XCeloe = whole;
+    f->IfRazryv = !whole;
+    f->Razryv = 10;
+    f->Kolvo = 1;
+    f->Diametr = 1;
+    f->LineWidth = 1;
+    f->GraphColor = Colors[i];
+    view.Funcs[view.FuncCount++] = std::move(f);
+  }
+  return true;
+}
 
 // Arguments: picture width, number of functions.
 void BM_DrawScreen(benchmark::State& state) {
@@ -28,24 +56,7 @@ void BM_DrawScreen(benchmark::State& state) {
   view.Xm = view.Ym = 0.02L;
   view.Oci = view.Setka = true;
   view.CenterOrigin(W, H);
-  for (int i = 0; i < count; ++i) {
-    auto f = std::make_unique<objFunc>();
-    f->Expression = Formulas[i];
-    f->Reset();
-    f->Parse(f->Expression);
-    if (f->ErrorCode != 0) {
-      state.SkipWithError(Formulas[i]);
-      return;
-    }
-    f->IfLines = true;
-    f->IfRazryv = true;
-    f->Razryv = 10;
-    f->Kolvo = 1;
-    f->Diametr = 1;
-    f->LineWidth = 1;
-    f->GraphColor = Colors[i];
-    view.Funcs[view.FuncCount++] = std::move(f);
-  }
+  if (!AddGraphs(state, view, count, false)) return;
   plat::TImageCanvas canvas(W, H);
   for (auto _ : state) {
     DrawScreen(view, canvas, nullptr);
@@ -59,6 +70,28 @@ BENCHMARK(BM_DrawScreen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
+
+// Argument: the x scale in thousandths of a unit per column.
+void BM_WholeNumbers(benchmark::State& state) {
+  const int W = 1920, H = 1080;
+  objScreen view;
+  view.Xm = static_cast<long double>(state.range(0)) / 1000;
+  view.Ym = 0.02L;
+  view.CenterOrigin(W, H);
+  if (!AddGraphs(state, view, 16, true)) return;
+  plat::TImageCanvas canvas(W, H);
+  for (auto _ : state) {
+    DrawScreen(view, canvas, nullptr);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WholeNumbers)
+    ->Arg(1000)        // scale 1: one whole number per column
+    ->Arg(500000)      // scale 500: the coarsest the zoom commands reach
+    ->Arg(1000000000)  // scale 1e6: from a file
+    ->ArgName("xm_milli")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 
