@@ -6,60 +6,32 @@
 
 #include <cfenv>
 #include <cinttypes>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "orvanta/engine/EngineCodes.h"
 #include "orvanta/engine/FunctionUnit.h"
+#include "tests/common/ResultSums.h"
 
 namespace {
 
-struct Sum {
-  std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-  void Bytes(const void* p, size_t n) {
-    const auto* b = static_cast<const unsigned char*>(p);
-    for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ULL;
-  }
-  void Ext(long double v) { Bytes(&v, 10); }  // the 80 bits, not the padding
-  void Int(int32_t v) { Bytes(&v, sizeof v); }
-};
+using orv_test::Expect;
+using orv_test::Sum;
 
 // Evenly spaced points over the plotting range, the edges of the functions'
 // domains and of the integer conversions, and random values of every size.
 const std::vector<long double>& Points() {
-  static const std::vector<long double> xs = [] {
-    std::vector<long double> v;
-    for (int i = 0; i < 2000; ++i) v.push_back(-10.0L + 20.0L * i / 1999);
-    const long double Inf = std::numeric_limits<long double>::infinity();
-    const long double pi = 0xc.90fdaa22168c235p-2L;
-    const long double edges[] = {0, -0.0L, 1, -1, 0.5L, -0.5L, 1.5L, 2.5L, -2.5L, 3, 1754, 1755, 0x1p63L,
-                                   -0x1p63L, 0x1p63L - 1024, 1e18L, 1e-4940L, -1e-4940L, 1e4000L, -1e4000L,
-                                   1e30L, pi / 2, -pi / 2, pi, 2 * pi, 3 * pi / 2, 1e-10L, 0.1L, 1.0L / 3, 7, 8};
-    for (long double s : edges) {
-      v.push_back(s);
-      v.push_back(std::nextafter(s, Inf));
-      v.push_back(std::nextafter(s, -Inf));
-    }
-    std::mt19937_64 rng(14);
-    for (int i = 0; i < 1500; ++i) {
-      const auto m = static_cast<int64_t>(rng());
-      const int shift = static_cast<int>(rng() % 160) - 100;
-      v.push_back(std::ldexp(static_cast<long double>(m), shift - 63));
-    }
-    return v;
-  }();
+  static const long double pi = 0xc.90fdaa22168c235p-2L;
+  static const std::vector<long double> xs = orv_test::SumPoints(
+      {0,     -0.0L,  1,       -1,       0.5L,           -0.5L,      1.5L,     2.5L,      -2.5L,    3,
+       1754,  1755,   0x1p63L, -0x1p63L, 0x1p63L - 1024, 1e18L,      1e-4940L, -1e-4940L, 1e4000L,  -1e4000L,
+       1e30L, pi / 2, -pi / 2, pi,       2 * pi,         3 * pi / 2, 1e-10L,   0.1L,      1.0L / 3, 7,
+       8});
   return xs;
 }
-
-struct Expect {
-  const char* text;
-  std::uint64_t sum;
-};
 
 // Parsed once, then Reset and Calc per point as the drawing and the table do;
 // the result starts as a marker so that an untouched result counts too, and
@@ -202,9 +174,9 @@ TEST(ResultSums, RowGivesWhatCalcPerPointGives) {
     int bad = 0;
     for (int i = 0; i < n && bad < 3; ++i) {
       if (gotErr[i] != wantErr[i] || std::memcmp(&got[i], &want[i], 10) != 0) {
-        ADD_FAILURE() << c.text << " at x = " << static_cast<double>(xs[i]) << ": code " << gotErr[i] << " value "
-                      << static_cast<double>(got[i]) << ", per point code " << wantErr[i] << " value "
-                      << static_cast<double>(want[i]);
+        ADD_FAILURE() << c.text << " at x = " << static_cast<double>(xs[i]) << ": code " << gotErr[i]
+                      << " value " << static_cast<double>(got[i]) << ", per point code " << wantErr[i]
+                      << " value " << static_cast<double>(want[i]);
         ++bad;
       }
     }

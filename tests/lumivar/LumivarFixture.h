@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,6 +97,23 @@ class LumivarTest : public ::testing::Test {
   plat::FakeServices fake;
   plat::ScopedServices use{fake};
   std::unique_ptr<lumivar::TMainForm> form;
+};
+
+// Number texts as a Russian desktop shows them ("0,34"); the default
+// locale is restored afterwards.
+class RussianLumivarTest : public LumivarTest {
+ protected:
+  void SetUp() override {
+    LumivarTest::SetUp();
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  }
+  void TearDown() override {
+    LumivarTest::TearDown();
+    QLocale::setDefault(previous_);
+  }
+
+ private:
+  QLocale previous_;
 };
 
 }  // namespace lumtest

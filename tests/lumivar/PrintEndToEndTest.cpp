@@ -35,19 +35,14 @@ struct PdfPage {
   QRect printable;  // the printable area on the whole sheet, device pixels
 };
 
-class PrintEndToEnd : public lumtest::LumivarTest {
+class PrintEndToEnd : public lumtest::RussianLumivarTest {
  protected:
   void SetUp() override {
-    LumivarTest::SetUp();
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    RussianLumivarTest::SetUp();
     fake.ShowDialogs = false;
     CreateForms();
     ASSERT_TRUE(lumtest::SetClientSize(*form, 476, 329));
     ASSERT_TRUE(dir_.isValid());
-  }
-  void TearDown() override {
-    LumivarTest::TearDown();
-    QLocale::setDefault(previous_);
   }
 
   // The current view printed in landscape and colour on the file printer.
@@ -122,7 +117,6 @@ class PrintEndToEnd : public lumtest::LumivarTest {
   }
 
   QTemporaryDir dir_;
-  QLocale previous_;
 };
 
 // The four numbers after "/MediaBox [".

@@ -46,17 +46,12 @@ class ReactivatingServices : public plat::FakeServices {
   }
 };
 
-class PrintFormTest : public lumtest::LumivarTest {
+class PrintFormTest : public lumtest::RussianLumivarTest {
  protected:
   void SetUp() override {
-    LumivarTest::SetUp();
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    RussianLumivarTest::SetUp();
     fake.ShowDialogs = false;
     CreateForms();
-  }
-  void TearDown() override {
-    LumivarTest::TearDown();
-    QLocale::setDefault(previous_);
   }
 
   // Opens the dialog through the print command; `script` runs while it is
@@ -79,7 +74,6 @@ class PrintFormTest : public lumtest::LumivarTest {
   plat::ScopedPrinter usePrinter{printer};
 
  private:
-  QLocale previous_;
 };
 
 TEST_F(PrintFormTest, FirstOpeningFillsThePageInLandscape) {

@@ -59,17 +59,12 @@ std::string Faults(const QWidget* w) {
   return all;
 }
 
-class WindowFitTest : public lumtest::LumivarTest {
+class WindowFitTest : public lumtest::RussianLumivarTest {
  protected:
   void SetUp() override {
-    LumivarTest::SetUp();
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    RussianLumivarTest::SetUp();
     fake.ShowDialogs = true;
     CreateForms();
-  }
-  void TearDown() override {
-    LumivarTest::TearDown();
-    QLocale::setDefault(previous_);
   }
   // Opens `d` through `command` and checks it while it is open.
   void CheckWhileOpen(QDialog* d, const std::function<void()>& command) {
@@ -90,7 +85,6 @@ class WindowFitTest : public lumtest::LumivarTest {
   plat::ScopedPrinter usePrinter{printer};
 
  private:
-  QLocale previous_;
 };
 
 TEST_F(WindowFitTest, MainWindowInEveryMode) {
