@@ -23,6 +23,9 @@ const char* const MsgSaveError = "Ошибка при сохранении фа�
 const char* const MsgTooManyTerms =
     "Слишком малый шаг интегрирования для этих пределов (больше 10000000 шагов). "
     "Увеличьте шаг или сузьте пределы.";
+const char* const MsgStepLost =
+    "Слишком малый шаг интегрирования для таких больших пределов (при сложении с ними шаг "
+    "теряется). Увеличьте шаг или возьмите пределы ближе к нулю.";
 const char* const MsgOverflow = "Переполнение при вычислении с плавающей точкой";
 
 namespace {
@@ -170,8 +173,12 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
   // A step below half the spacing of the numbers at a limit is lost when it
   // is added there: the abscissae would bunch on a few values and the sum
   // would come out wrong while looking like a result.
-  if (!(terms <= MaxIntegralTerms) || a + dx == a || b - dx == b) {
+  if (!(terms <= MaxIntegralTerms)) {
     r.TooManyTerms = true;
+    return r;
+  }
+  if (a + dx == a || b - dx == b) {
+    r.StepLost = true;
     return r;
   }
   // A term that would start just below b is the rounding of a + i*dx, not a
