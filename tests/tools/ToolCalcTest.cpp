@@ -260,6 +260,35 @@ TEST(ToolTable, RowCounts) {
         << static_cast<double>(c.step);
 }
 
+TEST(ToolTable, TablesCutAtTheRowLimitSaySo) {
+  struct Case {
+    bool countMode;
+    int32_t count;
+    long double start, finish, step;
+    int32_t rows;
+    bool cut;
+  };
+  const Case cases[] = {
+      {true, 9999, 0, 10, 0.1L, 9999, false},   // the largest count is whole
+      {true, 20000, 0, 10, 0.1L, 9999, true},
+      {false, 0, 0, 999.8L, 0.1L, 9999, false}, // exactly 9999 rows
+      {false, 0, 0, 999.9L, 0.1L, 9999, true},  // one row more
+      {false, 0, 0, 1e12L, 1e-6L, 9999, true},
+      {false, 0, -1e4932L, 1e4932L, 1e-6L, 9999, true},
+      {false, 0, 0, 1, 0.25L, 5, false},
+      {false, 0, 20, 10, 0.1L, -99, false},
+  };
+  for (const Case& c : cases) {
+    bool cut = !c.cut;
+    EXPECT_EQ(tools::TableRowCount(c.countMode, c.count, c.start, c.finish, c.step, &cut), c.rows)
+        << static_cast<double>(c.finish);
+    EXPECT_EQ(cut, c.cut) << static_cast<double>(c.finish);
+  }
+  // The line names the rows that are shown.
+  EXPECT_NE(std::string(tools::MsgTableCut).find(std::to_string(tools::MaxTableRows)),
+            std::string::npos);
+}
+
 TEST(ToolTable, DefaultTableHasNoAccumulatedRounding) {
   auto f = Parsed("x^2");
   const auto rows = tools::TableRows(*f, 0, 0.1L, 100, 4);

@@ -26,6 +26,7 @@ const char* const MsgTooManyTerms =
 const char* const MsgStepLost =
     "Слишком малый шаг интегрирования для таких больших пределов (при сложении с ними шаг "
     "теряется). Увеличьте шаг или возьмите пределы ближе к нулю.";
+const char* const MsgTableCut = "Таблица обрезана: показаны первые 9999 строк.";
 const char* const MsgOverflow = "Переполнение при вычислении с плавающей точкой";
 
 namespace {
@@ -208,13 +209,22 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
 // ---------------------------------------------------------------- table
 
 int32_t TableRowCount(bool countMode, int32_t count, long double start, long double finish,
-                      long double step) {
-  if (countMode) return count < MaxTableRows ? count : MaxTableRows;
+                      long double step, bool* cut) {
+  if (cut != nullptr) *cut = false;
+  if (countMode) {
+    if (count <= MaxTableRows) return count;
+    if (cut != nullptr) *cut = true;
+    return MaxTableRows;
+  }
   long double q = (finish - start) / step;
   if (std::isnan(q)) return 0;
   // A quotient that lands just below a whole number still reaches the end value.
   if (q > 0) q += q * 1e-9L;
-  if (q >= MaxTableRows) return MaxTableRows;
+  // q >= MaxTableRows asks for at least one row more than the table holds.
+  if (q >= MaxTableRows) {
+    if (cut != nullptr) *cut = true;
+    return MaxTableRows;
+  }
   if (q <= -static_cast<long double>(MaxTableRows)) return 0;
   return static_cast<int32_t>(std::trunc(q)) + 1;
 }

@@ -24,6 +24,7 @@ extern const char* const MsgParabolaPoints; // the parabola's points give no par
 extern const char* const MsgSaveError;      // the table file could not be written
 extern const char* const MsgTooManyTerms;   // the integral would take too many terms
 extern const char* const MsgStepLost;       // the integral's step vanishes against its limits
+extern const char* const MsgTableCut;       // the line under a table cut at MaxTableRows
 extern const char* const MsgOverflow;       // the default error box's text of an overflow
 
 // A new function object of one run, reset and parsed from `text` (its
@@ -90,8 +91,9 @@ constexpr int32_t MaxTableRows = 9999;
 // Rows of the table: the count itself in count mode, else the steps from
 // start to finish plus one (an end value that the division lands just
 // below is still counted); at most MaxTableRows, possibly 0 or less.
+// `cut`, when given, tells whether the table asked for had more rows.
 int32_t TableRowCount(bool countMode, int32_t count, long double start, long double finish,
-                      long double step);
+                      long double step, bool* cut = nullptr);
 
 struct TTableRow {
   std::string X;  // 7 decimals, trimmed
