@@ -75,8 +75,8 @@ void TIntegralForm::btnOkClick() {
   const int digits = Decimals();
 
   const tools::TIntegral r = tools::Integrate(*f, a, b, dx, cbxIfPolog->isChecked());
-  if (r.TooManyTerms) {
-    Inform(tools::MsgTooManyTerms);
+  if (r.TooManyTerms || r.StepLost) {
+    Inform(r.TooManyTerms ? tools::MsgTooManyTerms : tools::MsgStepLost);
     txtDx->setFocus();
     return;
   }

@@ -75,6 +75,10 @@ TTableForm::TTableForm(QWidget* parent) : TToolForm(parent, "TableForm", "Таб
   Grid->setColumnWidth(0, 162);
   Grid->setWordWrap(false);
   Grid->setTextElideMode(Qt::ElideRight);
+  // Tab moves on to the next control instead of walking the cells.
+  Grid->setTabKeyNavigation(false);
+  lblCut = MakeLabel(this, "lblCut", tools::MsgTableCut, 8, 372);
+  lblCut->hide();
 
   SaveDialog.Title = "Сохранение таблицы";
   SaveDialog.Filter = "Текстовый файлы (*.txt)|*.txt";
@@ -93,8 +97,14 @@ std::string TTableForm::Cell(int col, int row) const {
 
 void TTableForm::SetCell(int col, int row, const QString& text) {
   auto* item = new QTableWidgetItem(text);
-  // The first column is the grid's fixed one: shaded like a heading.
-  if (col == 0) item->setBackground(palette().button());
+  // The x column and the heading row are fixed: shaded like a heading, and
+  // never the current or a selected cell (the view skips disabled cells for
+  // clicks and keys alike). The text keeps the normal colour.
+  if (col == 0 || row == 0) {
+    item->setBackground(palette().button());
+    item->setForeground(palette().windowText());
+    item->setFlags(Qt::NoItemFlags);
+  }
   if (col == 1) item->setToolTip(text);
   Grid->setItem(row, col, item);
 }
@@ -121,8 +131,9 @@ void TTableForm::btnOkClick() {
   btnSave->setEnabled(true);
   RevealResults(416);
 
+  bool cut = false;
   const int32_t n = tools::TableRowCount(rbKolvo->isChecked(), UpDownValue(txtKolvo, udKolvo),
-                                         start, finish, step);
+                                         start, finish, step, &cut);
   Grid->setRowCount(std::max(n + 1, 1));
   const std::vector<tools::TTableRow> rows = tools::TableRows(*f, start, step, n, digits);
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -130,6 +141,12 @@ void TTableForm::btnOkClick() {
     SetCell(0, row, QString::fromStdString(rows[i].X));
     SetCell(1, row, QString::fromUtf8(rows[i].Y.c_str()));
   }
+  lblCut->setVisible(cut);
+  // A new table opens at its start; the keys walk it from its first value,
+  // and nothing of an older table stays selected.
+  const QModelIndex first = n > 0 ? Grid->model()->index(1, 1) : QModelIndex();
+  Grid->selectionModel()->setCurrentIndex(first, QItemSelectionModel::Clear);
+  Grid->scrollToTop();
 }
 
 void TTableForm::btnSaveClick() {

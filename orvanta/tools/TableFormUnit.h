@@ -33,6 +33,8 @@ class TTableForm : public TToolForm {
   QPushButton* btnOk = nullptr;
   QLabel* lbFunction = nullptr;
   QTableWidget* Grid = nullptr;
+  // Under the grid, shown only while the table is cut at its row limit.
+  QLabel* lblCut = nullptr;
   plat::TFileDialog SaveDialog;
 
   // The grid's cell (column, row) as UTF-8; "" for an empty or missing cell.

@@ -158,7 +158,7 @@ TEST(ToolIntegral, LeftRectangleResults) {
     auto f = Parsed(c.formula);
     const tools::TIntegral r = tools::Integrate(*f, c.a, c.b, c.dx, c.absolute);
     EXPECT_EQ(r.ErrorCode, 0) << c.formula;
-    EXPECT_FALSE(r.TooManyTerms || r.Overflow) << c.formula;
+    EXPECT_FALSE(r.TooManyTerms || r.StepLost || r.Overflow) << c.formula;
     EXPECT_EQ(FormatFixed(r.Sum, 4), c.result) << c.formula << " dx " << static_cast<double>(c.dx);
   }
 }
@@ -177,14 +177,16 @@ TEST(ToolIntegral, HugeTermCountsAreRefusedBeforeTheLoop) {
   };
   const Case cases[] = {
       {0, 1e6L, 0.01L, true},        // 1e8 terms
-      {1e30L, 2e30L, 0.5L, true},    // x + dx == x all the way
+      {1e30L, 2e30L, 0.5L, true},    // too many terms, and x + dx == x as well
       {-1e4932L, 1e4932L, 0.5L, true},  // the range itself overflows
       {0, 1e4L, 0.01L, false},       // a million terms are still summed
   };
   auto f = Parsed("0");
-  for (const Case& c : cases)
-    EXPECT_EQ(tools::Integrate(*f, c.a, c.b, c.dx, false).TooManyTerms, c.refused)
-        << static_cast<double>(c.b);
+  for (const Case& c : cases) {
+    const tools::TIntegral r = tools::Integrate(*f, c.a, c.b, c.dx, false);
+    EXPECT_EQ(r.TooManyTerms, c.refused) << static_cast<double>(c.b);
+    EXPECT_FALSE(r.StepLost) << static_cast<double>(c.b);
+  }
 }
 
 TEST(ToolIntegral, StepsLostAtTheLimitsAreRefused) {
@@ -196,7 +198,8 @@ TEST(ToolIntegral, StepsLostAtTheLimitsAreRefused) {
     bool refused;
   };
   const Case cases[] = {
-      {big, big + 4 * u, 0.5L, true},                // a + dx == a
+      {big, big + 4 * u, 0.5L, true},                // a + dx == a, 8388608 steps
+      {big, big + 3 * u, 0.5L, true},                // 6291456 steps
       {big, big + 10 * u, 0.4L * u, true},           // a few terms, still lost at a
       {big - 8 * (u / 2), big + 8 * u, 0.3L * u, true},  // kept at a, lost at b
       {-big - 10 * u, -big, 0.4L * u, true},         // the same below zero
@@ -205,9 +208,21 @@ TEST(ToolIntegral, StepsLostAtTheLimitsAreRefused) {
   auto f = Parsed("1");
   for (const Case& c : cases) {
     const tools::TIntegral r = tools::Integrate(*f, c.a, c.b, c.dx, false);
-    EXPECT_EQ(r.TooManyTerms, c.refused) << static_cast<double>(c.dx);
-    if (!c.refused) EXPECT_EQ(r.Sum, c.b - c.a);
+    // Far fewer terms than the limit: the refusal names the lost step alone.
+    EXPECT_EQ(r.StepLost, c.refused) << static_cast<double>(c.dx);
+    EXPECT_FALSE(r.TooManyTerms) << static_cast<double>(c.dx);
+    if (!c.refused) {
+      EXPECT_EQ(r.Sum, c.b - c.a);
+    }
   }
+}
+
+TEST(ToolIntegral, EachRefusalNamesItsOwnCause) {
+  const std::string count = tools::MsgTooManyTerms;
+  const std::string lost = tools::MsgStepLost;
+  EXPECT_NE(count.find("больше 10000000 шагов"), std::string::npos);
+  EXPECT_EQ(lost.find("10000000"), std::string::npos);
+  EXPECT_NE(lost.find("теряется"), std::string::npos);
 }
 
 TEST(ToolIntegral, OverflowingSumIsReported) {
@@ -243,6 +258,35 @@ TEST(ToolTable, RowCounts) {
     EXPECT_EQ(tools::TableRowCount(c.countMode, c.count, c.start, c.finish, c.step), c.rows)
         << static_cast<double>(c.start) << ".." << static_cast<double>(c.finish) << " step "
         << static_cast<double>(c.step);
+}
+
+TEST(ToolTable, TablesCutAtTheRowLimitSaySo) {
+  struct Case {
+    bool countMode;
+    int32_t count;
+    long double start, finish, step;
+    int32_t rows;
+    bool cut;
+  };
+  const Case cases[] = {
+      {true, 9999, 0, 10, 0.1L, 9999, false},   // the largest count is whole
+      {true, 20000, 0, 10, 0.1L, 9999, true},
+      {false, 0, 0, 999.8L, 0.1L, 9999, false}, // exactly 9999 rows
+      {false, 0, 0, 999.9L, 0.1L, 9999, true},  // one row more
+      {false, 0, 0, 1e12L, 1e-6L, 9999, true},
+      {false, 0, -1e4932L, 1e4932L, 1e-6L, 9999, true},
+      {false, 0, 0, 1, 0.25L, 5, false},
+      {false, 0, 20, 10, 0.1L, -99, false},
+  };
+  for (const Case& c : cases) {
+    bool cut = !c.cut;
+    EXPECT_EQ(tools::TableRowCount(c.countMode, c.count, c.start, c.finish, c.step, &cut), c.rows)
+        << static_cast<double>(c.finish);
+    EXPECT_EQ(cut, c.cut) << static_cast<double>(c.finish);
+  }
+  // The line names the rows that are shown.
+  EXPECT_NE(std::string(tools::MsgTableCut).find(std::to_string(tools::MaxTableRows)),
+            std::string::npos);
 }
 
 TEST(ToolTable, DefaultTableHasNoAccumulatedRounding) {

@@ -69,13 +69,32 @@ TEST_F(ToolWindows, IntegralFailuresKeepThePreviousResult) {
 TEST_F(ToolWindows, TheIntegralRefusesLimitsThatSwallowTheStep) {
   TIntegralForm& w = *IntegralForm;
   w.txtFunction->setEditText("1");
-  // 2^83: the numbers there lie 2^20 apart; a step of 0.4 * 2^20 is lost.
+  // 2^83: the numbers there lie 2^20 apart; a step of 0.5 is lost. Both
+  // ranges take fewer than 10000000 steps, so the refusal names the lost step.
   w.txtMinX->setText("9671406556917033397649408");
-  w.txtMaxX->setText("9671406556917033401843712");  // 2^83 + 4 * 2^20: 8388608 steps
-  w.txtDx->setText("0.5");
+  for (const char* upper : {"9671406556917033401843712",     // 2^83 + 4 * 2^20: 8388608 steps
+                            "9671406556917033400795136"}) {  // 2^83 + 3 * 2^20: 6291456 steps
+    fake.ClearRecords();
+    w.txtFunction->setFocus();
+    w.txtMaxX->setText(upper);
+    w.txtDx->setText("0.5");
+    w.btnOkClick();
+    ASSERT_EQ(fake.Messages.size(), 1u) << upper;
+    EXPECT_EQ(LastMessage(), tools::MsgStepLost) << upper;
+    EXPECT_EQ(w.focusWidget(), w.txtDx) << upper;
+    EXPECT_TRUE(w.gbResults->isHidden());
+  }
+
+  // Ordinary limits with too many steps keep their own message.
+  fake.ClearRecords();
+  w.txtMinX->setText("0");
+  w.txtMaxX->setText("100");
+  w.txtDx->setText("0.000001");
+  w.txtFunction->setFocus();
   w.btnOkClick();
   EXPECT_EQ(LastMessage(), tools::MsgTooManyTerms);
   EXPECT_EQ(w.focusWidget(), w.txtDx);
+  EXPECT_NE(std::string(tools::MsgTooManyTerms), tools::MsgStepLost);
   EXPECT_TRUE(w.gbResults->isHidden());
 }
 

@@ -23,6 +23,10 @@ const char* const MsgSaveError = "Ошибка при сохранении фа�
 const char* const MsgTooManyTerms =
     "Слишком малый шаг интегрирования для этих пределов (больше 10000000 шагов). "
     "Увеличьте шаг или сузьте пределы.";
+const char* const MsgStepLost =
+    "Слишком малый шаг интегрирования для таких больших пределов (при сложении с ними шаг "
+    "теряется). Увеличьте шаг или возьмите пределы ближе к нулю.";
+const char* const MsgTableCut = "Таблица обрезана: показаны первые 9999 строк.";
 const char* const MsgOverflow = "Переполнение при вычислении с плавающей точкой";
 
 namespace {
@@ -170,8 +174,12 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
   // A step below half the spacing of the numbers at a limit is lost when it
   // is added there: the abscissae would bunch on a few values and the sum
   // would come out wrong while looking like a result.
-  if (!(terms <= MaxIntegralTerms) || a + dx == a || b - dx == b) {
+  if (!(terms <= MaxIntegralTerms)) {
     r.TooManyTerms = true;
+    return r;
+  }
+  if (a + dx == a || b - dx == b) {
+    r.StepLost = true;
     return r;
   }
   // A term that would start just below b is the rounding of a + i*dx, not a
@@ -201,13 +209,22 @@ TIntegral Integrate(objFunc& f, long double a, long double b, long double dx, bo
 // ---------------------------------------------------------------- table
 
 int32_t TableRowCount(bool countMode, int32_t count, long double start, long double finish,
-                      long double step) {
-  if (countMode) return count < MaxTableRows ? count : MaxTableRows;
+                      long double step, bool* cut) {
+  if (cut != nullptr) *cut = false;
+  if (countMode) {
+    if (count <= MaxTableRows) return count;
+    if (cut != nullptr) *cut = true;
+    return MaxTableRows;
+  }
   long double q = (finish - start) / step;
   if (std::isnan(q)) return 0;
   // A quotient that lands just below a whole number still reaches the end value.
   if (q > 0) q += q * 1e-9L;
-  if (q >= MaxTableRows) return MaxTableRows;
+  // q >= MaxTableRows asks for at least one row more than the table holds.
+  if (q >= MaxTableRows) {
+    if (cut != nullptr) *cut = true;
+    return MaxTableRows;
+  }
   if (q <= -static_cast<long double>(MaxTableRows)) return 0;
   return static_cast<int32_t>(std::trunc(q)) + 1;
 }

@@ -22,7 +22,9 @@ extern const char* const MsgZeroDerivative; // the normal of a zero slope
 extern const char* const MsgLinePoints;     // the line's points give no slanted line
 extern const char* const MsgParabolaPoints; // the parabola's points give no parabola
 extern const char* const MsgSaveError;      // the table file could not be written
-extern const char* const MsgTooManyTerms;   // the integral's step is too small for its limits
+extern const char* const MsgTooManyTerms;   // the integral would take too many terms
+extern const char* const MsgStepLost;       // the integral's step vanishes against its limits
+extern const char* const MsgTableCut;       // the line under a table cut at MaxTableRows
 extern const char* const MsgOverflow;       // the default error box's text of an overflow
 
 // A new function object of one run, reset and parsed from `text` (its
@@ -69,9 +71,11 @@ constexpr long double MaxIntegralTerms = 10000000.0L;
 
 struct TIntegral {
   int32_t ErrorCode = 0;  // the engine's code of a failing sample
-  // The step is too small for the limits: too many terms, or a step that
-  // vanishes when it is added to a limit.
+  // Refused before the loop: more than MaxIntegralTerms terms (or a range
+  // that overflows),
   bool TooManyTerms = false;
+  // or else a step that vanishes when it is added to a limit.
+  bool StepLost = false;
   bool Overflow = false;
   long double Sum = 0;
 };
@@ -87,8 +91,9 @@ constexpr int32_t MaxTableRows = 9999;
 // Rows of the table: the count itself in count mode, else the steps from
 // start to finish plus one (an end value that the division lands just
 // below is still counted); at most MaxTableRows, possibly 0 or less.
+// `cut`, when given, tells whether the table asked for had more rows.
 int32_t TableRowCount(bool countMode, int32_t count, long double start, long double finish,
-                      long double step);
+                      long double step, bool* cut = nullptr);
 
 struct TTableRow {
   std::string X;  // 7 decimals, trimmed
