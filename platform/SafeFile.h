@@ -4,9 +4,10 @@
 //
 // Reads accept only regular files and never block: a FIFO, a device or a
 // folder in place of a file is refused at once. Writes go to a private
-// temporary file created exclusively beside the target, are flushed and
-// synced, and only then renamed over the target; on any failure the
-// temporary file is removed and the target stays byte for byte as it was.
+// temporary file created exclusively beside the target (beside the file a
+// chosen link names), are flushed and synced, and only then renamed over the
+// target; on any failure the temporary file is removed and the target stays
+// byte for byte as it was.
 #include <cstddef>
 #include <string>
 
