@@ -1,6 +1,7 @@
 #include "SafeFile.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,15 +78,47 @@ int WriteAll(int fd, const unsigned char* p, std::size_t size) {
   return 0;
 }
 
-// Whether the file at `path` may be replaced: EACCES when a plain open for
-// writing would have been refused, or when nobody at all may write it.
+// The file a name chosen by the user stands for: the name itself, or the
+// end of its chain of links. A link's relative target counts from the link's
+// own folder, as the system reads it. A missing end is a file to create.
+int FollowLinks(std::string path, std::string& out) {
+  constexpr int MaxLinks = 40;  // as many as the system itself follows
+  for (int links = 0; links <= MaxLinks; ++links) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+      if (errno != ENOENT) return errno;
+      out = std::move(path);
+      return 0;
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      if (links > 0 && !S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      out = std::move(path);
+      return 0;
+    }
+    std::vector<char> target(PATH_MAX);
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n < 0) return errno;
+    if (n == 0) return ENOENT;
+    if (static_cast<std::size_t>(n) >= target.size()) return ENAMETOOLONG;
+    const std::string next(target.data(), static_cast<std::size_t>(n));
+    // A link naming "folder/" names no file to write.
+    if (next.back() == '/') return EISDIR;
+    path = next.front() == '/' ? next : FolderOf(path) + next;
+  }
+  return ELOOP;
+}
+
+// Whether the file at `path` may be replaced: refused as a plain open for
+// writing would refuse it, or with EACCES when nobody at all may write it.
 int CheckWritable(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0;  // a new file: creating it decides
-  if (!S_ISREG(st.st_mode)) return 0;             // a folder and the like: the rename refuses
+  // A folder refuses the rename; a link to one at a fixed name is replaced.
+  if (!S_ISREG(st.st_mode)) return 0;
   // The rename would replace even a write-protected file, since only the
   // folder's permissions count for it; the target's own must count too.
-  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno == EROFS ? EROFS : EACCES;
+  // The system's reason is kept: EROFS, EPERM for an immutable file.
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
   // The superuser passes every access check, yet a file without a single
   // write bit was made read-only on purpose: it is kept for him as well.
   if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
@@ -93,32 +126,35 @@ int CheckWritable(const std::string& path) {
 }
 
 // Makes the rename itself durable: without it a power cut can bring back
-// the old file, or none, though the save was reported done.
-int SyncFolder(const std::string& folder) {
+// the old file, or none. Only where the folder can be opened: in a folder
+// the user may write and search but not read, the rename is as safe as it
+// gets there.
+void SyncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int err = 0;
-  // Some file systems cannot sync a folder; their renames are as safe as they get.
-  if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) err = errno;
+  if (fd < 0) return;
+  ::fsync(fd);
   ::close(fd);
-  return err;
 }
 
 }  // namespace
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
-int WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
-  if (path.empty() || path.back() == '/') return EISDIR;
+int WriteFileAtomic(const std::string& target, const void* data, std::size_t size, TargetName name) {
+  if (target.empty() || target.back() == '/') return EISDIR;
+  std::string path = target;
+  if (name == TargetName::Chosen) {
+    if (const int err = FollowLinks(target, path); err != 0) return err;
+  }
   if (const int err = CheckWritable(path); err != 0) return err;
   // mkstemp creates the name exclusively (O_EXCL): a link planted at any name
   // it could choose is never followed, and two writers never share a file.
   std::string tmpl = FolderOf(path) + "." + NameOf(path) + ".XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  std::vector<char> tmpName(tmpl.begin(), tmpl.end());
+  tmpName.push_back('\0');
+  const int fd = ::mkostemp(tmpName.data(), O_CLOEXEC);
   if (fd < 0) return errno;
-  const std::string tmp(name.data());
+  const std::string tmp(tmpName.data());
 
   mode_t mode = 0;
   struct stat st {};
@@ -139,7 +175,8 @@ int WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
     ::unlink(tmp.c_str());
     return err;
   }
-  return SyncFolder(FolderOf(path));
+  SyncFolder(FolderOf(path));
+  return 0;
 }
 
 std::string SysErrorText(int err) {

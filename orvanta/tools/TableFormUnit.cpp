@@ -158,7 +158,8 @@ void TTableForm::btnSaveClick() {
     std::vector<tools::TTableRow> rows;
     for (int row = 1; row < Grid->rowCount(); ++row) rows.push_back({Cell(0, row), Cell(1, row)});
     // Written through a temporary file, so a failed save keeps an old table.
-    err = plat::WriteFileAtomic(name, tools::TableFileBytes(plat::ToUtf8(lbFunction->text()), rows));
+    err = plat::WriteFileAtomic(name, tools::TableFileBytes(plat::ToUtf8(lbFunction->text()), rows),
+                                plat::TargetName::Chosen);
   } catch (...) {
     err = -1;
   }

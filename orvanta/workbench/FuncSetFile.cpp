@@ -179,8 +179,8 @@ bool ReadFuncSetFile(const std::string& path, TFuncSet& out) {
   return DecodeFuncSet(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
 }
 
-int WriteFuncSetFile(const std::string& path, const TFuncSet& s) {
-  return plat::WriteFileAtomic(path, EncodeFuncSet(s));
+int WriteFuncSetFile(const std::string& path, const TFuncSet& s, plat::TargetName name) {
+  return plat::WriteFileAtomic(path, EncodeFuncSet(s), name);
 }
 
 TFuncSet FuncSetOfView(const objScreen& view) {

@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SafeFile.h"
+
 class objFunc;
 class objScreen;
 
@@ -85,8 +87,9 @@ bool DecodeFuncSet(const std::uint8_t* data, std::size_t size, TFuncSet& out);
 bool ReadFuncSetFile(const std::string& path, TFuncSet& out);
 // Writes the image of `s` to a temporary file beside `path` and renames it
 // over `path`. Returns 0, or the errno of the failed step; the previous file
-// is then left as it was.
-int WriteFuncSetFile(const std::string& path, const TFuncSet& s);
+// is then left as it was. `name` says whether a link at `path` is written
+// through (a name the user chose) or replaced ("last.ov2").
+int WriteFuncSetFile(const std::string& path, const TFuncSet& s, plat::TargetName name);
 
 // The set a view holds: its header values and its listed functions.
 TFuncSet FuncSetOfView(const objScreen& view);

@@ -39,9 +39,9 @@ std::string WithExtension(const std::string& name, const char* ext) {
   return name + e;
 }
 
-void SaveFunctions(const std::string& FileName) {
+void SaveFunctions(const std::string& FileName, plat::TargetName name) {
   if (MainScreen == nullptr) return;
-  if (const int err = WriteFuncSetFile(FileName, FuncSetOfView(*MainScreen)); err != 0)
+  if (const int err = WriteFuncSetFile(FileName, FuncSetOfView(*MainScreen), name); err != 0)
     throw std::runtime_error("Не удалось записать файл " + FileName + ": " + plat::SysErrorText(err));
 }
 
@@ -112,7 +112,7 @@ void TGeneralForm::mnuFileSaveAsClick() {
       PlainMessage(SaveFunctionsErrorText);
       return;
     }
-    SaveFunctions(name);
+    SaveFunctions(name, plat::TargetName::Chosen);
   } catch (const std::exception&) {
     PlainMessage(SaveFunctionsErrorText);
   }
@@ -176,7 +176,8 @@ void TGeneralForm::tbSaveFileClick() { mnuFileSaveAsClick(); }
 
 void TGeneralForm::FormClose() {
   // Closing must work, so the automatic save stores over-long texts cut.
-  if (MainScreen != nullptr && MainScreen->FuncCount > 0) SaveFunctions(ProgramFolder() + LastFuncSetFileName);
+  if (MainScreen != nullptr && MainScreen->FuncCount > 0)
+    SaveFunctions(ProgramFolder() + LastFuncSetFileName, plat::TargetName::Fixed);
 }
 
 void TGeneralForm::closeEvent(QCloseEvent* event) {
@@ -200,7 +201,7 @@ void TGeneralForm::mnuFileSaveImageClick() {
   try {
     const std::string name = WithExtension(SavePictureDialog.FileName, ".bmp");
     const std::vector<std::uint8_t> bytes = plat::EncodeBmp24(Image->Picture().Image());
-    if (plat::WriteFileAtomic(name, bytes.data(), bytes.size()) != 0) PlainMessage(SaveImageErrorText);
+    if (plat::WriteFileAtomic(name, bytes.data(), bytes.size(), plat::TargetName::Chosen) != 0) PlainMessage(SaveImageErrorText);
   } catch (const std::exception&) {
     PlainMessage(SaveImageErrorText);
   }

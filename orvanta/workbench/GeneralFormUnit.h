@@ -13,6 +13,7 @@
 
 #include "orvanta/workbench/WorkbenchControls.h"
 #include "orvanta/workbench/objScreenUnit.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Timer.h"
 
@@ -61,8 +62,10 @@ std::string WithExtension(const std::string& name, const char* ext);
 // Writes the current list and view to `FileName`, replacing the file only
 // once the new one is complete; expressions longer than the stored text
 // allows are cut. Throws std::runtime_error naming the file and the
-// system's reason when the file cannot be written.
-void SaveFunctions(const std::string& FileName);
+// system's reason when the file cannot be written. `name` says whether a
+// link at `FileName` is written through (the Save command's chosen name) or
+// replaced (the automatic "last.ov2").
+void SaveFunctions(const std::string& FileName, plat::TargetName name);
 
 class TGeneralForm : public QMainWindow {
   Q_OBJECT

@@ -95,7 +95,7 @@ bool ReadNewFuncSetFile(const std::string& path, TNewFuncSettings& out, std::str
 
 bool WriteNewFuncSetFile(const std::string& path, const TNewFuncSettings& s, std::string& error) {
   const auto rec = EncodeNewFuncSettings(s);
-  if (const int err = plat::WriteFileAtomic(path, rec.data(), rec.size()); err != 0) {
+  if (const int err = plat::WriteFileAtomic(path, rec.data(), rec.size(), plat::TargetName::Fixed); err != 0) {
     error = IoErrorText(err);
     return false;
   }

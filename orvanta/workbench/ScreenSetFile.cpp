@@ -127,7 +127,7 @@ bool ReadScreenSettingsFile(const std::string& path, TScreenSettings& out, std::
 
 bool WriteScreenSettingsFile(const std::string& path, const TScreenSettings& s, std::string* error) {
   const std::vector<unsigned char> bytes = EncodeScreenSettings(s);
-  if (const int err = plat::WriteFileAtomic(path, bytes.data(), bytes.size()); err != 0) {
+  if (const int err = plat::WriteFileAtomic(path, bytes.data(), bytes.size(), plat::TargetName::Fixed); err != 0) {
     if (error) *error = SysError(path, err);
     return false;
   }

@@ -83,7 +83,7 @@ void TBitmap::SetSize(int width, int height) {
 bool TBitmap::TrySaveToFile(const std::string& path, std::string* error) const {
   const std::vector<std::uint8_t> bytes = EncodeBmp24(image_);
   // A failed write keeps whatever file was there before.
-  const int err = WriteFileAtomic(path, bytes.data(), bytes.size());
+  const int err = WriteFileAtomic(path, bytes.data(), bytes.size(), TargetName::Chosen);
   if (err == 0) return true;
   if (error) *error = "Не удаётся записать файл \"" + path + "\": " + SysErrorText(err);
   return false;

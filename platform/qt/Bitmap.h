@@ -33,7 +33,8 @@ class TBitmap {
   // Writes the picture as a 24-bit Windows bitmap file (path in UTF-8).
   // TrySaveToFile returns false and sets `error` (a readable text naming the
   // file and the system's reason); SaveToFile throws std::runtime_error with
-  // that text. A failed write leaves no partial file behind.
+  // that text. A failed write leaves no partial file behind. The name is the
+  // user's choice: a link there is kept and the file it names written.
   bool TrySaveToFile(const std::string& path, std::string* error = nullptr) const;
   void SaveToFile(const std::string& path) const;
 

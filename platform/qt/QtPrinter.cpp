@@ -185,7 +185,8 @@ void QtPrinter::EndDoc() {
   std::string error = "Печать не удалась.";
   if (!failed && pdf_) {
     const QByteArray& bytes = pdfBuffer_->data();
-    if (const int err = WriteFileAtomic(pdfFile_, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
+    if (const int err = WriteFileAtomic(pdfFile_, bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                                        TargetName::Chosen)) {
       error = "Не удалось записать файл " + pdfFile_ + ": " + SysErrorText(err);
       Abort();
       throw EPrinter(error);

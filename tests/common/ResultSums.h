@@ -1,9 +1,13 @@
 // What the result-sum tests of both formula engines share: a running FNV-1a
-// sum of the bits of results, a formula with its recorded sum, and the x
-// values the formulas are summed over.
+// sum of the bits of results, a formula with its recorded sum, the x values
+// the formulas are summed over, and the check of every formula's sum.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -47,6 +51,18 @@ inline std::vector<long double> SumPoints(std::initializer_list<long double> edg
     v.push_back(std::ldexp(static_cast<long double>(m), shift - 63));
   }
   return v;
+}
+
+// Sums every case with `sum` and compares it with its recorded sum. A
+// changed sum fails and is printed as a line of the table, ready to be
+// recorded once the change is understood.
+template <std::size_t N>
+void CheckSums(const Expect (&cases)[N], std::uint64_t (*sum)(const char*)) {
+  for (const Expect& c : cases) {
+    const std::uint64_t got = sum(c.text);
+    EXPECT_EQ(got, c.sum) << c.text;
+    if (got != c.sum) std::printf("    {\"%s\", 0x%016" PRIx64 "ULL},\n", c.text, got);
+  }
 }
 
 }  // namespace orv_test

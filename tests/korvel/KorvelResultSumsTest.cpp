@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
-#include <cinttypes>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -129,16 +127,7 @@ const Expect KorvelCases[] = {
 };
 
 TEST(KorvelResultSums, ValuesAndDrawFlagsStayTheSame) {
-  bool any = false;
-  for (const Expect& c : KorvelCases) {
-    const std::uint64_t got = KorvelSum(c.text);
-    EXPECT_EQ(got, c.sum) << c.text;
-    if (got != c.sum) {
-      std::printf("    {\"%s\", 0x%016" PRIx64 "ULL},\n", c.text, got);
-      any = true;
-    }
-  }
-  EXPECT_FALSE(any);
+  orv_test::CheckSums(KorvelCases, KorvelSum);
 }
 
 }  // namespace

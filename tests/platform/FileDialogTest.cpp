@@ -22,11 +22,18 @@ using namespace plat;
 
 namespace {
 
-// Closes a dialog left open by a failed check, so the test ends.
-void Watchdog() {
-  QTimer::singleShot(10000, [] {
+// Shows a dialog through `show`; should a failed check leave it open, it is
+// closed after 10 s so the test ends. The watchdog ends with the dialog, so
+// it never closes a later one.
+template <class Show>
+bool Guarded(Show show) {
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] {
     if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dlg->reject();
   });
+  watchdog.start(10000);
+  return show();
 }
 
 // Types a file name as a user would. selectFile() leaves the name box alone
@@ -90,7 +97,6 @@ TEST(QtFileDialog, IsRussianRoomyAndOpensWhereTheLastOfItsKindWasAccepted) {
   QString openedIn;
   QStringList headings, folderRow, labels, buttons;
   QStringList narrow;  // "column: text" for every text wider than its column
-  Watchdog();
   // Checked once the folder, read in the background, is listed.
   QTimer poll;
   int polls = 0;
@@ -125,7 +131,7 @@ TEST(QtFileDialog, IsRussianRoomyAndOpensWhereTheLastOfItsKindWasAccepted) {
   TFileDialog d = FunctionSets();
   d.Title = "Сохранение функций";
   d.InitialDir = dir.path().toStdString();
-  ASSERT_TRUE(qt.ExecuteSaveDialog(nullptr, d));
+  ASSERT_TRUE(Guarded([&] { return qt.ExecuteSaveDialog(nullptr, d); }));
   EXPECT_EQ(openedIn, dir.path());
   EXPECT_EQ(headings, (QStringList{"Имя", "Размер", "Тип", "Дата изменения"}));
   ASSERT_EQ(folderRow.size(), 4);
@@ -140,7 +146,6 @@ TEST(QtFileDialog, IsRussianRoomyAndOpensWhereTheLastOfItsKindWasAccepted) {
 
   // The next dialog for function sets opens where this one was accepted.
   const QString sub = QDir(dir.path()).filePath("Папка с графиками");
-  Watchdog();
   QTimer::singleShot(0, [&] {
     auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dlg, nullptr);
@@ -149,16 +154,15 @@ TEST(QtFileDialog, IsRussianRoomyAndOpensWhereTheLastOfItsKindWasAccepted) {
     static_cast<QDialog*>(dlg)->accept();
   });
   TFileDialog open = FunctionSets();
-  ASSERT_TRUE(qt.ExecuteSaveDialog(nullptr, open));
+  ASSERT_TRUE(Guarded([&] { return qt.ExecuteSaveDialog(nullptr, open); }));
   EXPECT_EQ(openedIn, dir.path());
-  Watchdog();
   QTimer::singleShot(0, [&] {
     auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dlg, nullptr);
     openedIn = dlg->directory().absolutePath();
     dlg->reject();
   });
-  EXPECT_FALSE(qt.ExecuteOpenDialog(nullptr, open));
+  EXPECT_FALSE(Guarded([&] { return qt.ExecuteOpenDialog(nullptr, open); }));
   EXPECT_EQ(openedIn, sub);
   ForgetFileDialogFolders();
 }

@@ -1,11 +1,13 @@
 // Reading only regular files and replacing files whole: what a planted link,
-// a FIFO, a device, a folder or a failure half-way through does.
+// a link the user chose, a FIFO, a device, a folder or a failure half-way
+// through does.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,10 +20,14 @@
 #include <string>
 
 #include "platform/SafeFile.h"
+#include "tests/common/InChild.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr plat::TargetName Fixed = plat::TargetName::Fixed;
+constexpr plat::TargetName Chosen = plat::TargetName::Chosen;
 
 class TempFolder {
  public:
@@ -80,16 +86,16 @@ const std::string OldBytes = "the previous contents\n";
 TEST(WriteFileAtomic, ReplacesTheFileAndKeepsItsPermissions) {
   TempFolder dir;
   const std::string path = dir.File("screen.set");
-  ASSERT_EQ(plat::WriteFileAtomic(path, std::string("first")), 0);
+  ASSERT_EQ(plat::WriteFileAtomic(path, std::string("first"), Fixed), 0);
   EXPECT_EQ(ReadAll(path), "first");
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_EQ(plat::WriteFileAtomic(path, std::string("second, longer")), 0);
+  ASSERT_EQ(plat::WriteFileAtomic(path, std::string("second, longer"), Fixed), 0);
   EXPECT_EQ(ReadAll(path), "second, longer");
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   // An empty record is a valid file too.
-  ASSERT_EQ(plat::WriteFileAtomic(path, std::string()), 0);
+  ASSERT_EQ(plat::WriteFileAtomic(path, std::string(), Fixed), 0);
   EXPECT_EQ(fs::file_size(path), 0u);
   EXPECT_EQ(dir.Names(), std::set<std::string>{"screen.set"});
 }
@@ -104,7 +110,7 @@ TEST(WriteFileAtomic, NeverFollowsALinkPlantedAtAnyNameItUses) {
   for (const std::string& name : planted) fs::create_symlink(victim, dir.File(name));
   fs::create_symlink(victim, path);
   for (int i = 0; i < 20; ++i) {  // enough writes to draw many private names
-    ASSERT_EQ(plat::WriteFileAtomic(path, "record " + std::to_string(i)), 0);
+    ASSERT_EQ(plat::WriteFileAtomic(path, "record " + std::to_string(i), Fixed), 0);
     EXPECT_EQ(ReadAll(victim), OldBytes) << "the link's target was written on write " << i;
   }
   // The link at the target was replaced by the file, not written through.
@@ -124,15 +130,15 @@ TEST(WriteFileAtomic, AFailureAtEveryStepKeepsTheTargetAndLeavesNoTemporaryFile)
   const std::string big(4096, 'x');
 
   // Create: no folder, a file where the folder should be, no descriptor left.
-  EXPECT_EQ(plat::WriteFileAtomic(dir.File("missing/newfunc.set"), big), ENOENT);
+  EXPECT_EQ(plat::WriteFileAtomic(dir.File("missing/newfunc.set"), big, Fixed), ENOENT);
   WriteAll(dir.File("plain"), "plain");
-  EXPECT_EQ(plat::WriteFileAtomic(dir.File("plain/newfunc.set"), big), ENOTDIR);
-  EXPECT_EQ(plat::WriteFileAtomic(dir.File("folder/"), big), EISDIR);
+  EXPECT_EQ(plat::WriteFileAtomic(dir.File("plain/newfunc.set"), big, Fixed), ENOTDIR);
+  EXPECT_EQ(plat::WriteFileAtomic(dir.File("folder/"), big, Fixed), EISDIR);
   WriteAll(path, OldBytes);
   {
     ScopedLimit noFiles(RLIMIT_NOFILE, 0);
     ASSERT_TRUE(noFiles.Ok());
-    const int err = plat::WriteFileAtomic(path, big);
+    const int err = plat::WriteFileAtomic(path, big, Fixed);
     EXPECT_EQ(err, EMFILE);
   }
   EXPECT_EQ(ReadAll(path), OldBytes);
@@ -143,7 +149,7 @@ TEST(WriteFileAtomic, AFailureAtEveryStepKeepsTheTargetAndLeavesNoTemporaryFile)
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ScopedLimit small(RLIMIT_FSIZE, 100);
     ASSERT_TRUE(small.Ok());
-    const int err = plat::WriteFileAtomic(path, big);
+    const int err = plat::WriteFileAtomic(path, big, Fixed);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(err, EFBIG);
   }
@@ -152,11 +158,11 @@ TEST(WriteFileAtomic, AFailureAtEveryStepKeepsTheTargetAndLeavesNoTemporaryFile)
 
   // Rename: a folder, empty or not, at the target.
   fs::create_directory(dir.File("empty.set"));
-  EXPECT_EQ(plat::WriteFileAtomic(dir.File("empty.set"), big), EISDIR);
+  EXPECT_EQ(plat::WriteFileAtomic(dir.File("empty.set"), big, Fixed), EISDIR);
   EXPECT_TRUE(fs::is_directory(dir.File("empty.set")));
   fs::create_directory(dir.File("full.set"));
   WriteAll(dir.File("full.set/keep"), OldBytes);
-  EXPECT_NE(plat::WriteFileAtomic(dir.File("full.set"), big), 0);
+  EXPECT_NE(plat::WriteFileAtomic(dir.File("full.set"), big, Fixed), 0);
   EXPECT_EQ(ReadAll(dir.File("full.set/keep")), OldBytes);
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"plain", "newfunc.set", "empty.set", "full.set"}));
 }
@@ -212,40 +218,200 @@ TEST(WriteFileAtomic, KeepsAFileMadeReadOnlyEvenForTheSuperuser) {
   const std::string path = dir.File("last.ov2");
   WriteAll(path, OldBytes);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new")), EACCES);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new"), Fixed), EACCES);
   EXPECT_EQ(ReadAll(path), OldBytes);
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"last.ov2"}));
 
   // Writable by its owner only: the owner's save goes through.
   ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new")), 0);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new"), Fixed), 0);
   EXPECT_EQ(ReadAll(path), "new");
-  if (::geteuid() == 0) return;
+
   // Group-writable but not by its owner: a plain open would refuse the owner.
-  ASSERT_EQ(::chmod(path.c_str(), 0464), 0);
-  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("newer")), EACCES);
-  EXPECT_EQ(ReadAll(path), "new");
+  // As a user the access checks apply to, in a folder open to that user.
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  const std::string own = dir.File("own.ov2");
+  EXPECT_TRUE(orv_test::AsPlainUser([&] {
+    return plat::WriteFileAtomic(own, std::string("mine"), Fixed) == 0 && ::chmod(own.c_str(), 0464) == 0 &&
+           plat::WriteFileAtomic(own, std::string("newer"), Fixed) == EACCES && ReadAll(own) == "mine";
+  }));
+  EXPECT_EQ(ReadAll(own), "mine");
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"last.ov2", "own.ov2"}));
 }
 
 TEST(WriteFileAtomic, AFileSizeLimitFailsTheSaveInsteadOfKillingTheProgram) {
   TempFolder dir;
   const std::string path = dir.File("picture.bmp");
   WriteAll(path, OldBytes);
-  // In a child: the signal's disposition and the limit are the whole process's.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  EXPECT_TRUE(orv_test::UnderFileSizeLimit(100, [&] {
     plat::IgnoreFileSizeSignal();
-    struct rlimit lim {};
-    ::getrlimit(RLIMIT_FSIZE, &lim);
-    lim.rlim_cur = 100;
-    if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(2);
-    ::_exit(plat::WriteFileAtomic(path, std::string(4096, 'x')) == EFBIG ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return plat::WriteFileAtomic(path, std::string(4096, 'x'), Fixed) == EFBIG;
+  }));
   EXPECT_EQ(ReadAll(path), OldBytes);
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"picture.bmp"}));
+}
+
+// Once the rename is done the save is done, even where the folder cannot be
+// opened for the sync that follows: a folder the user may write and search
+// but not read.
+TEST(WriteFileAtomic, SavesInAFolderThatMayNotBeRead) {
+  TempFolder dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0711), 0);
+  const std::string drop = dir.File("drop");
+  fs::create_directory(drop);
+  const std::string existing = drop + "/set.ov2", fresh = drop + "/last.ov2";
+  WriteAll(existing, OldBytes);
+  ASSERT_EQ(::chmod(existing.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(drop.c_str(), 0333), 0);
+  EXPECT_TRUE(orv_test::AsPlainUser([&] {
+    if (::open(drop.c_str(), O_RDONLY | O_DIRECTORY) >= 0) ::_exit(orv_test::ChildSetupFailed);  // may read it
+    return plat::WriteFileAtomic(existing, std::string("replaced"), Chosen) == 0 &&
+           plat::WriteFileAtomic(fresh, std::string("created"), Fixed) == 0;
+  }));
+  ASSERT_EQ(::chmod(drop.c_str(), 0755), 0);
+  EXPECT_EQ(ReadAll(existing), "replaced");
+  EXPECT_EQ(ReadAll(fresh), "created");
+  EXPECT_EQ(fs::status(existing).permissions(), fs::perms(0666));
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(drop)) names.insert(e.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"set.ov2", "last.ov2"}));
+}
+
+namespace {
+
+// The immutable attribute on a file for the lifetime of the object, where the
+// file system and the user's rights allow it.
+class Immutable {
+ public:
+  explicit Immutable(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &old_) != 0) return;
+    int flags = old_ | FS_IMMUTABLE_FL;
+    ok_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  ~Immutable() {
+    if (ok_) ::ioctl(fd_, FS_IOC_SETFLAGS, &old_);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  int fd_;
+  int old_ = 0;
+  bool ok_ = false;
+};
+
+}  // namespace
+
+TEST(WriteFileAtomic, ReportsTheErrorTheSystemGave) {
+  TempFolder dir;
+  const std::string path = dir.File("table.txt");
+  WriteAll(path, OldBytes);
+  Immutable locked(path);
+  if (!locked.Ok()) GTEST_SKIP() << "no immutable files here";
+  // Not even the superuser may replace an immutable file; the reason is
+  // the system's, not a refused permission.
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new"), Chosen), EPERM);
+  EXPECT_EQ(plat::WriteFileAtomic(path, std::string("new"), Fixed), EPERM);
+  EXPECT_EQ(plat::SysErrorText(EPERM), "Операция не позволена");
+  EXPECT_EQ(ReadAll(path), OldBytes);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"table.txt"});
+}
+
+// A name the user chose that is a link stands for the file it names: that
+// file gets the new contents, in its own folder, and the link stays.
+TEST(WriteFileAtomic, WritesThroughALinkTheUserChose) {
+  TempFolder dir;
+  fs::create_directory(dir.File("sets"));
+  fs::create_directory(dir.File("links"));
+  const std::string file = dir.File("sets/plot.ov2");
+  WriteAll(file, OldBytes);
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  // Relative links count from their own folder; a chain is followed to its end.
+  const std::string link = dir.File("links/plot.ov2"), chain = dir.File("chain.ov2");
+  fs::create_symlink("../sets/plot.ov2", link);
+  fs::create_symlink(link, chain);
+
+  ASSERT_EQ(plat::WriteFileAtomic(link, std::string("through the link"), Chosen), 0);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::read_symlink(link), "../sets/plot.ov2");
+  EXPECT_EQ(ReadAll(file), "through the link");
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+
+  ASSERT_EQ(plat::WriteFileAtomic(chain, std::string("through the chain"), Chosen), 0);
+  EXPECT_TRUE(fs::is_symlink(chain));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(file), "through the chain");
+
+  // A link to a file that is missing creates that file where its folder is.
+  const std::string dangling = dir.File("links/new.bmp");
+  fs::create_symlink("../sets/new.bmp", dangling);
+  ASSERT_EQ(plat::WriteFileAtomic(dangling, std::string("created"), Chosen), 0);
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(ReadAll(dir.File("sets/new.bmp")), "created");
+  // ... but no folder is made for it.
+  const std::string nowhere = dir.File("links/nowhere.bmp");
+  fs::create_symlink("../missing/new.bmp", nowhere);
+  EXPECT_EQ(plat::WriteFileAtomic(nowhere, std::string("lost"), Chosen), ENOENT);
+  EXPECT_TRUE(fs::is_symlink(nowhere));
+
+  // A file made read-only is kept behind its link as well.
+  ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+  EXPECT_EQ(plat::WriteFileAtomic(link, std::string("refused"), Chosen), EACCES);
+  EXPECT_EQ(ReadAll(file), "through the chain");
+  EXPECT_TRUE(fs::is_symlink(link));
+
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"sets", "links", "chain.ov2"}));
+  std::set<std::string> sets, links;
+  for (const auto& e : fs::directory_iterator(dir.File("sets"))) sets.insert(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(dir.File("links"))) links.insert(e.path().filename().string());
+  EXPECT_EQ(sets, (std::set<std::string>{"plot.ov2", "new.bmp"})) << "a temporary file was left behind";
+  EXPECT_EQ(links, (std::set<std::string>{"plot.ov2", "new.bmp", "nowhere.bmp"}));
+}
+
+TEST(WriteFileAtomic, RefusesAChosenLinkToAnythingButAFile) {
+  TempFolder dir;
+  const std::string folder = dir.File("folder"), fifo = dir.File("fifo");
+  fs::create_directory(folder);
+  WriteAll(folder + "/keep", OldBytes);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    const char* link;
+    std::string target;
+    int err;
+  };
+  const Case cases[] = {{"folder.bmp", folder, EISDIR},     {"slash.bmp", folder + "/", EISDIR},
+                        {"fifo.bmp", fifo, EINVAL},         {"null.bmp", "/dev/null", EINVAL},
+                        {"loop.bmp", "loop2.bmp", ELOOP},   {"loop2.bmp", "loop.bmp", ELOOP}};
+  for (const Case& c : cases) fs::create_symlink(c.target, dir.File(c.link));
+  for (const Case& c : cases) {
+    EXPECT_EQ(plat::WriteFileAtomic(dir.File(c.link), std::string("new"), Chosen), c.err) << c.link;
+    EXPECT_TRUE(fs::is_symlink(dir.File(c.link))) << c.link;
+  }
+  EXPECT_EQ(plat::SysErrorText(EISDIR), "Это каталог");
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_EQ(ReadAll(folder + "/keep"), OldBytes);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(dir.Names().size(), 2u + std::size(cases)) << "a temporary file was left behind";
+}
+
+// The program's own files at fixed names keep their rule: a link there is
+// replaced by the file, whatever it named, and the file it named is kept.
+TEST(WriteFileAtomic, ReplacesALinkAtAFixedName) {
+  TempFolder dir;
+  const std::string file = dir.File("elsewhere.set"), folder = dir.File("folder");
+  WriteAll(file, OldBytes);
+  fs::create_directory(folder);
+  const std::string toFile = dir.File("screen.set"), toFolder = dir.File("newfunc.set"),
+                    dangling = dir.File("last.ov2");
+  fs::create_symlink(file, toFile);
+  fs::create_symlink(folder, toFolder);
+  fs::create_symlink(dir.File("missing.ov2"), dangling);
+  for (const std::string& path : {toFile, toFolder, dangling}) {
+    ASSERT_EQ(plat::WriteFileAtomic(path, std::string("record"), Fixed), 0) << path;
+    EXPECT_FALSE(fs::is_symlink(path)) << path;
+    EXPECT_EQ(ReadAll(path), "record") << path;
+  }
+  EXPECT_EQ(ReadAll(file), OldBytes);
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"elsewhere.set", "folder", "screen.set", "newfunc.set", "last.ov2"}));
 }

@@ -240,7 +240,7 @@ TEST_F(FilesTest, AStoredTextThatDoesNotParseIsListedButNotDrawn) {
   e.IfLines = true;
   e.GraphColor = 0x0000FF;
   set.Funcs.push_back(e);
-  ASSERT_EQ(WriteFuncSetFile(Dir() + "odd.ov2", set), 0);
+  ASSERT_EQ(WriteFuncSetFile(Dir() + "odd.ov2", set, plat::TargetName::Fixed), 0);
   Open(Dir() + "odd.ov2");
   EXPECT_TRUE(fake.Messages.empty());
   EXPECT_TRUE(fake.Exceptions.empty());
@@ -268,7 +268,7 @@ TEST_F(FilesTest, SavingIntoAReadOnlyFolderKeepsThePreviousFile) {
   fs::create_directory(sub);
   WriteAll(sub + "set.ov2", "previous");
   ::chmod(sub.c_str(), 0555);
-  if (plat::WriteFileAtomic(sub + "probe", "x") == 0) {
+  if (plat::WriteFileAtomic(sub + "probe", "x", plat::TargetName::Fixed) == 0) {
     ::chmod(sub.c_str(), 0755);
     GTEST_SKIP() << "this user may write into read-only folders";
   }

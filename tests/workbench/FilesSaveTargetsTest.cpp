@@ -1,22 +1,25 @@
-// Where the workbench's saves may not write: a file made read-only is kept
-// with the command's save-error message, and a file-size limit fails the
-// save with that message instead of killing the program.
+// Where the workbench's saves write: a link the user chose is kept and the
+// file it names written, while "last.ov2" replaces a link of its own; a file
+// made read-only is kept with the command's save-error message, a folder
+// that may not be read does not fail a save, and a file-size limit fails
+// the save with its message instead of killing the program.
 #include <QDialog>
-#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "FunctionsHelpers.h"
 #include "orvanta/tools/TableFormUnit.h"
 #include "orvanta/tools/calc/ToolCalc.h"
+#include "orvanta/workbench/NewFuncSetFile.h"
 #include "orvanta/workbench/OrvantaWindows.h"
+#include "orvanta/workbench/ScreenSetFile.h"
 #include "platform/SafeFile.h"
+#include "tests/common/InChild.h"
 
 namespace fs = std::filesystem;
 
@@ -87,25 +90,81 @@ TEST_F(SaveTargets, EveryWriterKeepsAReadOnlyFileAndShowsItsSaveError) {
 }
 
 TEST_F(SaveTargets, AFileSizeLimitShowsTheSaveErrorAndTheProgramLives) {
-  // In a child: the signal's disposition and the limit are the whole process's.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  EXPECT_TRUE(orv_test::UnderFileSizeLimit(100, [&] {
     StartOrvantaApplication();
-    struct rlimit lim {};
-    ::getrlimit(RLIMIT_FSIZE, &lim);
-    lim.rlim_cur = 100;
-    if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(2);
     fake.FileNames.push_back(dir + "plot.bmp");
     Form().mnuFileSaveImageClick();
-    const bool shown = fake.Messages.size() == 1 && fake.Messages[0].Text == "Ошибка сохранения изображения";
-    ::_exit(shown ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return fake.Messages.size() == 1 && fake.Messages[0].Text == "Ошибка сохранения изображения";
+  }));
   EXPECT_TRUE(fs::is_empty(dir));
+}
+
+// Each writer's name chosen in a file dialog: a link there is kept and the
+// file it names holds what a save to a plain file holds.
+TEST_F(SaveTargets, ALinkChosenInADialogIsKeptAndItsFileWritten) {
+  fs::create_directory(dir + "real");
+  struct Writer {
+    const char* name;
+    std::function<void()> save;
+  };
+  const Writer writers[] = {
+      {"set.ov2", [this] { Form().mnuFileSaveAsClick(); }},
+      {"plot.bmp", [this] { Form().mnuFileSaveImageClick(); }},
+      {"table.txt", [] { TableForm->btnSaveClick(); }},
+  };
+  for (const Writer& w : writers) {
+    const std::string plain = dir + "plain-" + w.name, file = dir + "real/" + w.name, link = dir + w.name;
+    fake.FileNames = {plain};
+    w.save();
+    std::ofstream(file, std::ios::binary) << Previous;
+    fs::create_symlink(std::string("real/") + w.name, link);
+    fake.FileNames = {link};
+    w.save();
+    EXPECT_TRUE(fake.Messages.empty()) << w.name;
+    EXPECT_TRUE(fs::is_symlink(link)) << w.name;
+    EXPECT_NE(ReadAll(plain), Previous) << w.name;
+    EXPECT_EQ(ReadAll(file), ReadAll(plain)) << w.name;
+  }
+  // A link to a folder is refused with the command's message.
+  fs::create_symlink("real", dir + "folder.ov2");
+  fake.FileNames = {dir + "folder.ov2"};
+  Form().mnuFileSaveAsClick();
+  EXPECT_EQ(Message(), "Ошибка при сохранении файла");
+  EXPECT_TRUE(fs::is_symlink(dir + "folder.ov2"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir + "real"), fs::directory_iterator()), 3);
+}
+
+// "last.ov2" and the two settings files are the program's own: a link in
+// their place is replaced, and the file it named is kept.
+TEST_F(SaveTargets, TheProgramsOwnFilesReplaceALinkInTheirPlace) {
+  const std::string elsewhere = dir + "elsewhere", last = dir + "last.ov2", screen = dir + "screen.set",
+                    newfunc = dir + "newfunc.set";
+  std::ofstream(elsewhere, std::ios::binary) << Previous;
+  for (const std::string& link : {last, screen, newfunc}) fs::create_symlink(elsewhere, link);
+  std::string error;
+  EXPECT_TRUE(WriteScreenSettingsFile(screen, TScreenSettings{}, &error)) << error;
+  EXPECT_TRUE(WriteNewFuncSetFile(newfunc, TNewFuncSettings{}, error)) << error;
+  Form().close();
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_TRUE(fake.Exceptions.empty());
+  for (const std::string& path : {last, screen, newfunc}) EXPECT_FALSE(fs::is_symlink(path)) << path;
+  EXPECT_EQ(fs::file_size(last), 376u);
+  EXPECT_EQ(fs::file_size(screen), ScreenSetSize);
+  EXPECT_EQ(fs::file_size(newfunc), NewFuncSetSize);
+  EXPECT_EQ(ReadAll(elsewhere), Previous);
+}
+
+// A program folder the user may write and search but not read: the
+// automatic save succeeds and the window closes.
+TEST_F(SaveTargets, ClosingSavesInAFolderThatMayNotBeRead) {
+  ASSERT_EQ(::chmod(dir.c_str(), 0333), 0);
+  EXPECT_TRUE(orv_test::AsPlainUser([&] {
+    Form().close();
+    return !Form().isVisible() && fake.Exceptions.empty() && fake.Messages.empty();
+  }));
+  ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
+  EXPECT_EQ(fs::file_size(dir + "last.ov2"), 376u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 }  // namespace
