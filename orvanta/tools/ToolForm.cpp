@@ -70,8 +70,8 @@ void TToolForm::showEvent(QShowEvent* event) {
     const QRect desk = screen->availableGeometry();
     move(desk.center().x() - width() / 2, desk.center().y() - OuterHeight() / 2);
   }
-  // Enter is taken before the focused control sees it: an editable combo
-  // box would otherwise spend the first press on its inline completion.
+  // Enter is taken before the focused control sees it, so that no box
+  // spends the press on its own handling of Enter.
   for (QWidget* w : findChildren<QWidget*>())
     if (w->window() == this) w->installEventFilter(this);
   plat::Guard([this] { FormShow(); });
@@ -79,16 +79,7 @@ void TToolForm::showEvent(QShowEvent* event) {
 
 void TToolForm::setVisible(bool visible) {
   QDialog::setVisible(visible);
-  if (!visible) return;
-  // Showing the window selects the whole text of the focused box, which
-  // scrolls a long formula to its end: keep it selected, show its start.
-  QWidget* focused = focusWidget();
-  if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
-  if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
-    const int length = static_cast<int>(edit->text().size());
-    if (edit->hasSelectedText() && edit->selectedText() == edit->text())
-      edit->setSelection(length, -length);
-  }
+  if (visible) ShowFocusedTextFromStart(this);
 }
 
 bool TToolForm::eventFilter(QObject* watched, QEvent* event) {
@@ -194,6 +185,10 @@ void TToolForm::PlaceFunctionBox(QComboBox* box) {
   box->setGeometry(8, 24, 329, 21);
   // Enter runs the window; it never adds the typed text to the list.
   box->setInsertPolicy(QComboBox::NoInsert);
+  // Enter runs exactly what was typed: the list is offered by the drop-down
+  // only, never filled in over the typed text (inline completion would turn
+  // "x" into the first listed line that starts with it).
+  box->setCompleter(nullptr);
   LiftFormulaLimit(box);
 }
 

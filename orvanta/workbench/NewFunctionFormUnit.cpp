@@ -349,6 +349,12 @@ void TNewFunctionForm::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) plat::Guard([this] { FormShow(); });
 }
 
+void TNewFunctionForm::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  // A formula handed over by a tool is shown from its start.
+  if (visible) ShowFocusedTextFromStart(this);
+}
+
 void TNewFunctionForm::FormShow() {
   TNewFuncSettings s;
   std::string error;

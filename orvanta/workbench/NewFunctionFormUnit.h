@@ -142,6 +142,9 @@ class TNewFunctionForm : public QDialog {
   void btnPClick();
   void btnEClick();
 
+ public:
+  void setVisible(bool visible) override;
+
  protected:
   void showEvent(QShowEvent* e) override;
 

@@ -1,5 +1,6 @@
 #include "orvanta/workbench/WorkbenchControls.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -252,6 +253,19 @@ void ElideListLines(QListWidget* list) {
            [tip](const QModelIndex&, int first, int last) { tip(first, last); });
   plat::On(model, &QAbstractItemModel::dataChanged, list,
            [tip](const QModelIndex& from, const QModelIndex& to) { tip(from.row(), to.row()); });
+}
+
+// ---- ShowFocusedTextFromStart ----
+
+void ShowFocusedTextFromStart(QWidget* window) {
+  QWidget* focused = window->focusWidget();
+  if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
+  auto* edit = qobject_cast<QLineEdit*>(focused);
+  if (edit == nullptr) return;
+  const int length = static_cast<int>(edit->text().size());
+  // The selection from the end back to 0 leaves the cursor at 0.
+  if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+    edit->setSelection(length, -length);
 }
 
 // ---- TColorSwatch ----

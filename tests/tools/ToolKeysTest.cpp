@@ -1,4 +1,6 @@
 // The tool windows driven by real key events as a shown window receives them.
+#include <QAbstractItemView>
+
 #include "ToolWindowsFixture.h"
 
 namespace {
@@ -103,6 +105,200 @@ TEST_F(ToolKeys, EnterOnAFocusedButtonPressesThatButton) {
     ASSERT_EQ(l.focusWidget(), l.btnAddGraph);
     EXPECT_EQ(HandOff([&] { Enter(KeyTarget(&l)); }), "x");
   });
+}
+
+// The window as the desktop gives it to the user: active, its focused
+// control really focused.
+void Activate(QWidget* w) {
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }));
+}
+
+// Clicks into the formula box and types `text` over all of it.
+void TypeOver(QComboBox* box, QWidget* target, const char* text) {
+  box->setFocus(Qt::MouseFocusReason);
+  ASSERT_TRUE(box->hasFocus());
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(target, QString::fromLatin1(text));
+}
+
+// Opens the box's drop-down from the keyboard, moves to its first (Home) or
+// last (End) line and takes it with Enter.
+void ChooseFromDropDown(QComboBox* box, QWidget* target, Qt::Key where) {
+  QTest::keyClick(target, Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(box->view()->isVisible()) << "the drop-down did not open";
+  QTest::keyClick(box->view(), where);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  ASSERT_FALSE(box->view()->isVisible());
+}
+
+TEST_F(ToolKeys, EnterRunsTheTypedFormulaAndTheListOnlyWhenChosen) {
+  // The list holds lines that start with what is typed below, in any case.
+  Add("x^2+1");
+  Add("x");
+  Add("sin(x)");
+
+  TIntegralForm& w = *IntegralForm;
+  Form().HandFunctionsTo(w.txtFunction);
+  Shown(&w, [&] {
+    ASSERT_NO_FATAL_FAILURE(Activate(&w));
+    QWidget* box = KeyTarget(&w);
+    ASSERT_EQ(box, w.txtFunction);
+    ASSERT_NO_FATAL_FAILURE(TypeOver(w.txtFunction, box, "x"));
+    EXPECT_EQ(U(w.txtFunction->currentText()), "x");
+    Enter(box);
+    EXPECT_EQ(U(w.lblFunc->text()), "x");
+    EXPECT_EQ(U(w.lblResult->text()), "0.4995");
+
+    ASSERT_NO_FATAL_FAILURE(TypeOver(w.txtFunction, box, "s"));
+    fake.ClearRecords();
+    Enter(box);
+    EXPECT_EQ(LastMessage(), "Выражение некорректно");  // "s" itself, not sin(x)
+    EXPECT_EQ(U(w.lblFunc->text()), "x");
+
+    // A line chosen from the drop-down is what Enter runs.
+    ASSERT_NO_FATAL_FAILURE(TypeOver(w.txtFunction, box, "x"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFromDropDown(w.txtFunction, box, Qt::Key_Home));
+    EXPECT_EQ(U(w.txtFunction->currentText()), "x^2+1");
+    Enter(box);
+    EXPECT_EQ(U(w.lblFunc->text()), "x^2+1");
+    EXPECT_EQ(U(w.lblResult->text()), "1.3328");
+    EXPECT_EQ(w.txtFunction->count(), 3);  // nothing typed joined the list
+  });
+
+  TKasatForm& t = *KasatForm;
+  Form().HandFunctionsTo(t.txtFunction);
+  fake.ClearRecords();
+  Shown(&t, [&] {
+    ASSERT_NO_FATAL_FAILURE(Activate(&t));
+    t.txtFunction->setFocus(Qt::MouseFocusReason);
+    QWidget* box = KeyTarget(&t);
+    ASSERT_EQ(box, t.txtFunction);
+    ASSERT_NO_FATAL_FAILURE(TypeOver(t.txtFunction, box, "x"));
+    EXPECT_EQ(U(t.txtFunction->currentText()), "x");
+    Enter(box);
+    EXPECT_TRUE(fake.Messages.empty());
+    EXPECT_EQ(U(t.lbFunc->text()), "x");
+    EXPECT_EQ(U(t.txtKasat->text()), "x");
+
+    ASSERT_NO_FATAL_FAILURE(TypeOver(t.txtFunction, box, "s"));
+    Enter(box);
+    EXPECT_EQ(LastMessage(), "Выражение некорректно");
+    EXPECT_EQ(U(t.txtKasat->text()), "x");
+
+    ASSERT_NO_FATAL_FAILURE(TypeOver(t.txtFunction, box, "s"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFromDropDown(t.txtFunction, box, Qt::Key_End));
+    Enter(box);
+    EXPECT_EQ(U(t.lbFunc->text()), "sin(x)");
+    EXPECT_EQ(U(t.txtKasat->text()), "0.5403*x+0.3012");
+  });
+}
+
+// What the user sees of the new-function dialog that a hand-over opens.
+struct SeenDialog {
+  std::string text;
+  std::string selected;
+  int cursor = -1;
+  bool focused = false;
+  bool firstCharInView = false;
+  bool wider = false;  // the text is wider than the box
+};
+
+// Clicks `button` of a shown tool window and looks at the new-function
+// dialog as it comes up: shown, active, painted.
+SeenDialog ClickToHandOver(plat::FakeServices& fake, QPushButton* button) {
+  SeenDialog seen;
+  fake.OnExecModal = [&seen](QDialog* d) {
+    EXPECT_TRUE(d->isVisible());
+    d->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
+    auto* dlg = static_cast<TNewFunctionForm*>(d);
+    QLineEdit* box = dlg->txtExpression->lineEdit();
+    box->grab();  // painted, so the text has scrolled to the cursor
+    seen.text = U(box->text());
+    seen.selected = U(box->selectedText());
+    seen.cursor = box->cursorPosition();
+    seen.focused = box->hasFocus();
+    // The cursor stands at the left edge of the character after it; scrolled
+    // text moves it out to the left, an end cursor stands at the right.
+    const QRect shown = box->contentsRect();
+    const int cursorX = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    seen.firstCharInView = cursorX >= shown.left() && cursorX < shown.left() + 8;
+    seen.wider = box->fontMetrics().horizontalAdvance(box->text()) > shown.width();
+    return 0;
+  };
+  QTest::mouseClick(button, Qt::LeftButton);
+  fake.OnExecModal = nullptr;
+  return seen;
+}
+
+TEST_F(ToolKeys, AHandedOverFormulaIsShownFromItsFirstCharacter) {
+  struct Case {
+    TToolForm* w;
+    std::function<void()> run;
+    QPushButton* button;
+  };
+  const Case cases[] = {
+      {ProizForm,
+       [] {
+         ProizForm->txtFunction->setEditText("sqrt(sin(x)^2+x^3)*exp(cos(x))/ln(x^2+2)");
+         ProizForm->btnOkClick();
+       },
+       ProizForm->btnGraph},
+      {KasatForm,
+       [] {
+         KasatForm->txtFunction->setEditText("sqrt(sin(x)^2+x^3)");
+         KasatForm->txtWidth->setText("9");
+         KasatForm->btnOkClick();
+       },
+       KasatForm->btnGraph},
+      {NormalForm,
+       [] {
+         NormalForm->txtFunction->setEditText("sqrt(sin(x)^2+x^3)");
+         NormalForm->txtWidth->setText("9");
+         NormalForm->btnOkClick();
+       },
+       NormalForm->btnGraph},
+      {LineForm,
+       [] {
+         LineForm->txtY1->setText("123456789.123456789");
+         LineForm->txtWidth->setText("9");
+         LineForm->btnOkClick();
+       },
+       LineForm->btnAddGraph},
+      {ParabolaForm,
+       [] {
+         ParabolaForm->txtY1->setText("123456789.123456789");
+         ParabolaForm->txtWidth->setText("9");
+         ParabolaForm->btnOkClick();
+       },
+       ParabolaForm->btnAddGraph},
+      {UravnForm,
+       [] {
+         UravnForm->txtB->setText("123456789012345678");
+         UravnForm->txtC->setText("-987654321098765432");
+         UravnForm->btnOkClick();
+       },
+       UravnForm->btnAddGraph},
+  };
+  for (const Case& c : cases) {
+    const std::string name = U(c.w->objectName());
+    SeenDialog seen;
+    Shown(c.w, [&] {
+      ASSERT_NO_FATAL_FAILURE(Activate(c.w));
+      c.run();
+      ASSERT_TRUE(fake.Messages.empty()) << name << ": " << LastMessage();
+      seen = ClickToHandOver(fake, c.button);
+    });
+    EXPECT_GT(seen.text.size(), 20u) << name;
+    // The derivative is too long for the box: only its start or end fits.
+    if (c.w == ProizForm) EXPECT_TRUE(seen.wider);
+    EXPECT_TRUE(seen.focused) << name;
+    EXPECT_EQ(seen.selected, seen.text) << name;  // typing replaces it
+    EXPECT_EQ(seen.cursor, 0) << name;
+    EXPECT_TRUE(seen.firstCharInView) << name;
+    fake.ClearRecords();
+  }
 }
 
 TEST_F(ToolKeys, TheDecimalsBoxShowsTheDecimalsUsed) {
