@@ -203,24 +203,29 @@ std::vector<int> Runs(const QImage& img, int y, int x0, int x1) {
   return runs;
 }
 
-TEST(PainterCanvas, StyledPensKeepTheScreensPatternScaledByTheirWidth) {
+TEST(PainterCanvas, StyledPensKeepTheScreensPatternAsALengthOnThePage) {
   struct Case {
     TPenStyle style;
-    int width;
+    int width, ppi;
     std::vector<int> runs;  // the first runs of ink and gap, in pixels
   };
   const Case cases[] = {
-      {TPenStyle::psDash, 1, {18, 6, 18, 6}},
-      {TPenStyle::psDot, 1, {3, 3, 3, 3}},
-      {TPenStyle::psDashDot, 1, {9, 6, 3, 6, 9}},
-      {TPenStyle::psDashDotDot, 1, {9, 3, 3, 3, 3, 3, 9}},
-      // On the screen a wide pen is solid; on paper it keeps the style.
-      {TPenStyle::psDash, 3, {54, 18, 54}},
-      {TPenStyle::psDot, 4, {12, 12, 12, 12}},
+      {TPenStyle::psDash, 1, 96, {18, 6, 18, 6}},
+      {TPenStyle::psDot, 1, 96, {3, 3, 3, 3}},
+      {TPenStyle::psDashDot, 1, 96, {9, 6, 3, 6, 9}},
+      {TPenStyle::psDashDotDot, 1, 96, {9, 3, 3, 3, 3, 3, 9}},
+      // On the screen a wide pen is solid; on paper it keeps the style, and
+      // its dashes keep their length: they do not grow with the pen.
+      {TPenStyle::psDash, 3, 96, {18, 6, 18, 6}},
+      {TPenStyle::psDot, 4, 96, {3, 3, 3, 3}},
+      // A finer device: the same lengths on the page, in more pixels.
+      {TPenStyle::psDash, 1, 192, {36, 12, 36, 12}},
+      {TPenStyle::psDash, 5, 192, {36, 12, 36, 12}},
+      {TPenStyle::psDashDot, 6, 192, {18, 12, 6, 12, 18}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.style) * 100 + c.width);
-    PaperImage p;
+    SCOPED_TRACE(static_cast<int>(c.style) * 100 + c.width + c.ppi * 10000);
+    PaperImage p(c.ppi);
     p.canvas->Pen.Style = c.style;
     p.canvas->Pen.Width = c.width;
     p.canvas->MoveTo(2, 50);
