@@ -32,6 +32,23 @@ enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear 
 enum class TPenMode { pmCopy, pmNotXor, pmXor };
 enum class TBrushStyle { bsSolid, bsClear };
 
+// The dash pattern of a one-pixel pen on the screen: the lengths of its
+// dashes and gaps in turn, in pixels, starting with a dash; a line starts
+// the pattern afresh. No pattern (Count 0) for a solid or a clear pen.
+struct TDashPattern {
+  int Count = 0;
+  int Len[6] = {};
+};
+constexpr TDashPattern DashPatternOf(TPenStyle s) {
+  switch (s) {
+    case TPenStyle::psDash: return {2, {18, 6}};
+    case TPenStyle::psDot: return {2, {3, 3}};
+    case TPenStyle::psDashDot: return {4, {9, 6, 3, 6}};
+    case TPenStyle::psDashDotDot: return {6, {9, 3, 3, 3, 3, 3}};
+    default: return {};
+  }
+}
+
 struct TPoint {
   int X = 0, Y = 0;
   bool operator==(const TPoint&) const = default;

@@ -22,43 +22,23 @@ std::uint32_t Combine(std::uint32_t dest, std::uint32_t src, TPenMode mode) {
   return 0xFF000000u | (src & kRgbMask);
 }
 
-// Dash patterns of one-pixel pens, in pixels: on, off, on, off, ...
-struct DashPattern {
-  int count;
-  int len[6];
-};
-const DashPattern* PatternOf(TPenStyle s) {
-  static const DashPattern dash{2, {18, 6}};
-  static const DashPattern dot{2, {3, 3}};
-  static const DashPattern dashDot{4, {9, 6, 3, 6}};
-  static const DashPattern dashDotDot{6, {9, 3, 3, 3, 3, 3}};
-  switch (s) {
-    case TPenStyle::psDash: return &dash;
-    case TPenStyle::psDot: return &dot;
-    case TPenStyle::psDashDot: return &dashDot;
-    case TPenStyle::psDashDotDot: return &dashDotDot;
-    default: return nullptr;
-  }
-}
-
 // Whether pixel number i of a styled line is painted; the pattern starts
 // afresh with every line.
 class DashMask {
  public:
-  explicit DashMask(TPenStyle s) : p_(PatternOf(s)) {
-    if (p_)
-      for (int k = 0; k < p_->count; ++k) period_ += p_->len[k];
+  explicit DashMask(TPenStyle s) : p_(DashPatternOf(s)) {
+    for (int k = 0; k < p_.Count; ++k) period_ += p_.Len[k];
   }
   bool On(std::int64_t i) const {
-    if (!p_) return true;
+    if (period_ == 0) return true;
     std::int64_t r = i % period_;
     int k = 0;
-    while (r >= p_->len[k]) r -= p_->len[k++];
+    while (r >= p_.Len[k]) r -= p_.Len[k++];
     return k % 2 == 0;
   }
 
  private:
-  const DashPattern* p_;
+  TDashPattern p_;
   std::int64_t period_ = 0;
 };
 

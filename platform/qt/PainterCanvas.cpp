@@ -17,16 +17,18 @@ namespace {
 
 QColor ToQColor(TColor c) { return QColor::fromRgb(ColorToPixel(c)); }
 
-// The screen's dash patterns (on, off, ... in pixels of a one-pixel pen);
-// Qt scales a pattern by the pen's width.
-QList<qreal> DashesOf(TPenStyle s) {
-  switch (s) {
-    case TPenStyle::psDash: return {18, 6};
-    case TPenStyle::psDot: return {3, 3};
-    case TPenStyle::psDashDot: return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
-  }
+// Pixels per inch of the screen the dash patterns were made for.
+constexpr double kScreenPpi = 96;
+
+// A styled pen's dashes on paper: the screen's pattern as lengths on the
+// page, whatever the pen's width. Qt measures a pattern in pen widths and
+// would otherwise stretch the dashes of a wide pen into bars.
+QList<qreal> DashesOf(TPenStyle s, int ppi, int width) {
+  const TDashPattern p = DashPatternOf(s);
+  const double scale = ppi / kScreenPpi / width;
+  QList<qreal> dashes;
+  for (int k = 0; k < p.Count; ++k) dashes.append(p.Len[k] * scale);
+  return dashes;
 }
 
 bool SamePen(const TPen& a, const TPen& b) {
@@ -78,10 +80,10 @@ void TPainterCanvas::UsePen(const TPen& pen, bool styled) {
   QPen p(ToQColor(pen.Color));
   p.setWidth(w);
   p.setCosmetic(false);
-  const QList<qreal> dashes = styled ? DashesOf(pen.Style) : QList<qreal>{};
+  const QList<qreal> dashes = styled ? DashesOf(pen.Style, ppi_, w) : QList<qreal>{};
   if (!dashes.isEmpty()) {
     p.setDashPattern(dashes);
-    p.setCapStyle(Qt::FlatCap);  // the pattern's dashes exactly as long as on the screen
+    p.setCapStyle(Qt::FlatCap);  // dashes exactly as long as the pattern says
   } else {
     // Wide lines end round on the centres of their end pixels, as on the
     // screen; a one-pixel line ends flat where its last pixel ends.

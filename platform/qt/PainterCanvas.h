@@ -10,8 +10,9 @@
 // pixels. Where paper differs from the screen:
 //  - the end pixel rule of one-pixel lines holds to within a fraction of a
 //    pixel (a line stops half a pixel before the centre of its end);
-//  - dashed and dotted pens keep their style at every width: the screen's
-//    pattern (in pixels of a one-pixel pen) scaled by the pen width;
+//  - dashed and dotted pens keep their style at every width, and their
+//    dashes and gaps keep their length on the page: the screen's pattern at
+//    the screen's pixel size (1/96 inch), whatever the pen's width;
 //  - edges and text are antialiased where the device rasterises;
 //  - not-xor and xor pens draw as copy pens on devices without raster
 //    operations (a page is drawn once, nothing is drawn twice to undo it);

@@ -45,17 +45,19 @@ class PrintEndToEnd : public lumtest::RussianLumivarTest {
     ASSERT_TRUE(dir_.isValid());
   }
 
-  // The current view printed in landscape and colour on the file printer.
-  PdfPage PrintToPdf(const std::string& name) {
+  // The current view printed in landscape and colour on the file printer;
+  // with the axis width (hundredths of a millimetre) when one is given.
+  PdfPage PrintToPdf(const std::string& name, int axisWidth = 0) {
     PdfPage page;
     page.path = dir_.path().toStdString() + "/" + name;
     fake.FileNames.push_back(page.path);
-    fake.OnExecModal = [&page](QDialog* d) {
+    fake.OnExecModal = [&page, axisWidth](QDialog* d) {
       PrintForm->FormActivate();
       // The file printer ends the list; choosing it starts from its own settings.
       PrintForm->PrintersList->setCurrentIndex(PrintForm->PrintersList->count() - 1);
       PrintForm->Gor->setChecked(true);
       PrintForm->ColorPrint->setChecked(true);
+      if (axisWidth > 0) PrintForm->OXYWidth->SetValue(axisWidth);
       plat::IPrinter& p = plat::Printer();
       page.w = p.PageWidth();
       page.h = p.PageHeight();
@@ -199,6 +201,22 @@ void Runs(const QImage& img, int y, int x0, int x1, std::vector<int>& ink, std::
   }
 }
 
+// The inked stretches along row y in [x0, x1): where each starts and how
+// long it is.
+std::vector<std::pair<int, int>> InkStretches(const QImage& img, int y, int x0, int x1) {
+  std::vector<std::pair<int, int>> out;
+  for (int x = x0; x < x1;) {
+    if (!Ink(img, x, y, 128)) {
+      ++x;
+      continue;
+    }
+    const int start = x;
+    while (x < x1 && Ink(img, x, y, 128)) ++x;
+    out.emplace_back(start, x - start);
+  }
+  return out;
+}
+
 int Median(std::vector<int> v) {
   if (v.empty()) return 0;
   std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
@@ -283,52 +301,82 @@ TEST_F(PrintEndToEnd, TheViewGoesIntoAPdfFileAsLinesAndText) {
   EXPECT_LT(extra, inked / 200) << extra << " of " << inked;
 }
 
-TEST_F(PrintEndToEnd, AStyledGridPrintsWithItsPattern) {
+TEST_F(PrintEndToEnd, AStyledGridPrintsWithItsPatternOfFixedLengthAtAnyPenWidth) {
   lumivar::GridOn = true;
   struct Case {
     plat::TPenStyle style;
-    int on, off;  // the screen's pattern, in pen widths
+    int on, off;  // the screen's pattern, in screen pixels
   };
   for (const Case c : {Case{plat::TPenStyle::psDash, 18, 6}, Case{plat::TPenStyle::psDot, 3, 3}}) {
-    SCOPED_TRACE(static_cast<int>(c.style));
     lumivar::GridStyle = c.style;
-    const PdfPage page = PrintToPdf("grid" + std::to_string(static_cast<int>(c.style)) + ".pdf");
-    for (const plat::MessageRequest& m : fake.Messages) ADD_FAILURE() << m.Text;
-    plat::FakePrinter image;
-    const plat::TRecordingCanvas* ref = PrintToImage(image, page);
-    ASSERT_NE(ref, nullptr);
-    // A horizontal grid line above the x axis, from the calls the job made.
-    const auto arrows = ref->CallsOf("Polygon");
-    ASSERT_EQ(arrows.size(), 2u);
-    const int oy = arrows[0].Args[1];
-    int gridY = -1, x0 = 0, x1 = 0, pen = 0;
-    for (std::size_t i = 1; i < ref->Calls.size(); ++i) {
-      const plat::TCanvasCall& m = ref->Calls[i - 1];
-      const plat::TCanvasCall& l = ref->Calls[i];
-      if (m.Op != "MoveTo" || l.Op != "LineTo" || l.Pen.Style != c.style || m.Args[1] != l.Args[1]) continue;
-      if (l.Args[1] < oy && l.Args[1] > gridY) {
-        gridY = l.Args[1];
-        x0 = m.Args[0];
-        x1 = l.Args[0];
-        pen = l.Pen.Width;
+    double longestMm[2] = {};
+    int pens[2] = {};
+    const int widths[2] = {17, 51};  // "Толщина осей", hundredths of a millimetre
+    for (int wi = 0; wi < 2; ++wi) {
+      SCOPED_TRACE(static_cast<int>(c.style) * 1000 + widths[wi]);
+      const PdfPage page = PrintToPdf("grid" + std::to_string(static_cast<int>(c.style)) + "-" +
+                                          std::to_string(widths[wi]) + ".pdf",
+                                      widths[wi]);
+      for (const plat::MessageRequest& m : fake.Messages) ADD_FAILURE() << m.Text;
+      EXPECT_EQ(PrintForm->OXYWidth->Value(), widths[wi]);
+      plat::FakePrinter image;
+      const plat::TRecordingCanvas* ref = PrintToImage(image, page);
+      ASSERT_NE(ref, nullptr);
+      // From the calls the job made: the highest horizontal grid line away
+      // from the page's edge (far from the graph), and the vertical ones.
+      int gridY = -1, x0 = 0, x1 = 0, pen = 0;
+      std::vector<int> columns;
+      for (std::size_t i = 1; i < ref->Calls.size(); ++i) {
+        const plat::TCanvasCall& m = ref->Calls[i - 1];
+        const plat::TCanvasCall& l = ref->Calls[i];
+        if (m.Op != "MoveTo" || l.Op != "LineTo" || l.Pen.Style != c.style) continue;
+        if (m.Args[0] == l.Args[0]) columns.push_back(l.Args[0]);
+        if (m.Args[1] != l.Args[1] || l.Args[1] < 20) continue;
+        if (gridY < 0 || l.Args[1] < gridY) {
+          gridY = l.Args[1];
+          x0 = m.Args[0];
+          x1 = l.Args[0];
+          pen = l.Pen.Width;
+        }
+      }
+      ASSERT_GT(gridY, 0);
+      ASSERT_GT(columns.size(), 4u);
+      ASSERT_GT(pen, 1);  // a pen the screen would draw solid
+      pens[wi] = pen;
+      const QImage got = Render(page);
+      ASSERT_FALSE(got.isNull());
+      const int row = DarkestLine(got, true, gridY - 2, gridY + 3);
+      // Right of the y axis and its labels; the dashes that cross no
+      // vertical grid line, whose own dashes would join them.
+      const int from = x0 + (x1 - x0) * 3 / 5, to = x1 - 20;
+      const std::vector<std::pair<int, int>> stretches = InkStretches(got, row, from, to);
+      std::vector<bool> free(stretches.size(), true);
+      std::vector<int> ink, gaps;
+      for (std::size_t k = 0; k < stretches.size(); ++k) {
+        const auto [start, len] = stretches[k];
+        free[k] = start != from && start + len != to;
+        for (int g : columns) free[k] = free[k] && !(g + pen + 2 >= start && g - pen - 2 < start + len);
+        if (free[k]) ink.push_back(len);
+        if (k > 0 && free[k] && free[k - 1]) gaps.push_back(start - stretches[k - 1].first - stretches[k - 1].second);
+      }
+      ASSERT_GE(ink.size(), 5u) << "dashes clear of the vertical grid lines, of " << stretches.size();
+      ASSERT_GE(gaps.size(), 3u) << "gaps between them, of " << stretches.size();
+      // The screen's pattern at the screen's pixel size, in printer pixels.
+      const double perScreenPixel = page.dpiX / 96.0;
+      const int longest = *std::max_element(ink.begin(), ink.end());
+      EXPECT_NEAR(longest, c.on * perScreenPixel, 2);
+      EXPECT_NEAR(Median(gaps), c.off * perScreenPixel, 2);
+      longestMm[wi] = longest * 25.4 / page.dpiX;
+      // The image of the same page has it solid (the screen's rule for wide pens).
+      std::vector<int> solidInk, solidGaps;
+      Runs(ref->Image(), DarkestLine(ref->Image(), true, gridY - 2, gridY + 3), from, to, solidInk, solidGaps);
+      EXPECT_LE(solidGaps.size(), 1u);
+      // Within two printer pixels, as long on the page at both widths.
+      if (wi == 1) {
+        EXPECT_EQ(pens[1], 3 * pens[0]);
+        EXPECT_NEAR(longestMm[1], longestMm[0], 2 * 25.4 / page.dpiX);
       }
     }
-    ASSERT_GT(gridY, 0);
-    ASSERT_GT(pen, 1);  // a pen the screen would draw solid
-    const QImage got = Render(page);
-    ASSERT_FALSE(got.isNull());
-    const int row = DarkestLine(got, true, gridY - 2, gridY + 3);
-    // Far from the labels beside the y axis.
-    const int from = x0 + (x1 - x0) * 3 / 5, to = x1 - 20;
-    std::vector<int> ink, gaps;
-    Runs(got, row, from, to, ink, gaps);
-    EXPECT_GT(gaps.size(), static_cast<std::size_t>((to - from) / ((c.on + c.off) * pen) / 2));
-    EXPECT_NEAR(Median(gaps), c.off * pen, 2);
-    EXPECT_NEAR(Median(ink), c.on * pen, 3);
-    // The image of the same page has it solid (the screen's rule for wide pens).
-    std::vector<int> solidInk, solidGaps;
-    Runs(ref->Image(), DarkestLine(ref->Image(), true, gridY - 2, gridY + 3), from, to, solidInk, solidGaps);
-    EXPECT_LE(solidGaps.size(), 1u);
   }
 }
 

@@ -397,11 +397,14 @@ TEST_F(PrintFormTypingTest, ArrowsAndOkSnapAsBefore) {
   PrintForm->OXYWidth->DownButton()->click();
   EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,47");  // 0,46 is 10,9 pixels: 11
 
-  // Ok prints a width still being typed as it snaps.
+  // Ok prints a width still being typed as it snaps: the click takes the
+  // focus from the box first, as the user's click does.
   PrintForm->ColorPrint->setChecked(true);
   Type(PrintForm->GraphWidth, "1");
   Type(PrintForm->OXYWidth, "0,5");
-  PrintForm->Button3Click();
+  ASSERT_TRUE(PrintForm->Button3->isVisible());
+  QTest::mouseClick(PrintForm->Button3, Qt::LeftButton);
+  EXPECT_EQ(PrintForm->focusWidget(), PrintForm->Button3);
   EXPECT_EQ(PrintForm->GraphWidth->Text(), "1,02");
   EXPECT_EQ(PrintForm->OXYWidth->Text(), "0,51");
   ASSERT_EQ(printer.Jobs.size(), 1u);

@@ -65,10 +65,31 @@ void Both(const std::function<void(TCanvas&)>& draw, QImage& screen, QImage& pap
   paper = p.Done();
 }
 
+// The centre of a picture's ink, each pixel weighted by how dark it is.
+QPointF InkCentre(const QImage& img) {
+  double sum = 0, sx = 0, sy = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const double d = 255 - qGray(img.pixel(x, y));
+      sum += d;
+      sx += d * x;
+      sy += d * y;
+    }
+  return sum > 0 ? QPointF(sx / sum, sy / sum) : QPointF(-1, -1);
+}
+
 }  // namespace
 
 TEST(PainterCanvas, FiguresLandOnTheScreensPixels) {
-  const std::vector<std::pair<std::string, std::function<void(TCanvas&)>>> cases = {
+  struct Case {
+    std::string name;
+    std::function<void(TCanvas&)> draw;
+    // How far the centre of the paper's ink may lie from the screen's, in
+    // pixels on each axis; below half a pixel, so that a figure drawn half
+    // a pixel off is caught. Negative: not compared.
+    double centre;
+  };
+  const std::vector<Case> cases = {
       {"thin lines", [](TCanvas& c) {
          c.MoveTo(10, 10);
          c.LineTo(150, 10);
@@ -76,53 +97,68 @@ TEST(PainterCanvas, FiguresLandOnTheScreensPixels) {
          c.LineTo(20, 60);
          c.MoveTo(30, 110);
          c.LineTo(31, 20);
-       }},
+       }, 0.2},
       {"wide lines", [](TCanvas& c) {
          c.Pen.Width = 5;
          c.MoveTo(20, 20);
          c.LineTo(140, 30);
          c.MoveTo(80, 10);
          c.LineTo(80, 110);
-       }},
+       }, 0.2},
       {"graph-like polyline", [](TCanvas& c) {
          c.Pen.Width = 3;
          c.MoveTo(5, 60);
          for (int x = 6; x < 155; ++x) c.LineTo(x, 60 - (x % 40) * (x % 40) / 40);
-       }},
+       }, 0.35},
       {"rectangles", [](TCanvas& c) {
          c.Brush.Color = clBlack;
          c.Rectangle(10, 10, 60, 40);
          c.Brush.Style = TBrushStyle::bsClear;
          c.Pen.Width = 3;
          c.Rectangle(80, 20, 150, 100);
-       }},
+       }, 0.2},
       {"ellipses", [](TCanvas& c) {
          c.Ellipse(10, 10, 70, 50);
          c.Brush.Color = clBlack;
          c.Pen.Width = 4;
          c.Ellipse(90, 30, 150, 110);
-       }},
+       }, 0.2},
       {"arrow polygons", [](TCanvas& c) {
          c.Brush.Color = clBlack;
          c.Polygon({{150, 60}, {123, 69}, {123, 51}, {150, 60}});
+         c.Pen.Width = 3;
+         c.Polygon({{40, 10}, {58, 64}, {22, 64}, {40, 10}});
+       }, 0.2},
+      // An even pen has no middle pixel: along a row or a column the screen
+      // paints its band on one side of the line through the pixel centres,
+      // paper centres it there, half a pixel apart.
+      {"even pens", [](TCanvas& c) {
+         c.Brush.Color = clBlack;
          c.Pen.Width = 2;
          c.Polygon({{40, 10}, {58, 64}, {22, 64}, {40, 10}});
-       }},
+         c.Brush.Style = TBrushStyle::bsClear;
+         c.Rectangle(80, 20, 150, 100);
+       }, -1},
       {"fills and pixels", [](TCanvas& c) {
          c.Brush.Color = clBlack;
          c.FillRect({30, 90, 10, 70});
          c.SetPixel(100, 100, clBlack);
          c.SetPixel(-1, 5, clBlack);
-       }},
+       }, 0.2},
   };
-  for (const auto& [name, draw] : cases) {
-    SCOPED_TRACE(name);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     QImage screen, paper;
-    Both(draw, screen, paper);
+    Both(c.draw, screen, paper);
     // Every screen pixel has ink on paper next to it, and the paper has no
     // solid ink farther than a pixel from the screen's.
     EXPECT_EQ(Unmatched(screen, paper, 1, 160, 250), 0);
     EXPECT_EQ(Unmatched(paper, screen, 1, 100, 250), 0);
+    // Nor is the ink as a whole off to one side.
+    if (c.centre < 0) continue;
+    const QPointF want = InkCentre(screen), got = InkCentre(paper);
+    EXPECT_NEAR(got.x(), want.x(), c.centre);
+    EXPECT_NEAR(got.y(), want.y(), c.centre);
   }
 }
 
@@ -167,24 +203,29 @@ std::vector<int> Runs(const QImage& img, int y, int x0, int x1) {
   return runs;
 }
 
-TEST(PainterCanvas, StyledPensKeepTheScreensPatternScaledByTheirWidth) {
+TEST(PainterCanvas, StyledPensKeepTheScreensPatternAsALengthOnThePage) {
   struct Case {
     TPenStyle style;
-    int width;
+    int width, ppi;
     std::vector<int> runs;  // the first runs of ink and gap, in pixels
   };
   const Case cases[] = {
-      {TPenStyle::psDash, 1, {18, 6, 18, 6}},
-      {TPenStyle::psDot, 1, {3, 3, 3, 3}},
-      {TPenStyle::psDashDot, 1, {9, 6, 3, 6, 9}},
-      {TPenStyle::psDashDotDot, 1, {9, 3, 3, 3, 3, 3, 9}},
-      // On the screen a wide pen is solid; on paper it keeps the style.
-      {TPenStyle::psDash, 3, {54, 18, 54}},
-      {TPenStyle::psDot, 4, {12, 12, 12, 12}},
+      {TPenStyle::psDash, 1, 96, {18, 6, 18, 6}},
+      {TPenStyle::psDot, 1, 96, {3, 3, 3, 3}},
+      {TPenStyle::psDashDot, 1, 96, {9, 6, 3, 6, 9}},
+      {TPenStyle::psDashDotDot, 1, 96, {9, 3, 3, 3, 3, 3, 9}},
+      // On the screen a wide pen is solid; on paper it keeps the style, and
+      // its dashes keep their length: they do not grow with the pen.
+      {TPenStyle::psDash, 3, 96, {18, 6, 18, 6}},
+      {TPenStyle::psDot, 4, 96, {3, 3, 3, 3}},
+      // A finer device: the same lengths on the page, in more pixels.
+      {TPenStyle::psDash, 1, 192, {36, 12, 36, 12}},
+      {TPenStyle::psDash, 5, 192, {36, 12, 36, 12}},
+      {TPenStyle::psDashDot, 6, 192, {18, 12, 6, 12, 18}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.style) * 100 + c.width);
-    PaperImage p;
+    SCOPED_TRACE(static_cast<int>(c.style) * 100 + c.width + c.ppi * 10000);
+    PaperImage p(c.ppi);
     p.canvas->Pen.Style = c.style;
     p.canvas->Pen.Width = c.width;
     p.canvas->MoveTo(2, 50);
