@@ -292,7 +292,9 @@ TEST_F(ToolKeys, AHandedOverFormulaIsShownFromItsFirstCharacter) {
     });
     EXPECT_GT(seen.text.size(), 20u) << name;
     // The derivative is too long for the box: only its start or end fits.
-    if (c.w == ProizForm) EXPECT_TRUE(seen.wider);
+    if (c.w == ProizForm) {
+      EXPECT_TRUE(seen.wider);
+    }
     EXPECT_TRUE(seen.focused) << name;
     EXPECT_EQ(seen.selected, seen.text) << name;  // typing replaces it
     EXPECT_EQ(seen.cursor, 0) << name;
