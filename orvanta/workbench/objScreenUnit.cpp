@@ -223,7 +223,8 @@ void WholeColumns::FillColumn(int32_t c) {
       const std::uint64_t from = partStart(j), to = partStart(j + 1);
       if (to <= from) continue;
       const std::uint64_t offset =
-          from + static_cast<std::uint64_t>((static_cast<unsigned __int128>(Mix(key + j)) * (to - from)) >> 64);
+          from +
+          static_cast<std::uint64_t>((static_cast<unsigned __int128>(Mix(key + j)) * (to - from)) >> 64);
       Add(a + 1 + static_cast<long double>(offset));
     }
   }
@@ -277,8 +278,9 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
   // end.
   WholeColumns whole;
   const bool sampled = F.XCeloe && whole.Init(view, xStart, xEnd, W, lo, hiX);
-  const long long maxSamples = F.XCeloe ? std::max<long long>(MaxWholeSamples, (W + 8LL) * WholeColumns::PerColumn)
-                                         : 2LL * W * F.Kolvo + 16;
+  const long long maxSamples = F.XCeloe
+                                   ? std::max<long long>(MaxWholeSamples, (W + 8LL) * WholeColumns::PerColumn)
+                                   : 2LL * W * F.Kolvo + 16;
 
   const long double invXm = 1 / view.Xm, invYm = 1 / view.Ym;
   const bool quickColumns = std::isnormal(invXm), quickRows = std::isnormal(invYm);
