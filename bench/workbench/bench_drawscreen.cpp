@@ -3,10 +3,13 @@
 // whole redraw (median over repetitions). A redraw should fit in one frame.
 // And of 16 whole-number graphs 1920 pixels wide, at a scale where every
 // whole number has its own column, at the coarsest scale the zoom commands
-// reach and at a scale read from a file (one million units per column).
+// reach and at a scale read from a file (one million units per column); and
+// at the far scales a file may hold (1e300 and 1e4931 units per column, where
+// the range to the right edge no longer fits in a number).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <cmath>
 
 #include "orvanta/workbench/objScreenUnit.h"
 #include "platform/qt/ImageCanvas.h"
@@ -90,6 +93,30 @@ BENCHMARK(BM_WholeNumbers)
     ->Arg(500000)      // scale 500: the coarsest the zoom commands reach
     ->Arg(1000000000)  // scale 1e6: from a file
     ->ArgName("xm_milli")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// Argument: the decimal exponent of the x scale. The world origin at the
+// picture's left edge, where a click in pointer mode puts it: centred, the
+// left edge of the widest view would lie beyond the largest number.
+void BM_WholeNumbersFarScales(benchmark::State& state) {
+  const int W = 1920, H = 1080;
+  objScreen view;
+  view.Xm = std::pow(10.0L, static_cast<long double>(state.range(0)));
+  view.Ym = 0.02L;
+  view.StartX = 0;
+  view.StartY = H * view.Ym / 2;
+  if (!AddGraphs(state, view, 16, true)) return;
+  plat::TImageCanvas canvas(W, H);
+  for (auto _ : state) {
+    DrawScreen(view, canvas, nullptr);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WholeNumbersFarScales)
+    ->Arg(300)
+    ->Arg(4931)
+    ->ArgName("xm_exp10")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "orvanta/engine/FuncsUnit.h"
+#include "orvanta/workbench/WholeColumns.h"
 
 objScreen* MainScreen = nullptr;
 
@@ -23,9 +24,6 @@ constexpr double QuickColumnLimit = 0x1p19;
 constexpr double QuickRowLimit = 15999.0;
 // Whole-number samples of one graph: 500 per column on a picture 8000 wide.
 constexpr long long MaxWholeSamples = 1LL << 22;
-// Whole numbers drawn in one pixel column at most, where more of them share
-// it (see WholeColumns).
-constexpr int WholePerColumn = 32;
 
 bool Finite(long double v) { return std::isfinite(v); }
 
@@ -62,6 +60,15 @@ inline bool QuickRound(long double a, long double inv, double limit, int32_t& ou
   return true;
 }
 
+// (a - b) / scale, the pixel offset of world value a from b, also where the
+// difference of two finite numbers overflows (a range wider than the largest
+// number): then halved, which changes no rounding.
+inline long double Offset(long double a, long double b, long double scale) {
+  const long double d = a - b;
+  if (std::isfinite(d) || !std::isfinite(a) || !std::isfinite(b)) return d / scale;
+  return (a * 0.5L - b * 0.5L) / (scale * 0.5L);
+}
+
 }  // namespace
 
 int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
@@ -91,123 +98,146 @@ int32_t RoundPixel(long double v, int32_t lo, int32_t hi) {
 
 namespace {
 
-// The whole numbers that a graph with whole-number x samples where far more
-// of them share a pixel column than the column can show (a scale of
-// hundreds or millions of units per column). Each column gets its first and
-// its last whole number and one from each of the equal parts between,
-// WholePerColumn in all, and they run through the same drawing as every
-// whole number would:
-// - from one column to the next the line joins neighbouring whole numbers,
-//   exactly the line drawn when every one is taken;
-// - inside a column all points share the column, so their lines are
-//   vertical, and the line through the samples covers a part of the rows
-//   that the line through all of them covers (where all of them join);
-// - failed points, far rows and jumps break the line between the samples as
-//   between neighbours.
-// What it may miss: the extremes between two samples (a row or so for a
-// function that oscillates within a column), a break at a whole number that
-// no sample hits, and, with dots, the rings of the whole numbers between.
-class WholeColumns {
- public:
-  // From `first` (a whole number) to the first whole number at or past
-  // xEnd, as the plain loop would step. false: few enough whole numbers
-  // that every one is drawn (the picture then is exactly the plain loop's).
-  bool Init(const objScreen& v, long double first, long double xEnd, int W, int32_t lo, int32_t hi) {
-    startX_ = v.StartX;
-    xm_ = v.Xm;
-    lo_ = lo;
-    hi_ = hi;
-    if (!(first - 1 < xEnd)) return false;  // no sample at all
-    first_ = first;
-    last_ = std::max(first, std::ceil(xEnd));
-    if (!(last_ - first_ >= static_cast<long double>(W) * WholePerColumn)) return false;
-    col_ = Column(first_);
-    lastCol_ = Column(last_);
-    return true;
-  }
+// A fixed pseudo-random 64-bit number for a key (splitmix64's finaliser),
+// the same at every redraw.
+std::uint64_t Mix(std::uint64_t h) {
+  h += 0x9E3779B97F4A7C15ull;
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+  return h ^ (h >> 31);
+}
 
-  bool Next(long double& x) {
-    while (pos_ == count_) {
-      if (col_ > lastCol_) return false;
-      FillColumn(col_++);
+// The neighbouring number of g away from zero (`out`) or towards it, for
+// g of magnitude 2^64 or more, or infinite: a step of the 64-bit
+// significand, carried into the exponent.
+long double Neighbour(long double g, bool out) {
+  static_assert(sizeof(long double) >= 10 && LDBL_MANT_DIG == 64);
+  constexpr std::uint64_t Top = std::uint64_t{1} << 63;
+  std::uint64_t significand = 0;
+  std::uint16_t signExp = 0;
+  std::memcpy(&significand, &g, sizeof significand);
+  std::memcpy(&signExp, reinterpret_cast<const char*>(&g) + sizeof significand, sizeof signExp);
+  if ((signExp & 0x7FFF) == 0x7FFF) {  // infinite: inwards the largest number; a NaN stays
+    if (out || significand != Top) return g;
+    significand = ~std::uint64_t{0};
+    --signExp;
+  } else if (out) {
+    if (++significand == 0) {
+      significand = Top;
+      ++signExp;  // past the largest number: infinite
     }
-    x = buf_[pos_++];
-    return true;
+  } else if (significand == Top) {
+    significand = ~std::uint64_t{0};
+    --signExp;
+  } else {
+    --significand;
   }
+  std::memcpy(&g, &significand, sizeof significand);
+  std::memcpy(reinterpret_cast<char*>(&g) + sizeof significand, &signExp, sizeof signExp);
+  return g;
+}
 
- private:
-  int32_t Column(long double x) const { return RoundPixel((x - startX_) / xm_, lo_, hi_); }
-
-  // The smallest whole number whose column is c or further right. The
-  // estimate is off by a unit or so (a column holds dozens at least); the
-  // steps are bounded for values so large that a unit no longer moves them.
-  long double Boundary(int32_t c) const {
-    long double g = std::ceil(startX_ + (static_cast<long double>(c) - 0.5L) * xm_);
-    for (int k = 0; k < 4 && Column(g) >= c; ++k) {
-      const long double before = g - 1;
-      if (Column(before) < c) break;
-      g = before;
-    }
-    for (int k = 0; k < 4 && Column(g) < c; ++k) g += 1;
-    return g;
-  }
-
-  // A fixed pseudo-random 64-bit number for a key (splitmix64's finaliser),
-  // the same at every redraw.
-  static std::uint64_t Mix(std::uint64_t h) {
-    h += 0x9E3779B97F4A7C15ull;
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-    return h ^ (h >> 31);
-  }
-
-  // The column's first and last whole number and one from each of the
-  // equal parts between, taken at a pseudo-random place in its part: evenly
-  // spaced ones could keep step with a periodic function and miss its
-  // extremes in every column. Integer arithmetic on the offsets: roundings
-  // of extended reals reload the x87 control word, and took most of the time.
-  void FillColumn(int32_t c) {
-    pos_ = count_ = 0;
-    const long double a = std::max(first_, Boundary(c));
-    const long double b = std::min(last_, Boundary(c + 1) - 1);
-    if (!(a <= b)) return;
-    constexpr std::uint64_t Parts = WholePerColumn - 2;
-    const long double inner = b - a - 1;  // whole numbers strictly between
-    Add(a);
-    if (inner > 0) {
-      // Columns wider than 2^62 whole numbers (no screen shows them apart)
-      // spread their samples over the first 2^62.
-      const std::uint64_t n = inner < 0x1p62L ? static_cast<std::uint64_t>(inner) : std::uint64_t{1} << 62;
-      std::uint64_t key = 0;
-      std::memcpy(&key, &a, sizeof key);
-      auto partStart = [n](std::uint64_t j) { return n / Parts * j + n % Parts * j / Parts; };
-      for (std::uint64_t j = 0; j < Parts; ++j) {
-        const std::uint64_t from = partStart(j), to = partStart(j + 1);
-        if (to <= from) continue;
-        const std::uint64_t offset =
-            from + static_cast<std::uint64_t>((static_cast<unsigned __int128>(Mix(key + j)) * (to - from)) >> 64);
-        Add(a + 1 + static_cast<long double>(offset));
-      }
-    }
-    Add(b);
-  }
-
-  // Appends x when it comes after every whole number taken so far.
-  void Add(long double x) {
-    if (started_ && !(x > prev_)) return;
-    buf_[count_++] = x;
-    prev_ = x;
-    started_ = true;
-  }
-
-  long double startX_ = 0, xm_ = 1, first_ = 0, last_ = 0, prev_ = 0;
-  int32_t lo_ = 0, hi_ = 0, col_ = 0, lastCol_ = -1;
-  bool started_ = false;
-  long double buf_[WholePerColumn];
-  int pos_ = 0, count_ = 0;
-};
+// The whole number after (before) g: one unit away, or the neighbouring
+// number where a unit no longer moves g (every number is whole there).
+long double NextWhole(long double g) {
+  const long double n = g + 1;
+  return n != g ? n : Neighbour(g, g > 0);
+}
+long double PrevWhole(long double g) {
+  const long double p = g - 1;
+  return p != g ? p : Neighbour(g, g < 0);
+}
 
 }  // namespace
+
+bool WholeColumns::Init(const objScreen& v, long double first, long double xEnd, int W, int32_t lo,
+                        int32_t hi) {
+  startX_ = v.StartX;
+  xm_ = v.Xm;
+  lo_ = lo;
+  hi_ = hi;
+  if (!(first - 1 < xEnd)) return false;  // no sample at all
+  first_ = first;
+  // Past the largest number (a range that overflowed) no whole number is at
+  // or past xEnd: the samples end with the largest one.
+  last_ = std::max(first, std::min(std::ceil(xEnd), LDBL_MAX));
+  if (!(last_ - first_ >= static_cast<long double>(W) * PerColumn)) return false;
+  col_ = Column(first_);
+  lastCol_ = Column(last_);
+  return true;
+}
+
+bool WholeColumns::Next(long double& x) {
+  while (pos_ == count_) {
+    if (col_ > lastCol_) return false;
+    FillColumn(col_);
+    ++walked_;
+    // On to the column of the next whole number. Far from the origin
+    // neighbouring whole numbers lie columns apart, and the columns between
+    // are passed over: whole numbers short of xEnd lie in the picture's
+    // columns, so only the picture's columns and the last one are walked.
+    const int32_t next = started_ ? Column(NextWhole(prev_)) : col_ + 1;
+    col_ = std::max(col_ + 1, next);
+  }
+  x = buf_[pos_++];
+  return true;
+}
+
+int32_t WholeColumns::Column(long double x) const { return RoundPixel(Offset(x, startX_, xm_), lo_, hi_); }
+
+// The smallest whole number whose column is c or further right. The
+// estimate is off by a unit or so (a column holds dozens at least), or by a
+// few neighbouring numbers where a unit no longer moves them.
+long double WholeColumns::Boundary(int32_t c) const {
+  long double g = std::ceil(startX_ + (static_cast<long double>(c) - 0.5L) * xm_);
+  for (int k = 0; k < 4 && Column(g) >= c; ++k) {
+    const long double before = PrevWhole(g);
+    if (Column(before) < c) break;
+    g = before;
+  }
+  for (int k = 0; k < 4 && Column(g) < c; ++k) g = NextWhole(g);
+  return g;
+}
+
+// The column's first and last whole number and one from each of the
+// equal parts between, taken at a pseudo-random place in its part: evenly
+// spaced ones could keep step with a periodic function and miss its
+// extremes in every column. Integer arithmetic on the offsets: roundings
+// of extended reals reload the x87 control word, and took most of the time.
+void WholeColumns::FillColumn(int32_t c) {
+  pos_ = count_ = 0;
+  const long double a = std::max(first_, Boundary(c));
+  const long double b = std::min(last_, PrevWhole(Boundary(c + 1)));
+  if (!(a <= b)) return;
+  constexpr std::uint64_t Parts = PerColumn - 2;
+  const long double inner = b - a - 1;  // whole numbers strictly between
+  Add(a);
+  if (inner > 0) {
+    // Columns wider than 2^62 whole numbers (no screen shows them apart)
+    // spread their samples over the first 2^62.
+    const std::uint64_t n = inner < 0x1p62L ? static_cast<std::uint64_t>(inner) : std::uint64_t{1} << 62;
+    std::uint64_t key = 0;
+    std::memcpy(&key, &a, sizeof key);
+    auto partStart = [n](std::uint64_t j) { return n / Parts * j + n % Parts * j / Parts; };
+    for (std::uint64_t j = 0; j < Parts; ++j) {
+      const std::uint64_t from = partStart(j), to = partStart(j + 1);
+      if (to <= from) continue;
+      const std::uint64_t offset =
+          from +
+          static_cast<std::uint64_t>((static_cast<unsigned __int128>(Mix(key + j)) * (to - from)) >> 64);
+      Add(a + 1 + static_cast<long double>(offset));
+    }
+  }
+  Add(b);
+}
+
+// Appends x when it comes after every whole number taken so far.
+void WholeColumns::Add(long double x) {
+  if (started_ && !(x > prev_)) return;
+  buf_[count_++] = x;
+  prev_ = x;
+  started_ = true;
+}
 
 std::string ScaleText(const char* prefix, long double scale) {
   return std::string(prefix) + DecimalText(scale, 5);
@@ -243,12 +273,14 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
 
   // The loop takes about W * Kolvo samples, a few more where x is so large
   // that the rounded additions fall short of the step, or one per whole
-  // number in view, and WholePerColumn per column where there are more. The
-  // caps only stop a loop whose samples would not end.
+  // number in view, and WholeColumns::PerColumn per column of the picture
+  // where there are more. The caps only stop a loop whose samples would not
+  // end.
   WholeColumns whole;
   const bool sampled = F.XCeloe && whole.Init(view, xStart, xEnd, W, lo, hiX);
-  const long long maxSamples =
-      F.XCeloe ? std::max<long long>(MaxWholeSamples, (W + 8LL) * WholePerColumn) : 2LL * W * F.Kolvo + 16;
+  const long long maxSamples = F.XCeloe
+                                   ? std::max<long long>(MaxWholeSamples, (W + 8LL) * WholeColumns::PerColumn)
+                                   : 2LL * W * F.Kolvo + 16;
 
   const long double invXm = 1 / view.Xm, invYm = 1 / view.Ym;
   const bool quickColumns = std::isnormal(invXm), quickRows = std::isnormal(invYm);
@@ -297,7 +329,7 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
     // the far-row limit pass it whatever the last bits of the quotient.
     int32_t px, py;
     if (!quickRows || !QuickRound(view.StartY - y, invYm, QuickRowLimit, py)) {
-      const long double rowValue = (view.StartY - y) / view.Ym;
+      const long double rowValue = Offset(view.StartY, y, view.Ym);
       if (!(rowValue >= -FarRows && rowValue <= FarRows)) {
         joined = false;
         continue;
@@ -305,7 +337,7 @@ void DrawFunction(const objScreen& view, int32_t i, plat::TCanvas& canvas) {
       py = RoundPixel(rowValue, lo, hiY);
     }
     if (!quickColumns || !QuickRound(x - view.StartX, invXm, QuickColumnLimit, px))
-      px = RoundPixel((x - view.StartX) / view.Xm, lo, hiX);
+      px = RoundPixel(Offset(x, view.StartX, view.Xm), lo, hiX);
     if (!joined || n == 1) {
       canvas.MoveTo(px, py);
       if (dots) canvas.Ellipse(px - r, py - r, px + r + odd, py + r + odd);

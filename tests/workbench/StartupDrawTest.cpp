@@ -3,12 +3,14 @@
 // and the guards that keep a bad view from hanging or dividing by zero.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "orvanta/workbench/WholeColumns.h"
 #include "orvanta/workbench/objScreenUnit.h"
 #include "platform/qt/ImageCanvas.h"
 #include "platform/qt/RecordingCanvas.h"
@@ -133,6 +135,124 @@ TEST(DrawFunctionTest, WideAndFarViewsAreSampledToTheRightEdge) {
   cols = SampleColumns(Draw(far, 100, 10));
   EXPECT_GT(cols.size(), 1000u);
   EXPECT_EQ(cols.back(), 100);
+}
+
+namespace {
+
+// Every sample a whole-number graph takes from `first` on a picture W
+// columns wide, and the pixel columns walked to find them.
+struct WholeWalk {
+  bool sampled = false;
+  std::vector<long double> xs;
+  int32_t columns = 0;
+};
+
+WholeWalk Walk(const objScreen& v, long double first, int W) {
+  WholeWalk w;
+  WholeColumns whole;
+  const long double xEnd = W * v.Xm + v.StartX;
+  w.sampled = whole.Init(v, first, xEnd, W, -(1 << 20), W + (1 << 20));
+  long double x = 0;
+  while (w.sampled && whole.Next(x)) w.xs.push_back(x);
+  w.columns = whole.Columns();
+  return w;
+}
+
+// Which columns of `row` graph 0 paints on a W x 10 picture.
+std::vector<bool> PaintedInRow(const objScreen& v, int W, int row) {
+  plat::TImageCanvas c(W, 10);
+  DrawFunction(v, 0, c);
+  std::vector<bool> painted(W);
+  for (int px = 0; px < W; ++px) painted[px] = c.GetPixel(px, row) == v.Funcs[0]->GraphColor;
+  return painted;
+}
+
+void ExpectIncreasingFinite(const std::vector<long double>& xs) {
+  for (size_t k = 0; k < xs.size(); ++k) {
+    ASSERT_TRUE(std::isfinite(xs[k])) << k;
+    if (k > 0) {
+      ASSERT_LT(xs[k - 1], xs[k]) << k;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(DrawFunctionTest, WholeNumbersAtFarScalesWalkOnlyThePicturesColumns) {
+  constexpr int W = 1920;
+  // 1e4931 units per column with the world origin at the left edge: the
+  // range to the right edge overflows. The whole numbers end with the
+  // largest one, in column 12, and the walk ends there too.
+  objScreen overflow = View(1e4931L, 1, 0, 5);
+  AddFunc(overflow, "1").XCeloe = true;
+  ASSERT_TRUE(std::isinf(W * overflow.Xm + overflow.StartX));
+  WholeWalk w = Walk(overflow, 0, W);
+  ASSERT_TRUE(w.sampled);
+  EXPECT_LE(w.columns, W + 2);
+  EXPECT_LE(w.xs.size(), (W + 2u) * WholeColumns::PerColumn);
+  ExpectIncreasingFinite(w.xs);
+  EXPECT_EQ(w.xs.back(), LDBL_MAX);
+  // Drawn: one line from the origin to that column, nothing to the right.
+  std::vector<int> cols = SampleColumns(Draw(overflow, W, 10));
+  ASSERT_FALSE(cols.empty());
+  EXPECT_EQ(cols.front(), 0);
+  EXPECT_EQ(cols.back(), 12);
+  std::vector<bool> painted = PaintedInRow(overflow, W, 4);
+  for (int px = 0; px < 12; ++px) ASSERT_TRUE(painted[px]) << px;
+  for (int px = 13; px < W; ++px) ASSERT_FALSE(painted[px]) << px;
+
+  // The origin in column 3, as a click there in pointer mode puts it: the
+  // distance from the left edge to the largest number (14.9 columns)
+  // itself overflows, and still maps to its column.
+  objScreen shifted = View(1e4931L, 1, -3e4931L, 5);
+  AddFunc(shifted, "1").XCeloe = true;
+  w = Walk(shifted, shifted.StartX, W);
+  ASSERT_TRUE(w.sampled);
+  EXPECT_LE(w.columns, W + 2);
+  ExpectIncreasingFinite(w.xs);
+  EXPECT_EQ(w.xs.back(), LDBL_MAX);
+  cols = SampleColumns(Draw(shifted, W, 10));
+  ASSERT_FALSE(cols.empty());
+  EXPECT_EQ(cols.back(), 15);
+  painted = PaintedInRow(shifted, W, 4);
+  for (int px = 0; px < 15; ++px) ASSERT_TRUE(painted[px]) << px;
+  for (int px = 16; px < W; ++px) ASSERT_FALSE(painted[px]) << px;
+
+  // The same in rows: y scale 1e4931 with the x axis in row 3, y = -x down
+  // to minus the largest number, 14.9 rows below the top.
+  objScreen deep = View(1e4931L, 1e4931L, 0, 3e4931L);
+  AddFunc(deep, "-x").XCeloe = true;
+  const Strings calls = Draw(deep, W, 20);
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back(), "LineTo(12,15)");
+
+  // 1e300 per column, centred: a bounded sample of every column, and the
+  // line across the whole picture.
+  objScreen wide = View(1e300L, 1, 0, 5);
+  wide.CenterOrigin(W, 10);
+  AddFunc(wide, "1").XCeloe = true;
+  w = Walk(wide, std::truncl(wide.StartX), W);
+  ASSERT_TRUE(w.sampled);
+  EXPECT_LE(w.columns, W + 2);
+  EXPECT_LE(w.xs.size(), (W + 2u) * WholeColumns::PerColumn);
+  ExpectIncreasingFinite(w.xs);
+  cols = SampleColumns(Draw(wide, W, 10));
+  ASSERT_FALSE(cols.empty());
+  EXPECT_EQ(cols.front(), 0);
+  EXPECT_EQ(cols.back(), W);
+  painted = PaintedInRow(wide, W, 4);
+  for (int px = 0; px < W; ++px) ASSERT_TRUE(painted[px]) << px;
+
+  // At 2^80 neighbouring whole numbers lie 2^17 apart, 131 columns of 1000
+  // units: the first one past the right edge is still the last sample,
+  // without a walk through the columns between.
+  objScreen far = View(1000, 1, 0x1p80L, 5);
+  AddFunc(far, "1").XCeloe = true;
+  w = Walk(far, far.StartX, 100);
+  ASSERT_TRUE(w.sampled);
+  EXPECT_LE(w.columns, 102);
+  EXPECT_EQ(w.xs, (std::vector<long double>{0x1p80L, 0x1p80L + 0x1p17L}));
+  EXPECT_EQ(SampleColumns(Draw(far, 100, 10)), (std::vector<int>{0, 131}));
 }
 
 TEST(DrawFunctionTest, FailedEvaluationBreaksTheLineAndTheNextSampleStartsARun) {
