@@ -79,7 +79,17 @@ void TToolForm::showEvent(QShowEvent* event) {
 
 void TToolForm::setVisible(bool visible) {
   QDialog::setVisible(visible);
+  showPending_ = visible;
   if (visible) ShowFocusedTextFromStart(this);
+}
+
+void TToolForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // The desktop may hand the focus over again when it activates the window.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && showPending_) {
+    showPending_ = false;
+    ShowFocusedTextFromStart(this);
+  }
 }
 
 bool TToolForm::eventFilter(QObject* watched, QEvent* event) {

@@ -63,6 +63,7 @@ class TToolForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   virtual void FormShow() {}
 
   // Controls in the windows' common style; positions are client pixels.
@@ -115,4 +116,6 @@ class TToolForm : public QDialog {
   // Enter goes to the focused push button, else to the default button.
   bool EnterKey(QWidget* target);
   QPushButton* defaultButton_ = nullptr;
+  // Shown and not yet activated: the activation settles the focus again.
+  bool showPending_ = false;
 };

@@ -259,13 +259,24 @@ void ElideListLines(QListWidget* list) {
 
 void ShowFocusedTextFromStart(QWidget* window) {
   QWidget* focused = window->focusWidget();
+  if (focused == nullptr) {
+    // The first showing: the first control of the Tab order takes the focus
+    // as the window is activated, which selects nothing by itself.
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+      if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isEnabled() && w->isVisibleTo(window)) {
+        w->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
+    focused = window->focusWidget();
+  }
   if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
   auto* edit = qobject_cast<QLineEdit*>(focused);
   if (edit == nullptr) return;
+  // The box a window opens in holds its whole text selected, so that typing
+  // replaces it; the selection from the end back to 0 leaves the cursor at 0.
   const int length = static_cast<int>(edit->text().size());
-  // The selection from the end back to 0 leaves the cursor at 0.
-  if (edit->hasSelectedText() && edit->selectedText() == edit->text())
-    edit->setSelection(length, -length);
+  edit->setSelection(length, -length);
 }
 
 // ---- TColorSwatch ----

@@ -86,9 +86,9 @@ class TControlBarLayout : public QLayout {
 // hide the last line), and each line shows its whole text as a tooltip.
 void ElideListLines(QListWidget* list);
 
-// Showing a dialog gives its focused box a Tab focus, which selects the
-// whole text and scrolls a long one to its end. Called right after `window`
-// is shown: the text stays selected and is shown from its first character.
+// Called right after `window` is shown: the box that has (or, at the first
+// showing, takes) the focus holds its whole text selected, shown from its
+// first character (a Tab focus alone would scroll a long text to its end).
 void ShowFocusedTextFromStart(QWidget* window);
 
 // A colour swatch: a sunken label of blanks whose background is the colour,

@@ -132,6 +132,29 @@ void ChooseFromDropDown(QComboBox* box, QWidget* target, Qt::Key where) {
   ASSERT_FALSE(box->view()->isVisible());
 }
 
+TEST_F(ToolKeys, TypingIntoAnOpenedWindowReplacesItsFormula) {
+  Add("sin(x)");
+  for (TPointLineForm* w :
+       {static_cast<TPointLineForm*>(KasatForm), static_cast<TPointLineForm*>(NormalForm)}) {
+    const std::string name = U(w->objectName());
+    Form().HandFunctionsTo(w->txtFunction);
+    // The first opening, then one after a click has left the cursor inside.
+    for (int opening = 0; opening < 2; ++opening) {
+      Shown(w, [&] {
+        ASSERT_NO_FATAL_FAILURE(Activate(w));
+        QWidget* box = KeyTarget(w);
+        ASSERT_EQ(box, w->txtFunction) << name;
+        QTest::keyClicks(box, "x");
+        EXPECT_EQ(U(w->txtFunction->currentText()), "x") << name << " opening " << opening;
+        w->txtFunction->setEditText("sin(x)");
+        w->txtFunction->lineEdit()->setCursorPosition(2);
+      });
+      // Closed as the desktop closes it: the window is no longer the active one.
+      ASSERT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() != w; }));
+    }
+  }
+}
+
 TEST_F(ToolKeys, EnterRunsTheTypedFormulaAndTheListOnlyWhenChosen) {
   // The list holds lines that start with what is typed below, in any case.
   Add("x^2+1");
