@@ -34,10 +34,26 @@ char32_t SingleCodePoint(const std::string& s) {
   return cp;
 }
 
+// Whether `s` is one of the two characters that users type as a decimal
+// point, whichever their locale prefers.
+bool IsPointChar(const std::string& s) { return s == "," || s == "."; }
+
 }  // namespace
 
 bool TryReadHundredths(const std::string& text, const TNumberSeparators& sep, std::int32_t& out) {
   const std::size_t n = text.size();
+  // A locale that groups with "," or "." (English, German) reads that
+  // character as a group separator only in a text that also holds its own
+  // decimal separator ("1,234.56"); otherwise it is the decimal point the
+  // user typed ("0,5" on an English desktop).
+  const bool grouping = !sep.Group.empty() && sep.Group != sep.Decimal &&
+                        (!IsPointChar(sep.Group) || text.find(sep.Decimal) != std::string::npos);
+  auto pointAt = [&](std::size_t pos) -> std::size_t {
+    if (StartsWith(text, pos, sep.Decimal)) return sep.Decimal.size();
+    for (const char* p : {",", "."})
+      if (text[pos] == *p && !(grouping && sep.Group == p)) return 1;
+    return 0;
+  };
   std::size_t i = 0;
   while (i < n && text[i] == ' ') ++i;
   bool negative = false;
@@ -53,15 +69,15 @@ bool TryReadHundredths(const std::string& text, const TNumberSeparators& sep, st
     if (IsDigit(text[i])) {
       digits += text[i++];
       anyDigit = true;
-    } else if (anyDigit && StartsWith(text, i, sep.Group) && i + sep.Group.size() < n &&
-               IsDigit(text[i + sep.Group.size()]) && sep.Group != sep.Decimal) {
+    } else if (grouping && anyDigit && StartsWith(text, i, sep.Group) && i + sep.Group.size() < n &&
+               IsDigit(text[i + sep.Group.size()])) {
       i += sep.Group.size();  // a group separator stands between two digits
     } else {
       break;
     }
   }
-  if (StartsWith(text, i, sep.Decimal)) {
-    i += sep.Decimal.size();
+  if (const std::size_t point = i < n ? pointAt(i) : 0) {
+    i += point;
     while (i < n && IsDigit(text[i])) {
       digits += text[i++];
       ++fracCount;
@@ -170,7 +186,7 @@ bool IsAllowedSpinCmChar(char32_t c, const TNumberSeparators& sep, bool editorEn
   if (c == 13) return false;
   if (c < 32) return editorEnabled || c != 8;
   if (!editorEnabled) return false;
-  if (c == '+' || c == '-' || (c >= '0' && c <= '9')) return true;
+  if (c == '+' || c == '-' || c == ',' || c == '.' || (c >= '0' && c <= '9')) return true;
   const char32_t point = SingleCodePoint(sep.Decimal);
   return point != 0 && c == point;
 }

@@ -15,8 +15,12 @@ struct TNumberSeparators {
 
 // Reads `text` as a decimal number times 100, rounded half to even from the
 // exact decimal value: surrounding blanks, an optional sign, digits with at
-// most one decimal separator, the group separator between digits of the
-// integer part, and an optional exponent ("E" or "e", optional sign, digits).
+// most one decimal point, the group separator between digits of the integer
+// part, and an optional exponent ("E" or "e", optional sign, digits).
+// The decimal point is the locale's separator, "," or ".": users type the
+// one of their habit whatever the desktop's language. A group separator
+// that is "," or "." counts as one only in a text that also holds the
+// locale's decimal separator (English "1,234.56"); elsewhere it is the point.
 // Returns false for anything else or when the result leaves the 32-bit range.
 bool TryReadHundredths(const std::string& text, const TNumberSeparators& sep, std::int32_t& out);
 
@@ -30,7 +34,7 @@ std::string WriteHundredths(std::int32_t v, const TNumberSeparators& sep);
 std::int32_t ClampHundredths(std::int32_t v, std::int32_t min, std::int32_t max);
 
 // Whether a character typed into the box is kept: "+", "-", digits, the
-// decimal separator and control characters other than Enter. With the editor
+// decimal separator, "," and "." and control characters other than Enter. With the editor
 // disabled, only control characters other than Backspace and Enter.
 bool IsAllowedSpinCmChar(char32_t c, const TNumberSeparators& sep, bool editorEnabled);
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <stdexcept>
@@ -37,6 +38,13 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Browser->setOpenExternalLinks(false);
   box->addWidget(Browser);
   On(Browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { BrowserAnchorClicked(link); });
+  // Esc and Ctrl+W close the help, as they close a viewer window elsewhere;
+  // shortcuts, so that Ctrl+W is found under a Russian keyboard layout too.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    On(shortcut, &QShortcut::activated, this, [this] { close(); });
+  }
   // Help left open must not keep the program running after its main window closed.
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(640, 560);

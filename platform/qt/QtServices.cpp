@@ -133,6 +133,10 @@ int QtServices::MessageBox(const MessageRequest& r) {
     ++g_boxHelp;
     Guard([ctx] { Services().Help(ctx ? HelpCommand::Context : HelpCommand::Contents, HelpFile(), ctx); });
     --g_boxHelp;
+    // The Help button kept the focus, and a focused button is the default
+    // one: Enter would open the help again and again. The box comes back
+    // as it first came up.
+    if (def) box.setDefaultButton(def);
     box.exec();
   }
   QAbstractButton* clicked = box.clickedButton();

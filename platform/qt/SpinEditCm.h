@@ -3,8 +3,10 @@
 // two decimals. Its value is a whole number of hundredths of the number it
 // shows (value 2970 shows "29,70" under a decimal-comma locale), so the
 // program computes with integers. It behaves like TSpinEdit except:
-//  - the text is read and written with the locale's decimal and group
-//    separators (see platform/SpinCmText.h);
+//  - the text is written with the locale's decimal and group separators and
+//    read with either "," or "." as the decimal point, so a number typed
+//    the way of another desktop language keeps its value (see
+//    platform/SpinCmText.h);
 //  - leaving the box for another control always rewrites the text from the
 //    value, so "1,5" becomes "1,50" and an unreadable text the minimum's text;
 //  - Enter is refused with a beep, so it never reaches a default button;

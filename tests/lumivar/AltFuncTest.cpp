@@ -1,14 +1,20 @@
 // Typed formulas through the real libkorvel.so.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <functional>
 
 #include "LumivarFixture.h"
 #include "lumivar/DrawGraph.h"
+#include "platform/qt/HelpWindow.h"
+#include "platform/qt/QtServices.h"
 
 using namespace lumivar;
 
@@ -135,6 +141,79 @@ TEST_F(AltFuncTest, TheHelpButtonOpensItsTopic) {
   ASSERT_EQ(fake.HelpCalls.size(), 1u);
   EXPECT_EQ(fake.HelpCalls[0].Command, plat::HelpCommand::Context);
   EXPECT_EQ(fake.HelpCalls[0].Context, 111);
+}
+
+// Fake dialogs, but the desktop's own message boxes and help window.
+class RealBoxesAndHelp : public plat::FakeServices {
+ public:
+  int MessageBox(const plat::MessageRequest& r) override {
+    Messages.push_back(r);
+    return qt_.MessageBox(r);
+  }
+  void Help(plat::HelpCommand cmd, const std::string& helpFile, int context) override {
+    FakeServices::Help(cmd, helpFile, context);
+    qt_.Help(cmd, helpFile, context);
+  }
+
+ private:
+  plat::QtServices qt_;
+};
+
+TEST_F(AltFuncTest, AfterItsHelpTheErrorBoxTakesEnterAsOk) {
+  RealBoxesAndHelp desktop;
+  plat::ScopedServices use(desktop);
+  plat::SetHelpFile(LumivarHelpFile());
+  int boxShows = 0, helpShows = 0, waited = 0;
+  std::string defaultAfterHelp;
+  bool escLeftHelpOpen = false;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    if (plat::HelpWindow()->isVisible()) {
+      // The user presses Esc once the help has come up in front.
+      if (!plat::HelpWindow()->isActiveWindow() && ++waited < 200) return;
+      waited = 0;
+      ++helpShows;
+      QTest::keyClick(plat::HelpWindow()->Browser, Qt::Key_Escape);
+      if (plat::HelpWindow()->isVisible()) {
+        escLeftHelpOpen = true;
+        plat::HelpWindow()->close();
+      }
+      return;
+    }
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    // The user acts once the box has come up in front.
+    if (!box || !box->isVisible() || !box->isActiveWindow()) return;
+    auto button = [box](const char* text) -> QPushButton* {
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == QString::fromUtf8(text)) return qobject_cast<QPushButton*>(b);
+      return nullptr;
+    };
+    switch (++boxShows) {
+      case 1:  // the user clicks Help, which takes the focus as a click does
+        QTest::mouseClick(button("Справка"), Qt::LeftButton);
+        break;
+      case 2:
+        for (QAbstractButton* b : box->buttons())
+          if (static_cast<QPushButton*>(b)->isDefault()) defaultAfterHelp += b->text().toStdString();
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        break;
+      default:  // Enter did not close the box: end the loop
+        button("OK")->click();
+    }
+  });
+  user.start(5);
+  Answer({"x+"});
+  desktop.OnExecModal = fake.OnExecModal;
+  form->Nf11Click();
+  user.stop();
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].HelpContext, 108);
+  EXPECT_EQ(boxShows, 2);
+  EXPECT_EQ(helpShows, 1);
+  EXPECT_EQ(desktop.HelpCalls.size(), 1u);
+  EXPECT_EQ(defaultAfterHelp, "OK");
+  EXPECT_FALSE(escLeftHelpOpen);
+  plat::HelpWindow()->hide();
 }
 
 TEST_F(AltFuncTest, TheCompiledCopyIsLowercasedNotTheTypedText) {

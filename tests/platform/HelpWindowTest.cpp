@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -173,6 +174,46 @@ TEST(HelpWindow, FromAModalDialogItWaitsOnTopUntilClosed) {
   qt.Help(HelpCommand::Contents, page, 0);
   EXPECT_EQ(HelpWindow()->windowModality(), Qt::NonModal);
   HelpWindow()->hide();
+}
+
+TEST(HelpWindow, EscAndCtrlWCloseIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string page = WritePage(dir).toStdString();
+  DesktopRecorder desktop;
+  QtServices qt;
+  THelpWindow* w = HelpWindow();
+  for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    SCOPED_TRACE(QKeySequence(keys).toString().toStdString());
+    qt.Help(HelpCommand::Contents, page, 0);
+    ASSERT_TRUE(w->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));  // the user presses the keys once it is in front
+    QTest::keyClick(w->Browser, keys.key(), keys.keyboardModifiers());
+    EXPECT_FALSE(w->isVisible());
+    w->hide();
+
+    // Waiting on top of a dialog, the help ends its wait too.
+    QDialog dialog;
+    bool closedByKeys = false;
+    QTimer::singleShot(0, &dialog, [&] {
+      QTimer::singleShot(50, [&] {
+        QTest::qWaitForWindowActive(w);
+        QTest::keyClick(w->Browser, keys.key(), keys.keyboardModifiers());
+        closedByKeys = !w->isVisible();
+        w->hide();  // ends the wait whatever the keys did
+      });
+      qt.Help(HelpCommand::Context, page, 105);
+      dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(closedByKeys);
+  }
+  // Other keys leave it open.
+  qt.Help(HelpCommand::Contents, page, 0);
+  QTest::keyClick(w->Browser, Qt::Key_W);
+  QTest::keyClick(w->Browser, Qt::Key_PageDown);
+  EXPECT_TRUE(w->isVisible());
+  w->hide();
 }
 
 }  // namespace

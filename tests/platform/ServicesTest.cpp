@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <stdexcept>
 
@@ -282,6 +283,60 @@ TEST(QtServices, HelpButtonShowsTheTopicAndLeavesTheBoxOpen) {
   EXPECT_EQ(fake.HelpCalls[0].Command, HelpCommand::Context);
   EXPECT_EQ(fake.HelpCalls[0].Context, 105);
   EXPECT_EQ(fake.HelpCalls[0].File, "/opt/lumivar/lumivar.htm");
+  SetHelpFile({});
+}
+
+// Help clicked, as the user does, with the focus going to the button: the
+// box comes back with OK as its default, and Enter answers OK. With Yes/No
+// the default is Yes again.
+TEST(QtServices, AfterItsHelpTheBoxComesBackWithItsDefaultButton) {
+  FakeServices fake;  // receives the Help calls
+  ScopedServices use(fake);
+  SetHelpFile("/opt/lumivar/lumivar.htm");
+  QtServices qt;
+  struct Case {
+    int buttons;
+    const char* def;
+    int answer;
+  };
+  for (const Case& c : {Case{mbOK | mbHelp, "OK", mrOk}, Case{mbYes | mbNo | mbHelp, "Да", mrYes}}) {
+    SCOPED_TRACE(c.def);
+    fake.HelpCalls.clear();
+    int shows = 0;
+    std::string defaultAfterHelp;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      // The user acts once the box has come up in front.
+      if (!box || !box->isVisible() || !box->isActiveWindow()) return;
+      QPushButton* help = nullptr;
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == QString::fromUtf8("Справка")) help = static_cast<QPushButton*>(b);
+      switch (++shows) {
+        case 1: QTest::mouseClick(help, Qt::LeftButton); break;
+        case 2:
+          for (QAbstractButton* b : box->buttons())
+            if (static_cast<QPushButton*>(b)->isDefault()) defaultAfterHelp += b->text().toStdString();
+          QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+          break;
+        default:  // Enter did not close it: end the loop
+          for (QAbstractButton* b : box->buttons())
+            if (b != help) return b->click();
+      }
+    });
+    user.start(1);
+    MessageRequest r;
+    r.Kind = MsgKind::Error;
+    r.Text = "Неизвестный идентификатор";
+    r.Buttons = c.buttons;
+    r.HelpContext = 105;
+    const int answer = qt.MessageBox(r);
+    user.stop();
+    EXPECT_EQ(shows, 2);
+    EXPECT_EQ(fake.HelpCalls.size(), 1u);
+    EXPECT_EQ(defaultAfterHelp, c.def);
+    EXPECT_EQ(answer, c.answer);
+  }
   SetHelpFile({});
 }
 

@@ -34,7 +34,8 @@ TEST(SpinCmText, ReadsHundredthsRoundedHalfToEvenFromTheExactDecimal) {
 
 TEST(SpinCmText, RefusesWhatIsNoNumberOrLeavesTheRange) {
   for (const std::string& t :
-       {std::string(""), std::string(" "), std::string("-"), std::string("1.5"), std::string("1,2,3"),
+       {std::string(""), std::string(" "), std::string("-"), std::string("1.5.0"), std::string("1,2,3"),
+        std::string("1,5.0"), std::string("1.5,0"), std::string("."),
         std::string("abc"), std::string("1e"), std::string("1e+"), std::string("1 000"),
         std::string("1" + NBSP), NBSP + "1", std::string("1,5 0"), std::string("21474836,48"),
         std::string("-21474836,49"), std::string("1e99999999999"), std::string("1,0" + NBSP + "00"),
@@ -93,14 +94,62 @@ TEST(SpinCmText, TypedCharacters) {
     bool enabled, disabled;
   };
   const Case cases[] = {{'5', true, false}, {'+', true, false}, {'-', true, false}, {',', true, false},
-                        {'.', false, false}, {'a', false, false}, {' ', false, false}, {13, false, false},
+                        {'.', true, false}, {'a', false, false}, {' ', false, false}, {13, false, false},
                         {8, true, false},   {3, true, true},     {22, true, true},   {0xA0, false, false}};
   for (const Case& c : cases) {
     EXPECT_EQ(plat::IsAllowedSpinCmChar(c.c, kComma, true), c.enabled) << static_cast<int>(c.c);
     EXPECT_EQ(plat::IsAllowedSpinCmChar(c.c, kComma, false), c.disabled) << static_cast<int>(c.c);
   }
-  EXPECT_TRUE(plat::IsAllowedSpinCmChar('.', plat::TNumberSeparators{".", ","}, true));
-  EXPECT_FALSE(plat::IsAllowedSpinCmChar(',', plat::TNumberSeparators{".", ","}, true));
+  // Either point may be typed whatever the locale prefers.
+  for (const plat::TNumberSeparators& sep : {plat::TNumberSeparators{".", ","}, plat::TNumberSeparators{",", "."}})
+    for (char32_t c : {U',', U'.'}) {
+      EXPECT_TRUE(plat::IsAllowedSpinCmChar(c, sep, true)) << sep.Decimal << static_cast<char>(c);
+      EXPECT_FALSE(plat::IsAllowedSpinCmChar(c, sep, false)) << sep.Decimal << static_cast<char>(c);
+    }
+  EXPECT_FALSE(plat::IsAllowedSpinCmChar(';', plat::TNumberSeparators{".", ","}, true));
+}
+
+// A user types the decimal point of his habit, not his desktop's: "0,5" on
+// an English desktop and "0.5" on a Russian one are half a unit, not five.
+TEST(SpinCmText, EitherPointReadsAsTheDecimalPointUnderEveryLocale) {
+  const plat::TNumberSeparators locales[] = {kComma, {".", ","}, {",", "."}, {".", "'"}};
+  for (const plat::TNumberSeparators& sep : locales) {
+    struct Case {
+      const char* text;
+      std::int32_t value;
+    };
+    for (const Case& c : {Case{"0,5", 50}, Case{"0.5", 50}, Case{"1,25", 125}, Case{"1.25", 125},
+                          Case{",5", 50}, Case{".5", 50}, Case{"-2.005", -200}, Case{"3,", 300},
+                          Case{"1.5e1", 1500}, Case{"1,234", 123}}) {
+      std::int32_t v = -1;
+      EXPECT_TRUE(plat::TryReadHundredths(c.text, sep, v)) << c.text << " under " << sep.Decimal << sep.Group;
+      EXPECT_EQ(v, c.value) << c.text << " under " << sep.Decimal << sep.Group;
+    }
+    for (const char* t : {"0,5,", "0.5.", ".,5", "1,,5", "1..5"}) {
+      std::int32_t v = 0;
+      EXPECT_FALSE(plat::TryReadHundredths(t, sep, v)) << t << " under " << sep.Decimal << sep.Group;
+    }
+  }
+  // Where neither point groups, a text holds one point at most.
+  for (const plat::TNumberSeparators& sep : {kComma, plat::TNumberSeparators{".", "'"}})
+    for (const char* t : {"1,2.3", "1.2,3"}) {
+      std::int32_t v = 0;
+      EXPECT_FALSE(plat::TryReadHundredths(t, sep, v)) << t << " under " << sep.Decimal;
+    }
+  // The locale's own grouped texts still read: its decimal separator tells
+  // a group separator that is a point from a decimal point.
+  struct Grouped {
+    plat::TNumberSeparators sep;
+    const char* text;
+    std::int32_t value;
+  };
+  for (const Grouped& g : {Grouped{{".", ","}, "1,234.56", 123456}, Grouped{{".", ","}, "-12,345.00", -1234500},
+                           Grouped{{",", "."}, "1.234,56", 123456}, Grouped{{".", "'"}, "1'234.5", 123450},
+                           Grouped{{".", "'"}, "1'234,5", 123450}}) {
+    std::int32_t v = 0;
+    EXPECT_TRUE(plat::TryReadHundredths(g.text, g.sep, v)) << g.text;
+    EXPECT_EQ(v, g.value) << g.text;
+  }
 }
 
 }  // namespace

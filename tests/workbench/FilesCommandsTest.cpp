@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QTest>
+#include <QTextBrowser>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,8 @@
 #include "orvanta/tools/UravnFormUnit.h"
 #include "orvanta/workbench/FuncSetFile.h"
 #include "platform/SafeFile.h"
+#include "platform/qt/HelpWindow.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 
 namespace fs = std::filesystem;
@@ -540,6 +543,22 @@ TEST_F(FilesTest, HelpOpensThePageInTheProgramFolderWithoutTheAboutWindow) {
   EXPECT_TRUE(fake.Dialogs.empty());
   EXPECT_TRUE(fake.Urls.empty());
   EXPECT_EQ(Form().mnuHelpHelp->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(FilesTest, TheHelpWindowClosesWithEscAndCtrlW) {
+  plat::QtServices qt;  // the help opens in the program's own help window
+  plat::ScopedServices use(qt);
+  ProgramDir = plat::ExeDir();
+  plat::THelpWindow* w = plat::HelpWindow();
+  for (const QKeyCombination keys : {QKeyCombination(Qt::ControlModifier, Qt::Key_W), QKeyCombination(Qt::Key_Escape)}) {
+    Form().mnuHelpHelp->trigger();
+    ASSERT_TRUE(w->isVisible());
+    EXPECT_EQ(w->Browser->source().toLocalFile().toStdString(), plat::ExeDir() + "help/help.htm");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));  // the user presses the keys once it is in front
+    QTest::keyClick(w->Browser, keys.key(), keys.keyboardModifiers());
+    EXPECT_FALSE(w->isVisible()) << QKeySequence(keys).toString().toStdString();
+    w->hide();
+  }
 }
 
 TEST_F(FilesTest, TheDeliveredHelpPageDescribesEveryMenu) {
