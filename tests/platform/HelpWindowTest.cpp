@@ -197,7 +197,7 @@ TEST(HelpWindow, EscAndCtrlWCloseIt) {
     bool closedByKeys = false;
     QTimer::singleShot(0, &dialog, [&] {
       QTimer::singleShot(50, [&] {
-        QTest::qWaitForWindowActive(w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         QTest::keyClick(w->Browser, keys.key(), keys.keyboardModifiers());
         closedByKeys = !w->isVisible();
         w->hide();  // ends the wait whatever the keys did
