@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include "LumivarFixture.h"
+#include "PrintFormShown.h"
 #include "platform/qt/FakePrinter.h"
 #include "platform/qt/PdfPageSetup.h"
 #include "platform/qt/QtPrinter.h"
@@ -340,20 +341,13 @@ class PrintFormTypingTest : public PrintFormTest {
   void SetUp() override {
     PrintFormTest::SetUp();
     printer.Dpi = 600;  // one printer pixel is 0,0423 mm
-    PrintForm->show();
-    QApplication::setActiveWindow(PrintForm);
-    QCoreApplication::processEvents();
+    lumtest::ShowPrintFormActive();
   }
   void TearDown() override {
     PrintForm->hide();
     PrintFormTest::TearDown();
   }
-  // Selects the whole text of the box and types over it, key by key.
-  static void Type(plat::TSpinEditCm* box, const char* keys) {
-    box->Editor()->setFocus(Qt::TabFocusReason);
-    box->Editor()->selectAll();
-    QTest::keyClicks(box->Editor(), QString::fromUtf8(keys));
-  }
+  static void Type(plat::TSpinEditCm* box, const char* keys) { lumtest::TypeOver(box, keys); }
   static void Leave(plat::TSpinEditCm* box) {
     ASSERT_TRUE(box->Editor()->hasFocus());
     PrintForm->ColorPrint->setFocus(Qt::TabFocusReason);

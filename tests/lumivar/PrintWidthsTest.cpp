@@ -11,6 +11,7 @@
 #include <string>
 
 #include "LumivarFixture.h"
+#include "PrintFormShown.h"
 #include "platform/qt/FakePrinter.h"
 #include "platform/qt/SpinEditCm.h"
 
@@ -34,11 +35,7 @@ class PrintWidthsTest : public lumtest::LumivarTest, public ::testing::WithParam
     fake.ShowDialogs = false;
     CreateForms();
     printer.Dpi = 600;  // one printer pixel is 0,0423 mm
-    // Shown and active, as the print command leaves it: the activation
-    // reads the printer, and keys and Tab arrive as they do for the user.
-    PrintForm->show();
-    QApplication::setActiveWindow(PrintForm);
-    QCoreApplication::processEvents();
+    lumtest::ShowPrintFormActive();
   }
   void TearDown() override {
     PrintForm->hide();
@@ -46,12 +43,7 @@ class PrintWidthsTest : public lumtest::LumivarTest, public ::testing::WithParam
     QLocale::setDefault(previous_);
   }
 
-  // Selects the whole text of the box and types over it, key by key.
-  static void Type(plat::TSpinEditCm* box, const char* keys) {
-    box->Editor()->setFocus(Qt::MouseFocusReason);
-    box->Editor()->selectAll();
-    QTest::keyClicks(box->Editor(), QString::fromUtf8(keys));
-  }
+  static void Type(plat::TSpinEditCm* box, const char* keys) { lumtest::TypeOver(box, keys); }
   static void Tab(plat::TSpinEditCm* box) {
     ASSERT_TRUE(box->Editor()->hasFocus());
     QTest::keyClick(box->Editor(), Qt::Key_Tab);
