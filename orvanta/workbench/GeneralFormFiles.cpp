@@ -201,7 +201,8 @@ void TGeneralForm::mnuFileSaveImageClick() {
   try {
     const std::string name = WithExtension(SavePictureDialog.FileName, ".bmp");
     const std::vector<std::uint8_t> bytes = plat::EncodeBmp24(Image->Picture().Image());
-    if (plat::WriteFileAtomic(name, bytes.data(), bytes.size(), plat::TargetName::Chosen) != 0) PlainMessage(SaveImageErrorText);
+    if (plat::WriteFileAtomic(name, bytes.data(), bytes.size(), plat::TargetName::Chosen) != 0)
+      PlainMessage(SaveImageErrorText);
   } catch (const std::exception&) {
     PlainMessage(SaveImageErrorText);
   }

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "orvanta/engine/FuncsUnit.h"
@@ -107,45 +108,16 @@ std::uint64_t Mix(std::uint64_t h) {
   return h ^ (h >> 31);
 }
 
-// The neighbouring number of g away from zero (`out`) or towards it, for
-// g of magnitude 2^64 or more, or infinite: a step of the 64-bit
-// significand, carried into the exponent.
-long double Neighbour(long double g, bool out) {
-  static_assert(sizeof(long double) >= 10 && LDBL_MANT_DIG == 64);
-  constexpr std::uint64_t Top = std::uint64_t{1} << 63;
-  std::uint64_t significand = 0;
-  std::uint16_t signExp = 0;
-  std::memcpy(&significand, &g, sizeof significand);
-  std::memcpy(&signExp, reinterpret_cast<const char*>(&g) + sizeof significand, sizeof signExp);
-  if ((signExp & 0x7FFF) == 0x7FFF) {  // infinite: inwards the largest number; a NaN stays
-    if (out || significand != Top) return g;
-    significand = ~std::uint64_t{0};
-    --signExp;
-  } else if (out) {
-    if (++significand == 0) {
-      significand = Top;
-      ++signExp;  // past the largest number: infinite
-    }
-  } else if (significand == Top) {
-    significand = ~std::uint64_t{0};
-    --signExp;
-  } else {
-    --significand;
-  }
-  std::memcpy(&g, &significand, sizeof significand);
-  std::memcpy(reinterpret_cast<char*>(&g) + sizeof significand, &signExp, sizeof signExp);
-  return g;
-}
-
 // The whole number after (before) g: one unit away, or the neighbouring
-// number where a unit no longer moves g (every number is whole there).
+// number where a unit no longer moves g (every number is whole there; from
+// an infinite g inwards, the largest number).
 long double NextWhole(long double g) {
   const long double n = g + 1;
-  return n != g ? n : Neighbour(g, g > 0);
+  return n != g ? n : std::nextafter(g, std::numeric_limits<long double>::infinity());
 }
 long double PrevWhole(long double g) {
   const long double p = g - 1;
-  return p != g ? p : Neighbour(g, g < 0);
+  return p != g ? p : std::nextafter(g, -std::numeric_limits<long double>::infinity());
 }
 
 }  // namespace
